@@ -1,0 +1,22 @@
+# Native (Linux) tree: the core, its unit tests under sanitizers, the benchmarks.
+ovx_core_library(ovxcore)
+target_compile_options(ovxcore PRIVATE -O2)
+
+set(OVX_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+
+add_subdirectory(${OVX_GTEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+
+file(GLOB_RECURSE OVX_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+if(OVX_SANITIZE)
+  ovx_core_library(ovxcore_san)
+  target_compile_options(ovxcore_san PUBLIC ${OVX_SAN_FLAGS})
+  target_link_options(ovxcore_san PUBLIC ${OVX_SAN_FLAGS})
+  set(OVX_TEST_CORE ovxcore_san)
+else()
+  set(OVX_TEST_CORE ovxcore)
+endif()
+add_executable(ovx_unit_tests ${OVX_UNIT_TESTS})
+target_link_libraries(ovx_unit_tests PRIVATE ${OVX_TEST_CORE} gtest gtest_main)
+target_compile_definitions(ovx_unit_tests PRIVATE OVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+add_subdirectory(bench)

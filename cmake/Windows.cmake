@@ -1,0 +1,54 @@
+# Windows tree: the deliverables, and (64-bit only) the test executables run under Wine.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+ovx_core_library(ovxcore)
+target_compile_options(ovxcore PRIVATE -O2)
+
+set(OVX_GUI_LINK -municode -mwindows -static)
+
+add_executable(ovxmain WIN32 shell/win32/OvxMain.cpp shell/win32/ovxmain.rc)
+target_link_libraries(ovxmain PRIVATE ovxcore)
+target_link_options(ovxmain PRIVATE ${OVX_GUI_LINK})
+
+file(GLOB OVX_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
+add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} launcher/ovx.rc)
+target_compile_definitions(ovx PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(ovx PRIVATE shell32 user32)
+target_link_options(ovx PRIVATE ${OVX_GUI_LINK})
+
+if(OVX_DELIVERABLES_ONLY)
+  return()
+endif()
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${OVX_GTEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+
+set(OVX_CONSOLE_LINK -municode -static)
+
+# The same portable unit tests as natively.
+file(GLOB_RECURSE OVX_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(ovx_unit_tests ${OVX_UNIT_TESTS})
+target_link_libraries(ovx_unit_tests PRIVATE ovxcore gtest gtest_main)
+target_link_options(ovx_unit_tests PRIVATE -static)
+target_compile_definitions(ovx_unit_tests PRIVATE OVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Win32 pieces against the real platform (registry, clipboard, files).
+file(GLOB_RECURSE OVX_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+if(OVX_WIN32_TESTS)
+  add_executable(ovx_win32_tests ${OVX_WIN32_TESTS})
+  target_link_libraries(ovx_win32_tests PRIVATE ovxcore gtest gtest_main)
+  target_link_options(ovx_win32_tests PRIVATE -static)
+endif()
+
+# End-to-end driver: starts the deliverables and drives them from outside.
+file(GLOB_RECURSE OVX_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(OVX_E2E_SOURCES)
+  add_executable(ovx_e2e_tests ${OVX_E2E_SOURCES})
+  target_include_directories(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(ovx_e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+  target_link_libraries(ovx_e2e_tests PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32)
+  target_link_options(ovx_e2e_tests PRIVATE ${OVX_CONSOLE_LINK})
+  add_dependencies(ovx_e2e_tests ovxmain ovx)
+endif()

@@ -1,0 +1,113 @@
+// Files through the Win32 API. Names arrive as UTF-8 and are used as UTF-16.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "model/FileSystem.h"
+
+namespace ovx {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  return out;
+}
+
+int LastError() { return static_cast<int>(GetLastError()); }
+
+class TWin32File final : public TFile {
+ public:
+  explicit TWin32File(HANDLE h) : h_(h) {}
+  ~TWin32File() override {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+
+  int Size(std::int64_t& size) override {
+    LARGE_INTEGER li;
+    if (!GetFileSizeEx(h_, &li)) return LastError();
+    size = li.QuadPart;
+    return 0;
+  }
+
+  int Read(void* buffer, std::size_t n, std::size_t& got) override {
+    got = 0;
+    auto* p = static_cast<char*>(buffer);
+    while (got < n) {
+      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(n - got, 1u << 30));
+      DWORD r = 0;
+      if (!ReadFile(h_, p + got, chunk, &r, nullptr)) return LastError();
+      if (r == 0) break;
+      got += r;
+    }
+    return 0;
+  }
+
+  int Write(const void* buffer, std::size_t n) override {
+    auto* p = static_cast<const char*>(buffer);
+    while (n > 0) {
+      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+      DWORD w = 0;
+      if (!WriteFile(h_, p, chunk, &w, nullptr)) return LastError();
+      p += w;
+      n -= w;
+    }
+    return 0;
+  }
+
+  int Flush() override { return FlushFileBuffers(h_) ? 0 : LastError(); }
+
+  int Close() override {
+    HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(h) ? 0 : LastError();
+  }
+
+ private:
+  HANDLE h_;
+};
+
+int OpenWith(const std::string& name, DWORD access, DWORD share, DWORD disposition, std::unique_ptr<TFile>& file) {
+  HANDLE h = CreateFileW(Wide(name).c_str(), access, share, nullptr, disposition,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  file = std::make_unique<TWin32File>(h);
+  return 0;
+}
+
+class TWin32FileSystem final : public TFileSystem {
+ public:
+  int OpenRead(const std::string& name, std::unique_ptr<TFile>& file) override {
+    return OpenWith(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, file);
+  }
+  int Create(const std::string& name, std::unique_ptr<TFile>& file) override {
+    return OpenWith(name, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, file);
+  }
+  int CreateNew(const std::string& name, std::unique_ptr<TFile>& file) override {
+    return OpenWith(name, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, file);
+  }
+  bool Exists(const std::string& name) override {
+    return GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  int Delete(const std::string& name) override { return DeleteFileW(Wide(name).c_str()) ? 0 : LastError(); }
+  int Rename(const std::string& from, const std::string& to) override {
+    return MoveFileW(Wide(from).c_str(), Wide(to).c_str()) ? 0 : LastError();
+  }
+  int Replace(const std::string& from, const std::string& to) override {
+    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0
+               : LastError();
+  }
+  int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }
+};
+
+}  // namespace
+
+TFileSystem& PlatformFileSystem() {
+  static TWin32FileSystem fs;
+  return fs;
+}
+
+}  // namespace ovx

@@ -1,0 +1,58 @@
+# A Wine prefix of our own inside build/, a display, and a persistent wine server.
+# Sourced by scripts/test and scripts/run; call ovx_wine_start, then ovx_wine_stop at the end.
+
+export WINEPREFIX="$ovx_build_dir/wineprefix"
+export WINEARCH=win64
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all,err+module
+ovx_xvfb_pid=""
+
+ovx_start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 91 120); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    ovx_xvfb_pid=$!
+    local i
+    for i in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$ovx_xvfb_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+ovx_prepare_prefix() {
+  if [ -f "$WINEPREFIX/.ovx-ready" ]; then return 0; fi
+  echo "== preparing the Wine prefix (first run only)"
+  rm -rf "$WINEPREFIX"
+  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1 </dev/null
+  local reg="$ovx_build_dir/ovx-prefix.reg"
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' '' > "$reg"
+  wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
+  wineserver -w
+  if ! wine reg query 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog </dev/null 2>/dev/null | grep -q 0x0; then
+    echo "the Wine prefix did not take the crash dialog setting" >&2
+    return 1
+  fi
+  touch "$WINEPREFIX/.ovx-ready"
+}
+
+ovx_wine_start() {
+  ovx_start_display
+  ovx_prepare_prefix
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  wineserver -p </dev/null >/dev/null 2>&1
+}
+
+ovx_wine_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$ovx_xvfb_pid" ]; then kill "$ovx_xvfb_pid" 2>/dev/null || true; wait "$ovx_xvfb_pid" 2>/dev/null || true; fi
+}
