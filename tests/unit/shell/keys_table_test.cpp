@@ -103,6 +103,32 @@ TEST(KeyTable, ShiftPrefixLookupIgnoresCaseAndDefaultsToNoShift) {
   for (const Case& c : cases) EXPECT_EQ(ShiftCodeFromPrefix(c.text), c.code) << '"' << c.text << '"';
 }
 
+TEST(KeyTable, ValueNames) {
+  struct Case {
+    const char* name;
+    int shift, key;
+  } cases[] = {
+      {"Ctrl+{A}", ssCtrl, kiA},          {"{F1}", 0, kiF1},
+      {"alt+ctrl+shift+{z}", 7, kiZ},     {"Over+{A}", ssOver, kiA},
+      {"Bogus+{A}", 0, kiA},              {"Ctrl+{Nope}", ssCtrl, NoKey},
+      {"Ctrl+", ssCtrl, NoKey},           {"", 0, NoKey},
+      {"Ctrl+{{A}", ssCtrl, NoKey},       {"Shift+{Enter(NumPad)}", ssShift, kiNumPadEnter},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TKeyStroke key = KeyFromValueName(c.name);
+    EXPECT_EQ(key.shiftState, c.shift);
+    EXPECT_EQ(key.keyIndex, c.key);
+  }
+  for (int shift = 0; shift < ShiftStateCount; ++shift)
+    for (int key = 0; key < KeyCount; ++key) {
+      TKeyStroke back = KeyFromValueName(KeyValueName(shift, key));
+      EXPECT_EQ(back.shiftState, shift);
+      EXPECT_EQ(back.keyIndex, key);
+    }
+  EXPECT_EQ(KeyValueName(ssCtrl | ssShift, kiComma), "Ctrl+Shift+{,}");
+}
+
 TEST(KeyTable, OverIsNeverAKeyMapPosition) {
   TKeyMap map;
   ClearKeyMap(map);
