@@ -1,5 +1,6 @@
 #include "shell/KeyTable.h"
 
+#include <algorithm>
 #include <array>
 
 #include "shell/TextCompare.h"
@@ -106,6 +107,15 @@ int ShiftCodeFromPrefix(std::string_view prefix) {
 
 int ShiftStateCodeFromKeyStates(std::int16_t shift, std::int16_t control, std::int16_t alt) {
   return (shift < 0 ? ssShift : 0) | (control < 0 ? ssCtrl : 0) | (alt < 0 ? ssAlt : 0);
+}
+
+std::string KeyValueName(int shiftState, int keyIndex) {
+  return ShiftPrefixFromCode(shiftState) + KeyNameFromIndex(keyIndex);
+}
+
+TKeyStroke KeyFromValueName(std::string_view name) {
+  std::size_t brace = std::min(name.find('{'), name.size());
+  return {ShiftCodeFromPrefix(name.substr(0, brace)), KeyIndexFromName(name.substr(brace))};
 }
 
 TKeyStroke KeyMessageToKey(std::uint64_t wParam, std::int64_t lParam, int heldShiftState) {

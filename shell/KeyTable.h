@@ -76,11 +76,18 @@ int ShiftCodeFromPrefix(std::string_view prefix);
 // and Alt; a key counts as down when the high bit of its state is set.
 int ShiftStateCodeFromKeyStates(std::int16_t shift, std::int16_t control, std::int16_t alt);
 
-// A key-down message turned into shift state and key index.
+// A shift state code and a key index.
 struct TKeyStroke {
   int shiftState = 0;
   int keyIndex = NoKey;
 };
+// A registry value name of a key binding: shift prefix followed by key name,
+// "Ctrl+{A}". Parsing splits before the first "{": a prefix that matches none
+// counts as no shift, so the shift state may be 0 to 8 ("Over+"), and the key
+// index is -1 when the rest names no key.
+std::string KeyValueName(int shiftState, int keyIndex);
+TKeyStroke KeyFromValueName(std::string_view name);
+
 // wParam and lParam are the values of a WM_KEYDOWN/WM_SYSKEYDOWN message.
 // The message carries Alt only (bit 29 of the key data); Shift and Ctrl come
 // from heldShiftState, the keyboard state at the time of the message (its Alt
