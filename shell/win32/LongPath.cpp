@@ -2,26 +2,12 @@
 
 #include <windows.h>
 
+#include "charset/StrUty.h"
+
 #include <vector>
 
 namespace ovx {
 namespace {
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string Narrow(const std::wstring& w) {
-  if (w.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
 
 // Length of the drive part: "X:" or "\\server\share"; 0 when there is none.
 std::size_t DrivePartLength(const std::wstring& p) {
@@ -62,7 +48,7 @@ bool IsPlaceholder(const std::wstring& part) { return part.empty() || part == L"
 }  // namespace
 
 std::string ExpandLongPathName(const std::string& path) {
-  std::wstring p = Wide(path);
+  std::wstring p = Utf8ToWide(path);
   if (p.empty()) return path;
   if (p.back() == L'\\') p.pop_back();
   const std::size_t driveLength = DrivePartLength(p);
@@ -94,7 +80,7 @@ std::string ExpandLongPathName(const std::string& path) {
     folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
   if (folder && (result.empty() || result.back() != L'\\')) result += L'\\';
-  return Narrow(result);
+  return WideToUtf8(result);
 }
 
 }  // namespace ovx

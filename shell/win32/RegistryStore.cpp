@@ -2,31 +2,17 @@
 
 #include <windows.h>
 
+#include "charset/StrUty.h"
+
 #include <vector>
 
 namespace ovx {
 namespace {
 
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-std::string Narrow(const wchar_t* w, std::size_t length) {
-  if (length == 0) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, w, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w, static_cast<int>(length), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
 // The registry takes paths relative to the root without a leading "\".
 std::wstring KeyPath(const std::string& path) {
   std::size_t start = path.find_first_not_of('\\');
-  return start == std::string::npos ? std::wstring() : Wide(path.substr(start));
+  return start == std::string::npos ? std::wstring() : Utf8ToWide(path.substr(start));
 }
 
 class TRegistryKey final : public TStoreKey {
@@ -36,13 +22,13 @@ class TRegistryKey final : public TStoreKey {
 
   TStoreValueType ValueType(const std::string& name) override {
     DWORD type = 0;
-    if (RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return svNone;
+    if (RegQueryValueExW(key_, Utf8ToWide(name).c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return svNone;
     return type == REG_DWORD ? svDword : type == REG_SZ ? svString : svOther;
   }
 
   int ReadDword(const std::string& name, std::uint32_t& value) override {
     DWORD type = 0, data = 0, size = sizeof data;
-    LONG rc = RegQueryValueExW(key_, Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    LONG rc = RegQueryValueExW(key_, Utf8ToWide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
     if (rc != ERROR_SUCCESS) return static_cast<int>(rc);
     if (type != REG_DWORD || size != sizeof data) return ERROR_INVALID_DATATYPE;
     value = data;
@@ -50,7 +36,7 @@ class TRegistryKey final : public TStoreKey {
   }
 
   int ReadString(const std::string& name, std::string& value) override {
-    const std::wstring wname = Wide(name);
+    const std::wstring wname = Utf8ToWide(name);
     for (int attempt = 0; attempt < 3; ++attempt) {  // the value may grow between the two queries
       DWORD type = 0, size = 0;
       LONG rc = RegQueryValueExW(key_, wname.c_str(), nullptr, &type, nullptr, &size);
@@ -64,7 +50,7 @@ class TRegistryKey final : public TStoreKey {
       if (type != REG_SZ) return ERROR_INVALID_DATATYPE;
       std::size_t length = got / sizeof(wchar_t);
       while (length > 0 && buffer[length - 1] == L'\0') --length;  // stored with or without terminator
-      value = Narrow(buffer.data(), length);
+      value = WideToUtf8(std::wstring_view(buffer.data(), length));
       return 0;
     }
     return ERROR_MORE_DATA;
@@ -73,12 +59,12 @@ class TRegistryKey final : public TStoreKey {
   int WriteDword(const std::string& name, std::uint32_t value) override {
     DWORD data = value;
     return static_cast<int>(
-        RegSetValueExW(key_, Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data));
+        RegSetValueExW(key_, Utf8ToWide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data));
   }
 
   int WriteString(const std::string& name, const std::string& value) override {
-    std::wstring data = Wide(value);
-    return static_cast<int>(RegSetValueExW(key_, Wide(name).c_str(), 0, REG_SZ,
+    std::wstring data = Utf8ToWide(value);
+    return static_cast<int>(RegSetValueExW(key_, Utf8ToWide(name).c_str(), 0, REG_SZ,
                                            reinterpret_cast<const BYTE*>(data.c_str()),
                                            static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))));
   }
@@ -95,7 +81,7 @@ class TRegistryKey final : public TStoreKey {
       rc = RegEnumValueW(key_, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
       if (rc == ERROR_NO_MORE_ITEMS) break;
       if (rc != ERROR_SUCCESS) return static_cast<int>(rc);
-      names.push_back(Narrow(name.data(), length));
+      names.push_back(WideToUtf8(std::wstring_view(name.data(), length)));
     }
     return 0;
   }
@@ -147,7 +133,7 @@ class TRegistryStore final : public TKeyValueStore {
     std::string message;
     if (n > 0 && text) {
       while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n' || text[n - 1] == L' ')) --n;
-      message = Narrow(text, n);
+      message = WideToUtf8(std::wstring_view(text, n));
     }
     if (text) LocalFree(text);
     if (message.empty()) message = "エラー " + std::to_string(code);
