@@ -53,26 +53,15 @@ int TMemoryModule::LoadFromFile(const std::string& name, TFileSystem& fs) {
     std::int64_t total = 0;
     std::int32_t previous = -1;
     for (;;) {
-      if (free_.empty()) {  // the file grew while being read
-        std::size_t old = table_.size();
-        table_.resize(old + static_cast<std::size_t>(kTableGrowth));
-        index_.Grow(table_.size());
-        for (std::size_t i = table_.size(); i-- > old;) free_.push_back(static_cast<std::int32_t>(i));
-      }
-      std::int32_t b = free_.back();
-      TBlockDescriptor& d = table_[At(b)];
-      d.data = new std::uint8_t[kBlockSize];
+      // Read first: a file that ends on a block edge needs no descriptor for its end.
+      std::unique_ptr<std::uint8_t[]> data(new std::uint8_t[kBlockSize]);
       std::size_t got = 0;
-      error = file->Read(d.data, kBlockSize, got);
-      if (error == 0 && got > 0 && total + static_cast<std::int64_t>(got) > kMaxDocumentSize) {
-        error = fs.FileTooLargeCode();
-      }
-      if (error != 0 || got == 0) {
-        delete[] d.data;
-        d.data = nullptr;
-        break;
-      }
-      free_.pop_back();
+      error = file->Read(data.get(), kBlockSize, got);
+      if (error == 0 && total + static_cast<std::int64_t>(got) > kMaxDocumentSize) error = fs.FileTooLargeCode();
+      if (error != 0 || got == 0) break;
+      std::int32_t b = TakeFreeDescriptor();  // grows the table only when the file grew meanwhile
+      TBlockDescriptor& d = table_[At(b)];
+      d.data = data.release();
       d.used = static_cast<std::int32_t>(got);
       d.previous = previous;
       if (previous < 0) {

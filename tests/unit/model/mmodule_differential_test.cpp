@@ -140,16 +140,27 @@ class TDifferential {
     }
   }
   std::int32_t Length() {
-    switch (Range(0, 4)) {
+    switch (Range(0, 5)) {
       case 0: return Range(0, 2);
       case 1: return Range(0, 20);
       case 2: return Range(4090, 4100);
-      default: return Range(0, plain.Size() > 20000 ? 500 : 9000);
+      case 3: return Range(0, plain.Size() > 20000 ? 500 : 9000);
+      default: return Range(0, 300);
     }
   }
   TVector Data(std::int32_t n) {
+    // Random bytes, with runs of FF and 00 now and then so that carries travel.
     TVector d(static_cast<std::size_t>(n));
-    for (auto& b : d) b = static_cast<std::uint8_t>(Range(0, 3) == 0 ? 0xFF : Range(0, 255));
+    std::uint32_t r = static_cast<std::uint32_t>(rng_());
+    for (std::size_t i = 0; i < d.size(); ++i) {
+      r = r * 1664525u + 1013904223u;
+      d[i] = static_cast<std::uint8_t>(r >> 24);
+    }
+    if (n > 0 && Range(0, 2) == 0) {
+      std::size_t at = static_cast<std::size_t>(Range(0, n - 1));
+      std::fill(d.begin() + static_cast<std::ptrdiff_t>(at), d.begin() + static_cast<std::ptrdiff_t>(std::min(d.size(), at + 8)),
+                static_cast<std::uint8_t>(Range(0, 1) ? 0xFF : 0x00));
+    }
     return d;
   }
 
@@ -158,7 +169,7 @@ class TDifferential {
     const std::int32_t a = Address();
     std::int32_t n = Length();
     int op = Range(0, 17);
-    if (plain.Size() > 30000 && op <= 1) op = 2;  // keep the document small enough to check fully
+    if (plain.Size() > 20000 && op <= 1) op = 2;  // keep the document small enough to check fully
     switch (op) {
       case 0: {
         TVector d = Data(n);
@@ -298,6 +309,8 @@ class TDifferential {
 TEST(MemoryModuleDifferential, AgreesWithAPlainByteVector) {
   constexpr int kSteps = 100000;
   TDifferential d(20261209);
+  std::vector<std::uint8_t> content;
+  content.reserve(64 * 1024);  // one buffer for every check: fresh allocations are slow under the sanitizers
   for (int step = 0; step < kSteps; ++step) {
     std::string name = d.Step();
     ASSERT_EQ(d.module.Size(), d.plain.Size()) << "step " << step << " " << name;
@@ -305,7 +318,9 @@ TEST(MemoryModuleDifferential, AgreesWithAPlainByteVector) {
     ASSERT_EQ(problems, "") << "step " << step << " " << name;
     // The whole content every few steps, and always after an edit that moves bytes.
     if (step % 8 == 0 || name == "InsertData" || name == "DeleteData" || name == "Rotate") {
-      ASSERT_TRUE(test::Content(d.module) == d.plain.v) << "step " << step << " " << name;
+      content.resize(static_cast<std::size_t>(d.module.Size()));
+      d.module.ReadData(content.data(), 0, d.module.Size());
+      ASSERT_TRUE(content == d.plain.v) << "step " << step << " " << name;
     }
   }
 }
