@@ -21,10 +21,6 @@ constexpr std::string_view kIntegerRange = "書き込む整数値の位置がフ
 constexpr std::string_view kBitRange = "書き込むビット値の位置がファイル終端を越えています.";
 constexpr std::string_view kStringRange = "書き込む文字列値の位置がファイル終端を越えています.";
 
-// Large fills and copies go to the document in pieces of this size, so that no buffer
-// grows with the document.
-constexpr std::int64_t kChunk = std::int64_t{1} << 24;
-
 std::vector<std::string_view> SplitTabs(std::string_view line) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
@@ -70,7 +66,8 @@ std::vector<std::uint8_t> HexPatternBytes(std::string_view pattern) {
 
 class TSectionRunner {
  public:
-  TSectionRunner(TFilerTarget& target, TUserPrompt& prompt) : target_(target), prompt_(prompt) {}
+  TSectionRunner(TFilerTarget& target, TUserPrompt& prompt, std::int64_t piece)
+      : target_(target), prompt_(prompt), piece_(piece) {}
 
   // False when the user chose to stop.
   bool RunLine(std::string_view line);
@@ -90,6 +87,7 @@ class TSectionRunner {
   TUserPrompt& prompt_;
   std::int64_t base_ = 0;
   bool bigEndian_ = false;
+  const std::int64_t piece_;  // the largest piece written or copied at once
 };
 
 bool TSectionRunner::Ask(std::string_view message) {
@@ -106,25 +104,31 @@ void TSectionRunner::Patch(const std::uint8_t* data, std::int64_t address, std::
 
 void TSectionRunner::FillRepeated(std::int64_t address, std::int64_t count, const std::vector<std::uint8_t>& period) {
   if (target_.ViewOnly() || period.empty()) return;
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, kChunk)));
+  // One piece plus one period of the repeated pattern; each piece starts at its phase in it.
+  const auto length = static_cast<std::size_t>(period.size());
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, piece_)) + length);
+  std::copy(period.begin(), period.end(), buffer.begin());
+  for (std::size_t filled = length; filled < buffer.size();) {
+    const std::size_t n = std::min(filled, buffer.size() - filled);
+    std::copy_n(buffer.begin(), n, buffer.begin() + static_cast<std::ptrdiff_t>(filled));
+    filled += n;
+  }
   for (std::int64_t done = 0; done < count;) {
-    const std::int64_t piece = std::min(count - done, kChunk);
-    for (std::int64_t i = 0; i < piece; ++i) {
-      buffer[static_cast<std::size_t>(i)] = period[static_cast<std::size_t>((done + i) % static_cast<std::int64_t>(period.size()))];
-    }
-    Patch(buffer.data(), address + done, piece);
+    const std::int64_t piece = std::min(count - done, piece_);
+    const auto phase = static_cast<std::size_t>(done % static_cast<std::int64_t>(length));
+    Patch(buffer.data() + phase, address + done, piece);
     done += piece;
   }
 }
 
 void TSectionRunner::Copy(std::int64_t source, std::int64_t destination, std::int64_t count) {
   if (target_.ViewOnly()) return;
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, kChunk)));
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, piece_)));
   // Copy from the top down when the destination lies above the source, so that
   // overlapping bytes are read before they are overwritten.
   const bool downward = destination > source;
   for (std::int64_t done = 0; done < count;) {
-    const std::int64_t piece = std::min(count - done, kChunk);
+    const std::int64_t piece = std::min(count - done, piece_);
     const std::int64_t offset = downward ? count - done - piece : done;
     target_.ReadData(buffer.data(), static_cast<std::int32_t>(source + offset), static_cast<std::int32_t>(piece));
     Patch(buffer.data(), destination + offset, piece);
@@ -207,7 +211,12 @@ bool TSectionRunner::RunLine(std::string_view line) {
 }  // namespace
 
 void RunFilerSection(const TFilerCommandList& lines, TFilerTarget& target, TUserPrompt& prompt) {
-  TSectionRunner runner(target, prompt);
+  RunFilerSectionInPieces(lines, target, prompt, kFilerWritePiece);
+}
+
+void RunFilerSectionInPieces(const TFilerCommandList& lines, TFilerTarget& target, TUserPrompt& prompt,
+                             std::int64_t pieceBytes) {
+  TSectionRunner runner(target, prompt, std::max<std::int64_t>(pieceBytes, 1));
   for (const std::string& line : lines) {
     if (!runner.RunLine(line)) return;
   }

@@ -25,10 +25,10 @@ class TVectorTarget : public TFilerTarget {
 
   std::int32_t Size() const override { return static_cast<std::int32_t>(data.size()); }
   void ReadData(std::uint8_t* buffer, std::int32_t address, std::int32_t count) const override {
-    for (std::int32_t i = 0; i < count; ++i) {
-      const std::int64_t at = std::int64_t{address} + i;
-      buffer[i] = at >= 0 && at < Size() ? data[static_cast<std::size_t>(at)] : 0;
-    }
+    std::fill_n(buffer, count, std::uint8_t{0});
+    if (address < 0 || address >= Size()) return;
+    const std::int32_t inside = std::min(count, Size() - address);
+    std::copy_n(data.begin() + address, inside, buffer);
   }
   void PatchBytes(const std::uint8_t* bytes, std::int32_t address, std::int32_t count) override {
     patches.push_back({address, std::vector<std::uint8_t>(bytes, bytes + count)});
