@@ -83,8 +83,10 @@ class TFilerParser {
   TFilerSection section_ = fsEdit;
   TParseState state_ = psCommand;
   const TFilerCommand* command_ = nullptr;
-  std::vector<std::string> parameters_;
-  std::vector<std::int32_t> values_;  // integer value of each parameter (0 for strings)
+  std::string line_;                  // the command line being built
+  std::size_t firstParameterEnd_ = 0;  // where the first parameter ends in line_
+  std::vector<std::int32_t> values_;  // integer value of each parameter so far (0 for strings)
+  TCheckedParameter checked_;
   std::vector<TCommonBlock> blocks_;
   std::unordered_map<std::string, std::size_t> blockIndex_;
   std::size_t currentBlock_ = 0;
@@ -124,7 +126,7 @@ bool TFilerParser::OnCommand(std::string_view token, int line) {
     section_ = fsFinalize;
   } else if (!command->signature.empty()) {
     command_ = command;
-    parameters_.clear();
+    line_.assign(command->name);
     values_.clear();
     state_ = psOpening;
   } else {
@@ -134,15 +136,16 @@ bool TFilerParser::OnCommand(std::string_view token, int line) {
 }
 
 bool TFilerParser::OnParameter(std::string_view token, int line) {
-  const std::size_t position = parameters_.size();
+  const std::size_t position = values_.size();
   const char kind = SignatureKindAt(command_->signature, position);
   if (!kind) return Fail(line, std::string(kTooMany));
-  TCheckedParameter checked;
-  std::string message = kind == 'I' ? CheckIntegerParameter(command_->name, position + 1, token, values_, checked)
-                                    : CheckStringParameter(command_->name, position + 1, token, checked);
+  std::string message = kind == 'I' ? CheckIntegerParameter(command_->name, position + 1, token, values_, checked_)
+                                    : CheckStringParameter(command_->name, position + 1, token, checked_);
   if (!message.empty()) return Fail(line, std::move(message));
-  parameters_.push_back(std::move(checked.stored));
-  values_.push_back(checked.value);
+  line_ += '\t';
+  line_ += checked_.stored;
+  if (position == 0) firstParameterEnd_ = line_.size();
+  values_.push_back(checked_.value);
   state_ = psSeparator;
   return true;
 }
@@ -160,12 +163,15 @@ bool TFilerParser::CloseCommand(int line) {
   const std::string_view signature = command_->signature;
   // Under '*' the last letter must occur once, so the letters are the minimum either way.
   const std::size_t letters = SignatureLetters(signature);
-  if (parameters_.size() < letters) return Fail(line, std::string(kTooFew));
-  if (!SignatureRepeats(signature) && parameters_.size() > letters) return Fail(line, std::string(kTooMany));
+  if (values_.size() < letters) return Fail(line, std::string(kTooFew));
+  if (!SignatureRepeats(signature) && values_.size() > letters) return Fail(line, std::string(kTooMany));
   state_ = psCommand;
+  const std::size_t nameStart = command_->name.size() + 1;
+  const std::string_view first =
+      std::string_view(line_).substr(nameStart, firstParameterEnd_ - nameStart);  // the first parameter
   if (command_->name == "COMMON") {
-    std::string name = SJisUpperCase(parameters_[0]);
-    if (blockIndex_.count(name)) return Fail(line, FillMessage(kDuplicateBlock, parameters_[0]));
+    std::string name = SJisUpperCase(first);
+    if (blockIndex_.count(name)) return Fail(line, FillMessage(kDuplicateBlock, first));
     blockIndex_.emplace(std::move(name), blocks_.size());
     currentBlock_ = blocks_.size();
     blocks_.emplace_back();
@@ -173,22 +179,17 @@ bool TFilerParser::CloseCommand(int line) {
     return true;
   }
   if (command_->name == "INCLUDECOMMON") {
-    auto found = blockIndex_.find(SJisUpperCase(parameters_[0]));
-    if (found == blockIndex_.end()) return Fail(line, FillMessage(kUndefinedBlock, parameters_[0]));
+    auto found = blockIndex_.find(SJisUpperCase(first));
+    if (found == blockIndex_.end()) return Fail(line, FillMessage(kUndefinedBlock, first));
     const TCommonBlock& block = blocks_[found->second];
     if (block.weight > kMaxIncludedEditBytes - editWeight_) {
-      return Fail(line, FillMessage(kIncludeTooLarge, parameters_[0]));
+      return Fail(line, FillMessage(kIncludeTooLarge, first));
     }
     edit_.insert(edit_.end(), block.lines.begin(), block.lines.end());
     editWeight_ += block.weight;
     return true;
   }
-  std::string text(command_->name);
-  for (const std::string& parameter : parameters_) {
-    text += '\t';
-    text += parameter;
-  }
-  Append(std::move(text));
+  Append(line_);
   return true;
 }
 

@@ -30,6 +30,6 @@ void AnalyzeFiler(const std::string& fileName, TFilerCommandList& initialize, TF
 
 // Copies of common blocks may make the edit list at most this large (bytes, plus a fixed
 // cost per line), so that a small template cannot demand unbounded memory.
-constexpr std::size_t kMaxIncludedEditBytes = std::size_t{128} << 20;
+constexpr std::size_t kMaxIncludedEditBytes = std::size_t{32} << 20;
 
 }  // namespace ovx

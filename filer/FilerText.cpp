@@ -8,16 +8,18 @@ namespace ovx {
 std::string NormalizeFilerText(std::string_view sjis) {
   std::string out;
   out.reserve(sjis.size() + sjis.size() / 16 + 2);
-  for (std::size_t i = 0; i < sjis.size(); ++i) {
-    char c = sjis[i];
-    if (c == '\r') {
-      if (i + 1 < sjis.size() && sjis[i + 1] == '\n') ++i;
-      out += "\r\n";
-    } else if (c == '\n') {
-      out += "\r\n";
-    } else {
-      out += c;
+  std::size_t start = 0;
+  while (start < sjis.size()) {
+    std::size_t brk = start;
+    while (brk < sjis.size() && sjis[brk] != '\r' && sjis[brk] != '\n') ++brk;
+    if (brk == sjis.size()) {
+      out.append(sjis.substr(start));
+      break;
     }
+    out.append(sjis.substr(start, brk - start));
+    out += "\r\n";
+    start = brk + 1;
+    if (sjis[brk] == '\r' && start < sjis.size() && sjis[start] == '\n') ++start;
   }
   out += "\r\n";
   return out;
