@@ -37,6 +37,8 @@ const TErrorCase kErrorCases[] = {
     {"FieldInInitSection", I + "editbit(\"a\",0,0)", 2, "初期化部では使えないコマンドです. \"EDITBIT\""},
     {"IncludeInEndSection", "FINALIZE\nINCLUDECOMMON(A)", 2, "終了部では使えないコマンドです. \"INCLUDECOMMON\""},
     {"InitializeInCommonBlock", "COMMON(A)\nINITIALIZE", 2, "共通ブロック定義部では使えないコマンドです. \"INITIALIZE\""},
+    {"IncludeInCommonBlock", "COMMON(A) LABEL(x) COMMON(B) INCLUDECOMMON(A)", 1,
+     "共通ブロック定義部では使えないコマンドです. \"INCLUDECOMMON\""},
     {"WriteInCommonBlock", "COMMON(A) CLEAR(0,1,0)", 1, "共通ブロック定義部では使えないコマンドです. \"CLEAR\""},
     {"DisableInInitSection", I + "DISABLE", 2, "初期化部では使えないコマンドです. \"DISABLE\""},
     // opening and separator states
