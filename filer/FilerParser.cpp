@@ -90,7 +90,7 @@ class TFilerParser {
   std::vector<TCommonBlock> blocks_;
   std::unordered_map<std::string, std::size_t> blockIndex_;
   std::size_t currentBlock_ = 0;
-  std::size_t editWeight_ = 0;
+  std::size_t includedWeight_ = 0;  // what the copies of common blocks have added, never above the limit
 };
 
 bool TFilerParser::Feed(std::string_view token, int line) {
@@ -182,11 +182,11 @@ bool TFilerParser::CloseCommand(int line) {
     auto found = blockIndex_.find(SJisUpperCase(first));
     if (found == blockIndex_.end()) return Fail(line, FillMessage(kUndefinedBlock, first));
     const TCommonBlock& block = blocks_[found->second];
-    if (block.weight > kMaxIncludedEditBytes - editWeight_) {
+    if (block.weight > kMaxIncludedEditBytes - includedWeight_) {
       return Fail(line, FillMessage(kIncludeTooLarge, first));
     }
     edit_.insert(edit_.end(), block.lines.begin(), block.lines.end());
-    editWeight_ += block.weight;
+    includedWeight_ += block.weight;
     return true;
   }
   Append(line_);
@@ -196,7 +196,6 @@ bool TFilerParser::CloseCommand(int line) {
 void TFilerParser::Append(std::string line) {
   switch (section_) {
     case fsEdit:
-      editWeight_ += line.size() + kLineOverhead;
       edit_.push_back(std::move(line));
       break;
     case fsInitialize:

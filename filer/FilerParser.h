@@ -28,7 +28,7 @@ void AnalyzeFilerText(std::string_view sjisText, TFilerCommandList& initialize, 
 void AnalyzeFiler(const std::string& fileName, TFilerCommandList& initialize, TFilerCommandList& edit,
                   TAnalyzeError& error, TFilerCommandList& finalize, TFileSystem& fs = PlatformFileSystem());
 
-// Copies of common blocks may make the edit list at most this large (bytes, plus a fixed
+// Copies of common blocks may add at most this much to the edit list (bytes, plus a fixed
 // cost per line), so that a small template cannot demand unbounded memory.
 constexpr std::size_t kMaxIncludedEditBytes = std::size_t{32} << 20;
 

@@ -38,7 +38,7 @@ TEST(FilerRobustness, TenThousandCommonBlocks) {
 
 TEST(FilerRobustness, IncludingABlockOverAndOverIsBounded) {
   // A block of about 1 MB included thousands of times would need gigabytes.
-  std::string text = "COMMON(A)\n";
+  std::string text = "LABEL(first)\nCOMMON(A)\n";
   for (int i = 0; i < 1000; ++i) text += "LABEL(" + std::string(1000, 'x') + ")\n";
   text += "COMMAND\n";
   for (int i = 0; i < 5000; ++i) text += "INCLUDECOMMON(a)\n";
@@ -46,8 +46,8 @@ TEST(FilerRobustness, IncludingABlockOverAndOverIsBounded) {
   EXPECT_TRUE(r.error.Error);
   EXPECT_EQ(r.error.Message, "共通ブロックの展開結果が大きすぎます. \"a\"");
   // Each line costs its text (1006 bytes) and 32 more: 32 copies fit in 32 MiB, the 33rd does not.
-  EXPECT_EQ(r.error.Line, 1000 + 2 + 33);
-  EXPECT_EQ(r.edit.size(), 32u * 1000u);
+  EXPECT_EQ(r.error.Line, 1 + 1000 + 2 + 33);
+  EXPECT_EQ(r.edit.size(), 1u + 32u * 1000u);
 }
 
 TEST(FilerRobustness, CutOffAtTheVeryEnd) {
