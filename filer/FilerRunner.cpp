@@ -91,6 +91,7 @@ class TSectionRunner {
 };
 
 bool TSectionRunner::Ask(std::string_view message) {
+  // The wording, slip included, is the one users of existing templates know.
   std::string text = "エラーが発生しまたした.\r\n\r\n";
   text += message;
   text += "\r\n\r\nこのまま処理を強行しますか？";
