@@ -28,8 +28,10 @@ constexpr bool IsLead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE
 constexpr bool IsTrail(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 char16_t DecodePair(TCharCode sjis) {
-  for (const CellVariant& v : kCodePageVariants)
-    if (v.sjis == sjis) return v.unit;
+  if ((sjis >> 8) == 0x81) {
+    for (const CellVariant& v : kCodePageVariants)
+      if (v.sjis == sjis) return v.unit;
+  }
   if (!IsSJisChar(sjis)) return kSJisDecodeSubstitute;  // user-defined area
   const TCharCode unit = SJisToUnicode(sjis);
   return unit != 0 ? static_cast<char16_t>(unit) : kSJisDecodeSubstitute;
@@ -52,21 +54,22 @@ TCharCode EncodeUnit(char16_t unit) {
 std::u16string SJisToUtf16(std::string_view sjis) {
   const auto* s = reinterpret_cast<const unsigned char*>(sjis.data());
   const std::size_t n = sjis.size();
-  std::u16string out;
-  out.reserve(n);
+  std::u16string out(n, u'\0');  // never more units than bytes
+  char16_t* at = out.data();
   for (std::size_t i = 0; i < n; ++i) {
     const unsigned b = s[i];
     if (b < 0x80) {
-      out.push_back(static_cast<char16_t>(b));
+      *at++ = static_cast<char16_t>(b);
     } else if (b >= 0xA1 && b <= 0xDF) {
-      out.push_back(static_cast<char16_t>(b - 0xA1 + 0xFF61));
+      *at++ = static_cast<char16_t>(b - 0xA1 + 0xFF61);
     } else if (IsLead(b) && i + 1 < n && IsTrail(s[i + 1])) {
-      out.push_back(DecodePair(static_cast<TCharCode>((b << 8) | s[i + 1])));
+      *at++ = DecodePair(static_cast<TCharCode>((b << 8) | s[i + 1]));
       ++i;
     } else {
-      out.push_back(kSJisDecodeSubstitute);
+      *at++ = kSJisDecodeSubstitute;
     }
   }
+  out.resize(static_cast<std::size_t>(at - out.data()));
   return out;
 }
 

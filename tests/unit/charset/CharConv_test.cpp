@@ -160,6 +160,25 @@ TEST(CharToDisplayCode, AppliesEachCharacterSetsPairRule) {
   }
 }
 
+// Whatever the data, a pair taken as one character comes back as a Shift-JIS code
+// the view can draw: a double-byte character, or (Unicode only) a byte and a space.
+TEST(CharToDisplayCode, EveryPairInEveryCharacterSetGivesADrawableCode) {
+  int unicodeCharacters = 0;
+  for (TCharaSet set : {csAscii, csSJis, csJis, csEuc, csUnicode}) {
+    for (int value = 0; value <= 0xFFFF; ++value) {
+      TCharCode pair = static_cast<TCharCode>(value);
+      if (!CharToDisplayCode(set, pair)) {
+        ASSERT_EQ(pair, value);
+        continue;
+      }
+      if (set == csUnicode) ++unicodeCharacters;
+      const bool byteAndSpace = set == csUnicode && (pair & 0xFF) == 0x20 && (pair >> 8) != 0;
+      ASSERT_TRUE(IsSJisChar(pair) || byteAndSpace) << int(set) << ' ' << std::hex << value << ' ' << pair;
+    }
+  }
+  EXPECT_EQ(unicodeCharacters, 7070);
+}
+
 TEST(IsDisplayableByte, ClassBoundaries) {
   const struct { int byte; bool shown; } cases[] = {
       {0x00, false}, {0x1F, false}, {0x20, true},  {0x5C, true},  {0x5F, true},  {0x60, false},
