@@ -90,7 +90,7 @@ TEST(DocumentFileBackup, EveryBranch) {
     TScriptedPrompt prompt({c.answers.begin(), c.answers.end()});
     TMemoryModule module;
     TEditHistory history(module, prompt);
-    history.ApplyEdit({ekInsert, 0, {}, {}, Bytes("NEW"), 3, 0}, false);
+    history.ApplyEdit({ekInsert, 0, {}, {}, DataOf("NEW"), 3, 0}, false);
     int afterSave = 0;
     TDocumentFileHooks hooks;
     hooks.AfterSave = [&] { ++afterSave; };
@@ -123,7 +123,7 @@ TEST(DocumentFileBackup, FailedWriteAfterBackupRestoresTheTarget) {
     TScriptedPrompt prompt({mrAbort});
     TMemoryModule module;
     TEditHistory history(module, prompt);
-    history.ApplyEdit({ekInsert, 0, {}, {}, Bytes("NEW"), 3, 0}, false);
+    history.ApplyEdit({ekInsert, 0, {}, {}, DataOf("NEW"), 3, 0}, false);
     const std::string name = folder.Name("doc.txt");
 
     EXPECT_FALSE(SaveFile(name, module, history, prompt, {makeBackFile, true}, {}, fs));

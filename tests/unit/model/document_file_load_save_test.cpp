@@ -58,7 +58,7 @@ TEST_F(DocumentFileLoadSave, LoadClearsTheHistoryAndCallsBack) {
 
   EXPECT_TRUE(LoadFile(folder.Name("in.bin"), module, history, prompt, hooks, fs));
 
-  EXPECT_EQ(Content(module), "loaded bytes");
+  EXPECT_EQ(TextOf(module), "loaded bytes");
   EXPECT_EQ(module.Modified(), 0);
   EXPECT_FALSE(history.CanUndo());
   EXPECT_FALSE(history.CanRedo());
@@ -132,7 +132,7 @@ TEST_F(DocumentFileLoadSave, RoundTripThroughARealFile) {
   EXPECT_EQ(folder.Read("round trip.bin"), bytes);
   Fill("");
   ASSERT_TRUE(LoadFile(name, module, history, prompt, hooks));
-  EXPECT_EQ(Content(module), bytes);
+  EXPECT_EQ(TextOf(module), bytes);
   EXPECT_TRUE(prompt.shown.empty());
 }
 

@@ -61,20 +61,20 @@ TEST_F(HistoryApply, EveryKindChangesUndoesAndRedoes) {
     TEditRecord record;
     record.kind = c.kind;
     record.position = c.position;
-    record.data = Bytes(c.data);
+    record.data = DataOf(c.data);
     record.dataLength = c.kind == ekBitRotate ? c.amount : static_cast<std::int32_t>(c.data.size());
     record.rangeLength = c.range;
     ASSERT_TRUE(history.ApplyEdit(record, false));
-    EXPECT_EQ(Content(module), c.expected);
+    EXPECT_EQ(TextOf(module), c.expected);
     EXPECT_EQ(history.HistoryUsed(), c.charge);
     EXPECT_TRUE(history.CanUndo());
     EXPECT_FALSE(history.CanRedo());
     history.Undo();
-    EXPECT_EQ(Content(module), c.start);
+    EXPECT_EQ(TextOf(module), c.start);
     EXPECT_FALSE(history.CanUndo());
     EXPECT_TRUE(history.CanRedo());
     history.Redo();
-    EXPECT_EQ(Content(module), c.expected);
+    EXPECT_EQ(TextOf(module), c.expected);
     EXPECT_EQ(history.HistoryUsed(), c.charge);
   }
 }
@@ -91,19 +91,19 @@ TEST_F(HistoryApply, TypedDigitsUndoAsOneStepOnlyWhenPacked) {
     if (!packed) history.CloseUndoGroup();
     Apply(ekOverwrite, 0, "\x41", 0, {0, 1}, {1, 0});
     history.CloseUndoGroup();  // the caret moves on
-    EXPECT_EQ(Content(module), "\x41");
+    EXPECT_EQ(TextOf(module), "\x41");
     EXPECT_EQ(carets.back(), (TCaretPosition{1, 0}));
 
     history.Undo();
     if (packed) {
-      EXPECT_EQ(Content(module), std::string(1, '\0'));
+      EXPECT_EQ(TextOf(module), std::string(1, '\0'));
       EXPECT_EQ(carets.back(), (TCaretPosition{0, 0}));
       EXPECT_FALSE(history.CanUndo());
     } else {
-      EXPECT_EQ(Content(module), "\x40");
+      EXPECT_EQ(TextOf(module), "\x40");
       EXPECT_EQ(carets.back(), (TCaretPosition{0, 1}));
       history.Undo();
-      EXPECT_EQ(Content(module), std::string(1, '\0'));
+      EXPECT_EQ(TextOf(module), std::string(1, '\0'));
       EXPECT_EQ(carets.back(), (TCaretPosition{0, 0}));
     }
   }
@@ -116,13 +116,13 @@ TEST_F(HistoryApply, ReplaceAllOfThreeUndoesInOneStepToTheFirstCaret) {
   Apply(ekReplace, 3, "XY", 1, {3, 0}, {5, 0});
   Apply(ekReplace, 6, "XY", 1, {6, 0}, {8, 0});
   history.CloseUndoGroup();
-  EXPECT_EQ(Content(module), "XY-XY-XY");
+  EXPECT_EQ(TextOf(module), "XY-XY-XY");
   history.Undo();
-  EXPECT_EQ(Content(module), "a-a-a");
+  EXPECT_EQ(TextOf(module), "a-a-a");
   EXPECT_EQ(carets.back(), (TCaretPosition{0, 0}));
   EXPECT_FALSE(history.CanUndo());
   history.Redo();
-  EXPECT_EQ(Content(module), "XY-XY-XY");
+  EXPECT_EQ(TextOf(module), "XY-XY-XY");
   EXPECT_EQ(carets.back(), (TCaretPosition{8, 0}));
   EXPECT_FALSE(history.CanRedo());
 }
@@ -152,7 +152,7 @@ TEST_F(HistoryApply, NewEditAfterUndoDropsTheRedoPart) {
   EXPECT_EQ(history.HistoryUsed(), 68 + 60);
   history.Undo();
   history.Undo();
-  EXPECT_EQ(Content(module), "AB");
+  EXPECT_EQ(TextOf(module), "AB");
 }
 
 TEST_F(HistoryApply, CaretMovesOnlyWhenAskedAndStateChangeFollowsEveryStep) {
@@ -218,7 +218,7 @@ TEST_F(HistoryApply, RefusedEditsChangeNothing) {
   for (const Refused& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_FALSE(history.ApplyEdit(c.record, true));
-    EXPECT_EQ(Content(module), "ABCD");
+    EXPECT_EQ(TextOf(module), "ABCD");
     EXPECT_EQ(history.NodeCount(), 0);
     EXPECT_EQ(stateChanges, 0);
     EXPECT_TRUE(carets.empty());
@@ -230,9 +230,9 @@ TEST_F(HistoryApply, NotOverAWholeLargeDocumentCostsOneNodeAndNoCopy) {
   Fill(big);
   ASSERT_TRUE(ApplyRange(ekBitNot, 0, module.Size()));
   EXPECT_EQ(history.HistoryUsed(), 60);
-  EXPECT_EQ(Content(module), std::string(big.size(), '\xA5'));
+  EXPECT_EQ(TextOf(module), std::string(big.size(), '\xA5'));
   history.Undo();
-  EXPECT_EQ(Content(module), big);
+  EXPECT_EQ(TextOf(module), big);
 }
 
 TEST_F(HistoryApply, RangeOperationsOutsideTheDocumentAreRecordedButChangeNothing) {
@@ -240,10 +240,10 @@ TEST_F(HistoryApply, RangeOperationsOutsideTheDocumentAreRecordedButChangeNothin
   ASSERT_TRUE(ApplyRange(ekIncrementBE, 1, 5));  // its last byte does not exist
   ASSERT_TRUE(ApplyRange(ekBitRotate, 2, 1, 3));  // starts at the end
   ASSERT_TRUE(ApplyRange(ekBitRotate, 0, 0, 3));  // empty range
-  EXPECT_EQ(Content(module), "AB");
+  EXPECT_EQ(TextOf(module), "AB");
   EXPECT_EQ(history.NodeCount(), 3);
   history.Undo();
-  EXPECT_EQ(Content(module), "AB");
+  EXPECT_EQ(TextOf(module), "AB");
 }
 
 }  // namespace

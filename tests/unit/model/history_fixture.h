@@ -12,13 +12,13 @@
 
 namespace ovx::test {
 
-inline std::string Content(const TMemoryModule& module) {
+inline std::string TextOf(const TMemoryModule& module) {
   std::string bytes(static_cast<std::size_t>(module.Size()), '\0');
   if (!bytes.empty()) module.ReadData(reinterpret_cast<std::uint8_t*>(bytes.data()), 0, module.Size());
   return bytes;
 }
 
-inline const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+inline const std::uint8_t* DataOf(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
 
 class HistoryFixture : public ::testing::Test {
  protected:
@@ -30,7 +30,7 @@ class HistoryFixture : public ::testing::Test {
   // Puts bytes into the document without the history, as a load would.
   void Fill(const std::string& bytes) {
     module.Clear();
-    if (!bytes.empty()) module.InsertData(Bytes(bytes), 0, static_cast<std::int32_t>(bytes.size()));
+    if (!bytes.empty()) module.InsertData(DataOf(bytes), 0, static_cast<std::int32_t>(bytes.size()));
     module.SetModified(0);
   }
 
@@ -41,7 +41,7 @@ class HistoryFixture : public ::testing::Test {
     record.position = position;
     record.caretBefore = before;
     record.caretAfter = after;
-    record.data = Bytes(data);
+    record.data = DataOf(data);
     record.dataLength = static_cast<std::int32_t>(data.size());
     record.rangeLength = rangeLength;
     return history.ApplyEdit(record, true);

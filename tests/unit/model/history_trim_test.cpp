@@ -26,9 +26,9 @@ TEST_F(HistoryTrim, LimitZeroKeepsNothing) {
     EXPECT_EQ(history.HistoryUsed(), 0);
     EXPECT_EQ(history.HistoryUsagePercent(), 0);
   }
-  EXPECT_EQ(Content(module), "xxxD");
+  EXPECT_EQ(TextOf(module), "xxxD");
   history.Undo();
-  EXPECT_EQ(Content(module), "xxxD");
+  EXPECT_EQ(TextOf(module), "xxxD");
 }
 
 // Each case applies edits of the given charges, one group per entry of groups, under a limit.
@@ -72,7 +72,7 @@ TEST_F(HistoryTrim, OldestWholeGroupsGoFirst) {
     EXPECT_LE(history.HistoryUsed(), history.HistoryLimit());
     EXPECT_EQ(prompt.beeps, c.beeps);
     EXPECT_EQ(history.CanUndo(), c.nodesLeft > 0);
-    EXPECT_EQ(Content(module).size(), expected.size());  // trimming never touches the document
+    EXPECT_EQ(TextOf(module).size(), expected.size());  // trimming never touches the document
   }
 }
 
@@ -83,7 +83,7 @@ TEST_F(HistoryTrim, LoweringTheLimitTrimsAtOnceAndRaisesStateChange) {
     history.CloseUndoGroup();
     Apply(ekInsert, 0, std::string(1, static_cast<char>('a' + i)));
   }
-  EXPECT_EQ(Content(module), "dcba");
+  EXPECT_EQ(TextOf(module), "dcba");
   const int before = stateChanges;
   history.SetLimit(4 * 60);
   EXPECT_EQ(stateChanges, before);  // nothing dropped
@@ -95,7 +95,7 @@ TEST_F(HistoryTrim, LoweringTheLimitTrimsAtOnceAndRaisesStateChange) {
   history.Undo();
   history.Undo();
   EXPECT_FALSE(history.CanUndo());
-  EXPECT_EQ(Content(module), "ba");
+  EXPECT_EQ(TextOf(module), "ba");
 }
 
 // The current node may be dropped while newer ones stay: the document is then where the first
@@ -108,18 +108,18 @@ TEST_F(HistoryTrim, DroppingTheCurrentNodeKeepsRedoCorrect) {
   }
   history.Undo();
   history.Undo();
-  EXPECT_EQ(Content(module), "a");
+  EXPECT_EQ(TextOf(module), "a");
   history.SetLimit(2 * 60);  // the oldest group, holding the current node, goes
   EXPECT_FALSE(history.CanUndo());
   EXPECT_TRUE(history.CanRedo());
   history.Redo();
-  EXPECT_EQ(Content(module), "ab");
+  EXPECT_EQ(TextOf(module), "ab");
   history.Redo();
-  EXPECT_EQ(Content(module), "abc");
+  EXPECT_EQ(TextOf(module), "abc");
   EXPECT_FALSE(history.CanRedo());
   history.Undo();
   history.Undo();
-  EXPECT_EQ(Content(module), "a");
+  EXPECT_EQ(TextOf(module), "a");
   EXPECT_FALSE(history.CanUndo());
 }
 
@@ -146,7 +146,7 @@ TEST_F(HistoryTrim, ClearHistoryFreesEverything) {
   EXPECT_EQ(history.NodeCount(), 0);
   EXPECT_FALSE(history.CanUndo());
   EXPECT_FALSE(history.CanRedo());
-  EXPECT_EQ(Content(module), "123456");
+  EXPECT_EQ(TextOf(module), "123456");
 }
 
 const char kClearQuestion[] =
