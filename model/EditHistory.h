@@ -62,7 +62,7 @@ class TEditHistory {
   void SetOverflowSound(bool on) { overflowSound_ = on; }
   bool OverflowSound() const { return overflowSound_; }
 
-  // Number of nodes in the list (for the status of tests and diagnostics).
+  // Number of nodes in the list (walks it; for tests and diagnostics).
   std::int64_t NodeCount() const;
 
  private:
