@@ -13,7 +13,7 @@ const wchar_t kMutexName[] = L"Orvanta Mutex";
 const wchar_t kMainClass[] = L"TOvnxMainProcessWClass";
 const wchar_t kMainCaption[] = L"Orvanta Shadow Window";
 // How long a starting editor process may take to create its main process window.
-const DWORD kMainWindowWaitMs = 10000;
+const DWORD kMainWindowWaitMs = 5000;
 
 bool IsRunning() {
   HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName);
