@@ -3,13 +3,9 @@
 #pragma once
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace ovx {
-
-// Lower-cases ASCII letters only; other bytes stay as they are.
-std::string LowerAscii(const std::string& text);
 
 template <class TWindow>
 class TEditorWindowList {

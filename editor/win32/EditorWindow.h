@@ -10,6 +10,7 @@
 
 #include "editor/win32/EditorWindowHost.h"
 #include "model/MModule.h"
+#include "shell/Settings.h"
 
 namespace ovx {
 
@@ -52,6 +53,14 @@ class TOvnxBinaryFormWClass {
   // The commands the main process runs on every window (CLOSE, SAVE).
   void RunCloseCommand();
   void RunSaveCommand();
+
+  // The view position (top row, caret row, caret column, digit, area) as a profile stores it;
+  // the window has no view yet, so it reads as the start of the document.
+  void GetViewPosition(TWindowProfile& profile) const {
+    profile.TopRow = profile.CaretRow = profile.CaretColumn = 0;
+    profile.CaretDigit = profile.CaretArea = 0;
+  }
+  void SetViewPosition(const TWindowProfile& profile) {}
 
   // Filled by the menu and tool-window parts; nothing to do while the window has none.
   void RebuildFileMenus() {}

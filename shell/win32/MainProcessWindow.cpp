@@ -3,6 +3,7 @@
 #include "editor/win32/WideText.h"
 #include "shell/CommandLine.h"
 #include "shell/InstanceRequest.h"
+#include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/InstanceProtocol.h"
 
@@ -42,11 +43,6 @@ HWND FindTopLevelWindowByClass(const wchar_t* className) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-std::wstring LowerWide(std::wstring text) {
-  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-  return text;
 }
 
 }  // namespace
@@ -89,9 +85,9 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   accepting_ = false;
   dialogOpen_ = false;
   menuUpdatesEnabled_ = true;
-  historyList_.clear();
-  // 4. Settings.
-  LoadSettings();
+  // 3.-4. Lists and settings.
+  CreateSettingsStore();
+  store_->LoadSettings();
   // 5. The opening screen stays at least until this tick count.
   DWORD deadline = GetTickCount() + 1000;
   (void)deadline;
@@ -150,7 +146,7 @@ TOvnxBinaryFormWClass* TMainProcessWindow::CreateEditorWindow() {
 TOvnxBinaryFormWClass* TMainProcessWindow::NewEditorWindow() {
   TOvnxBinaryFormWClass* window = CreateEditorWindow();
   if (!window) return nullptr;
-  if (options_.NewWindowMoveCenter) CenterWindowInWorkArea(window->Handle());
+  if (Options().NewWindowMoveCenter) CenterWindowInWorkArea(window->Handle());
   window->ShowAndRepaint();
   UpdateWindowMenus();
   return window;
@@ -159,11 +155,22 @@ TOvnxBinaryFormWClass* TMainProcessWindow::NewEditorWindow() {
 TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& path) {
   TOvnxBinaryFormWClass* window = CreateEditorWindow();
   if (!window) return nullptr;
+  const TEnvironmentSettings& options = Options();
+  TWindowProfile profile;
   bool found = false;
-  if (options_.ProfileWindowLoad && !found && options_.ProfileNotExistToCenter)
-    CenterWindowInWorkArea(window->Handle());
+  if (options.ProfileWindowLoad || options.ProfilePositionLoad) found = store_->LookupProfile(path, profile);
+  if (options.ProfileWindowLoad) {
+    if (found) {
+      SetWindowPos(window->Handle(), nullptr, profile.Left, profile.Top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+    } else if (options.ProfileNotExistToCenter) {
+      CenterWindowInWorkArea(window->Handle());
+    }
+  }
   window->ShowAndRepaint();
   window->LoadIntoWindow(path);
+  if (found && options.ProfilePositionLoad) window->SetViewPosition(profile);
   UpdateWindowMenus();
   return window;
 }
@@ -178,12 +185,24 @@ void TMainProcessWindow::CenterWindowInWorkArea(HWND window) {
 }
 
 TOvnxBinaryFormWClass* TMainProcessWindow::FindEditorWindow(const std::string& path) {
-  std::wstring key = LowerWide(Utf8ToWide(LongPathName(path)));
-  return windows_.Find([&key](const TOvnxBinaryFormWClass& w) { return LowerWide(Utf8ToWide(w.FileName())) == key; });
+  std::string name = LongPathName(path);
+  return windows_.Find([&name](const TOvnxBinaryFormWClass& w) { return SameFileName(w.FileName(), name); });
 }
 
 void TMainProcessWindow::EditorWindowClosed(TOvnxBinaryFormWClass& window) {
-  // The window's profile is stored here under its file name once the settings store is wired.
+  if (!window.FileName().empty()) {
+    RECT frame = {};
+    GetWindowRect(window.Handle(), &frame);
+    TWindowProfile profile;
+    window.GetViewPosition(profile);
+    profile.Left = frame.left;
+    profile.Top = frame.top;
+    int width = 0, height = 0;
+    window.ClientSize(width, height);
+    profile.ClientWidth = width;
+    profile.ClientHeight = height;
+    store_->StoreProfile(window.FileName(), profile);
+  }
   windows_.Remove(&window);
   if (EditorWindowCount() == 0)
     BeginShutdown();
@@ -309,7 +328,7 @@ void TMainProcessWindow::OnShutdownTick() {
   if (FindTopLevelWindowByClass(TOvnxBinaryFormWClass::kClassName)) return;
   KillTimer(hwnd_, kShutdownTimer);
   SetTrayIcon(false);
-  SaveSettings();
+  store_->SaveSettings();
   PostQuitMessage(0);
 }
 

@@ -4,24 +4,18 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/win32/EditorWindow.h"
 #include "shell/EditorWindowList.h"
+#include "shell/KeyValueStore.h"
+#include "shell/SettingsStore.h"
 #include "shell/win32/Win32UserPrompt.h"
 
 namespace ovx {
-
-// The options the shell itself reads, at their defaults until the settings store fills them.
-struct TShellOptions {
-  bool OpeningDlg = true;
-  bool NewWindowMoveCenter = true;
-  bool ProfileWindowLoad = true;
-  bool ProfilePositionLoad = true;
-  bool ProfileNotExistToCenter = true;
-};
 
 class TMainProcessWindow final : public TEditorWindowHost {
  public:
@@ -65,6 +59,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   std::string LongPathName(const std::string& name) override;
   void AddHistory(const std::string& name) override;
 
+  TEnvironmentSettings& Settings() { return store_->Settings(); }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -91,8 +87,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void LoadMenuImages();
 
   // Settings store.
-  void LoadSettings();
-  void SaveSettings();
+  void CreateSettingsStore();
+  const TEnvironmentSettings& Options() const { return store_->Settings(); }
 
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
@@ -100,8 +96,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   std::wstring helpFile_;
   TWin32UserPrompt prompt_;
   TEditorWindowList<TOvnxBinaryFormWClass> windows_;
-  std::vector<std::string> historyList_;
-  TShellOptions options_;
+  std::unique_ptr<TKeyValueStore> registry_;
+  std::unique_ptr<TSettingsStore> store_;
   bool accepting_ = false;
   bool dialogOpen_ = false;
   bool menuUpdatesEnabled_ = true;

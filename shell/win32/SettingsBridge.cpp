@@ -1,39 +1,29 @@
 // The main process window's side of the settings store.
 #include "editor/win32/WideText.h"
-#include "shell/EditorWindowList.h"
+#include "model/FileSystem.h"
+#include "shell/LongPath.h"
+#include "shell/RegistryStore.h"
 #include "shell/win32/MainProcessWindow.h"
 
 namespace ovx {
 
-std::string TMainProcessWindow::LongPathName(const std::string& name) {
-  std::wstring path = Utf8ToWide(name);
-  if (path.size() > 1 && path.back() == L'\\') path.pop_back();
-  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (n == 0) return name;
-  std::wstring result(n, L'\0');
-  n = GetLongPathNameW(path.c_str(), result.data(), n);
-  if (n == 0 || n >= result.size()) return name;
-  result.resize(n);
-  DWORD attributes = GetFileAttributesW(result.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) && result.back() != L'\\')
-    result += L'\\';
-  return WideToUtf8(result);
+std::string TMainProcessWindow::LongPathName(const std::string& name) { return ExpandLongPathName(name); }
+
+void TMainProcessWindow::AddHistory(const std::string& name) { store_->AddHistory(name); }
+
+void TMainProcessWindow::CreateSettingsStore() {
+  wchar_t path[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring exe(path, n);
+  registry_ = CreateRegistryStore();
+  TSettingsPlatform platform;
+  platform.Files = &PlatformFileSystem();
+  platform.Registry = registry_.get();
+  platform.Prompt = &prompt_;
+  platform.ProgramFolder = WideToUtf8(exe.substr(0, exe.find_last_of(L'\\') + 1));
+  platform.LongPathName = ExpandLongPathName;
+  // The first run shows the shortcut maintenance dialog once that dialog exists.
+  store_ = std::make_unique<TSettingsStore>(platform);
 }
-
-void TMainProcessWindow::AddHistory(const std::string& name) {
-  std::string longName = LongPathName(name);
-  std::string key = LowerAscii(longName);
-  for (size_t i = 0; i < historyList_.size(); ++i) {
-    if (LowerAscii(historyList_[i]) == key) {
-      historyList_.erase(historyList_.begin() + static_cast<long>(i));
-      break;
-    }
-  }
-  historyList_.insert(historyList_.begin(), longName);
-}
-
-void TMainProcessWindow::LoadSettings() {}
-
-void TMainProcessWindow::SaveSettings() {}
 
 }  // namespace ovx

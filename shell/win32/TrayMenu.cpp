@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "editor/win32/WideText.h"
+#include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/MainProcessWindow.h"
 #include "shell/win32/ShellResources.h"
@@ -181,7 +182,7 @@ void TMainProcessWindow::ShowTrayMenu(POINT at) {
   HMENU popup = GetSubMenu(trayMenu_, 0);
   RebuildHistorySubmenu(GetSubMenu(popup, TRAY_POS_HISTORY));
   RebuildWindowSubmenu(GetSubMenu(popup, TRAY_POS_WINDOW));
-  EnableMenuItem(popup, TRAY_POS_HISTORY, MF_BYPOSITION | (historyList_.empty() ? MF_GRAYED : MF_ENABLED));
+  EnableMenuItem(popup, TRAY_POS_HISTORY, MF_BYPOSITION | (store_->History().Count() == 0 ? MF_GRAYED : MF_ENABLED));
   EnableMenuItem(popup, TRAY_POS_WINDOW, MF_BYPOSITION | (EditorWindowCount() == 0 ? MF_GRAYED : MF_ENABLED));
 
   SetForegroundWindow(hwnd_);
@@ -197,7 +198,9 @@ void TMainProcessWindow::ShowTrayMenu(POINT at) {
 }
 
 void TMainProcessWindow::RebuildHistorySubmenu(HMENU submenu) {
-  FillSubmenu(submenu, HistorySubmenuItems(historyList_), IDM_TRAY_HISTORY_FIRST, IDM_TRAY_HISTORY_LAST, menuImages_);
+  std::vector<std::string> names;
+  for (size_t i = 0; i < store_->History().Count(); ++i) names.push_back(store_->History().Entry(i));
+  FillSubmenu(submenu, HistorySubmenuItems(names), IDM_TRAY_HISTORY_FIRST, IDM_TRAY_HISTORY_LAST, menuImages_);
 }
 
 void TMainProcessWindow::RebuildWindowSubmenu(HMENU submenu) {
@@ -238,9 +241,10 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
 }
 
 void TMainProcessWindow::OpenHistoryEntry(int index) {
-  if (index < 0 || index >= static_cast<int>(historyList_.size())) return;
+  THistoryList& history = store_->History();
+  if (index < 0 || index >= static_cast<int>(history.Count())) return;
   MessageBeep(MB_OK);
-  std::string name = historyList_[index];
+  std::string name = history.Entry(index);
   if (TOvnxBinaryFormWClass* w = FindEditorWindow(name)) {
     w->BringToFront();
     return;
@@ -251,7 +255,13 @@ void TMainProcessWindow::OpenHistoryEntry(int index) {
     return;
   }
   prompt_.MessageDlgBeep(MissingHistoryFileMessage(name), mtWarning, mbOK);
-  if (index < static_cast<int>(historyList_.size())) historyList_.erase(historyList_.begin() + index);
+  // The box let other messages run: delete the entry by its name, wherever it is now.
+  for (size_t i = 0; i < history.Count(); ++i) {
+    if (SameFileName(history.Entry(i), name)) {
+      history.Delete(i);
+      break;
+    }
+  }
   UpdateWindowMenus();
 }
 

@@ -206,6 +206,18 @@ std::wstring MakeFile(const std::wstring& name, const std::string& bytes) {
   return path;
 }
 
+std::string ReadWholeFile(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
 std::wstring LongPath(const std::wstring& path) {
   wchar_t buffer[MAX_PATH * 2];
   DWORD n = GetLongPathNameW(path.c_str(), buffer, MAX_PATH * 2);

@@ -23,6 +23,8 @@ const std::wstring& DataFolder();
 // Writes a file into the data folder (or at a full path) and returns its full path.
 std::wstring MakeFile(const std::wstring& name, const std::string& bytes = "data");
 // The long path form of a path, as the program shows file names.
+// The bytes of a file; empty when it cannot be read.
+std::string ReadWholeFile(const std::wstring& path);
 std::wstring LongPath(const std::wstring& path);
 std::wstring ShortPath(const std::wstring& path);
 

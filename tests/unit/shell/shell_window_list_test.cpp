@@ -41,21 +41,17 @@ TEST(ShellEditorWindowList, NextWrapsAround) {
   EXPECT_EQ(list.Next(byHandle(9)), nullptr);
 }
 
-TEST(ShellEditorWindowList, FindsFirstByFileNameIgnoringCase) {
-  FakeWindow unnamed{1, ""}, x{2, "C:\\Data\\X.BIN"}, x2{3, "c:\\data\\x.bin"};
+TEST(ShellEditorWindowList, FindsTheFirstMatchInListOrder) {
+  FakeWindow unnamed{1, ""}, x{2, "x"}, x2{3, "x"};
   TEditorWindowList<FakeWindow> list;
-  auto named = [](const std::string& name) {
-    std::string key = LowerAscii(name);
-    return [key](const FakeWindow& w) { return LowerAscii(w.fileName) == key; };
-  };
+  auto named = [](const std::string& name) { return [name](const FakeWindow& w) { return w.fileName == name; }; };
   EXPECT_EQ(list.Find(named("")), nullptr);
   list.Append(&unnamed);
   list.Append(&x);
   list.Append(&x2);
-  EXPECT_EQ(list.Find(named("c:\\DATA\\x.Bin")), &x);
-  EXPECT_EQ(list.Find(named("")), &unnamed);  // only the empty name finds an unnamed window
-  EXPECT_EQ(list.Find(named("C:\\Data\\X.BIN2")), nullptr);
-  EXPECT_EQ(LowerAscii("ＡＢ\x82\x60Z"), "ＡＢ\x82\x60z");
+  EXPECT_EQ(list.Find(named("x")), &x);
+  EXPECT_EQ(list.Find(named("")), &unnamed);
+  EXPECT_EQ(list.Find(named("y")), nullptr);
 }
 
 }  // namespace
