@@ -24,24 +24,26 @@ std::wstring ExecutableFolder() {
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
+struct TClassSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevelWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TClassSearch*>(lp);
+  wchar_t name[64];
+  if (IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) && GetClassNameW(hwnd, name, 64) &&
+      wcscmp(name, s->className) == 0) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A visible, unowned top-level window of the class anywhere on the desktop.
 HWND FindTopLevelWindowByClass(const wchar_t* className) {
-  struct Search {
-    const wchar_t* className;
-    HWND found;
-  } search = {className, nullptr};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t name[64];
-        if (IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) && GetClassNameW(hwnd, name, 64) &&
-            wcscmp(name, s->className) == 0) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TClassSearch search = {className, nullptr};
+  EnumWindows(MatchTopLevelWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -72,7 +72,8 @@ TEST_F(ShellStart, ClosingTheLastWindowEndsProcessAndMutex) {
   ASSERT_TRUE(PressShortcut(window, VK_F4, MOD_ALT));  // the close box's command
   DWORD start = GetTickCount();
   ASSERT_TRUE(WaitForExit(editor, 3000));
-  EXPECT_LT(GetTickCount() - start, 1000u);
+  // About a second: one or two 200 ms checks and the save, on a machine that may be busy.
+  EXPECT_LT(GetTickCount() - start, 1500u);
   EXPECT_FALSE(EditorRunning());
   EXPECT_EQ(MainProcessWindow(), nullptr);
 }
