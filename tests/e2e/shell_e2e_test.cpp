@@ -253,7 +253,7 @@ TEST_F(ShellTrayIcon, RightClickShowsThePopupMenu) {
   HWND first = StartWithOneWindow();
   ASSERT_NE(first, nullptr);
   Screenshot(L"shell-notification-area");
-  SetCursorPos(900, 740);
+  SetCursorPos(600, 420);  // the menu opens at the cursor
   PostMessageW(MainProcessWindow(), WM_USER + 1, 1, WM_RBUTTONDOWN);
   HWND menu = WaitForWindow(L"#32768");
   ASSERT_NE(menu, nullptr);
