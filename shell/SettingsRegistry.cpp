@@ -78,12 +78,9 @@ std::vector<std::pair<std::string, std::string>> StringValues(TKeyValueStore& st
 void ReadKeyMap(TKeyValueStore& store, const std::string& base, TKeyMap& map) {
   ClearKeyMap(map);
   for (const auto& [name, keyword] : StringValues(store, base + "\\Key")) {
-    std::size_t brace = name.find('{');
-    if (brace == std::string::npos) continue;
-    int shift = ShiftCodeFromPrefix(name.substr(0, brace));
-    int key = KeyIndexFromName(name.substr(brace));
-    if (shift >= ShiftStateCount || key < 0 || key > kiLastStored) continue;
-    SetKeyMapEntry(map, shift, key, CommandFromKeyword(keyword));
+    TKeyStroke k = KeyFromValueName(name);
+    if (k.shiftState >= ShiftStateCount || k.keyIndex < 0 || k.keyIndex > kiLastStored) continue;
+    SetKeyMapEntry(map, k.shiftState, k.keyIndex, CommandFromKeyword(keyword));
   }
   for (int menu = 0; menu < UserMenuCount; ++menu) {
     for (const auto& [name, keyword] : StringValues(store, UserMenuKeyPath(base, menu))) {
@@ -146,7 +143,7 @@ bool WriteKeyBindings(TTreeWriter& w, const TKeyMap& map) {
     for (int key = 0; key <= kiLastStored; ++key) {
       std::string keyword = CommandKeyword(KeyMapEntry(map, shift, key));
       if (keyword.empty()) continue;
-      if (!w.String(ShiftPrefixFromCode(shift) + KeyNameFromIndex(key), keyword)) return false;
+      if (!w.String(KeyValueName(shift, key), keyword)) return false;
     }
   }
   return true;

@@ -13,6 +13,8 @@
 #include "shell/RegistryStore.h"
 #include "shell/SettingsRegistry.h"
 #include "shell/SettingsStore.h"
+#include "shell/LongPath.h"
+#include "shell/win32/SettingsPlatform.h"
 #include "tests/unit/shell/SettingsTestSupport.h"
 
 namespace ovx {
@@ -260,6 +262,25 @@ TEST_F(RegistrySettings, ValuesOfTheWrongKindOrRangeKeepTheirDefaults) {
   EXPECT_EQ(store->Settings(), expected);
   ASSERT_EQ(store->History().Count(), 2u);
   EXPECT_EQ(store->History().Entry(1), "C:\\b.bin");
+}
+
+TEST_F(RegistrySettings, ThePlatformWritesBesideTheExecutable) {
+  const std::string exeFolder = ExecutableFolder();
+  ASSERT_FALSE(exeFolder.empty());
+  ASSERT_EQ(exeFolder.back(), '\\');
+  EXPECT_NE(GetFileAttributesW(W(exeFolder + "ovx_win32_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  const std::wstring profile = W(exeFolder + "_profile");
+  DeleteFileW(profile.c_str());
+
+  TSettingsStore store(Win32SettingsPlatform(prompt, [this] { ++firstRuns; }));
+  store.LoadSettings();
+  EXPECT_EQ(firstRuns, 1);
+  store.StoreProfile(exeFolder + "ovx_win32_tests.exe", TWindowProfile{});
+  store.SaveSettings();
+  EXPECT_TRUE(prompt.Failures.empty());
+  EXPECT_EQ(Text(root, L"InstallFolder"), W(ExpandLongPathName(exeFolder)));
+  EXPECT_NE(GetFileAttributesW(profile.c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(profile.c_str());
 }
 
 TEST(RegistryStore, ReadsStringsWithAndWithoutTerminatorAndDeletesWholeTrees) {

@@ -359,6 +359,21 @@ TEST_F(ProfileFileStoreTest, LoadKeepsEveryRecordAndSaveWritesTheListInOrder) {
   EXPECT_EQ(back[9].NameBytes, "C:\\f7");
 }
 
+TEST_F(ProfileFileStoreTest, NamesAreStoredInShiftJisBytes) {
+  TWindowProfile p;
+  p.Top = 5;
+  WriteImage(EncodeProfileFile({{"C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C.bin", p}}));  // C:\データ\表.bin
+  auto store = Loaded();
+  ASSERT_EQ(store->Profiles().Count(), 1u);
+  EXPECT_EQ(store->Profiles().At(0).Name, "C:\\データ\\表.bin");
+  store->StoreProfile("C:\\ﾃｽﾄ.bin", p);
+  store->SaveSettings();
+  auto back = ReadRecords();
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].NameBytes, "C:\\\xC3\xBD\xC4.bin");
+  EXPECT_EQ(back[1].NameBytes, "C:\\\x83\x66\x81\x5B\x83\x5E\\\x95\x5C.bin");
+}
+
 TEST_F(ProfileFileStoreTest, ADamagedFileIsIgnoredSilentlyAndReplacedAtSave) {
   std::string image = EncodeProfileFile({{"C:\\a", {}}});
   image[16] = 0x7F;  // the size field no longer matches
