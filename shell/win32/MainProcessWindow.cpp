@@ -6,23 +6,11 @@
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/InstanceProtocol.h"
+#include "shell/win32/SettingsPlatform.h"
 
 namespace ovx {
 
 namespace {
-
-std::wstring ExecutableFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n < path.size()) {
-      path.resize(n);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return path.substr(0, path.find_last_of(L'\\') + 1);
-}
 
 struct TClassSearch {
   const wchar_t* className;
@@ -82,7 +70,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   prompt_.SetApplicationWindow(hwnd_);
 
   // 1. Help file beside the program.
-  helpFile_ = Utf8ToWide(LongPathName(WideToUtf8(ExecutableFolder()))) + L"OVX.HLP";
+  helpFile_ = Utf8ToWide(LongPathName(ExecutableFolder())) + L"OVX.HLP";
   // 2.-3. Flags and lists.
   accepting_ = false;
   dialogOpen_ = false;

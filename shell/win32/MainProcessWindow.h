@@ -11,7 +11,6 @@
 
 #include "editor/win32/EditorWindow.h"
 #include "shell/EditorWindowList.h"
-#include "shell/KeyValueStore.h"
 #include "shell/SettingsStore.h"
 #include "shell/win32/Win32UserPrompt.h"
 
@@ -96,7 +95,6 @@ class TMainProcessWindow final : public TEditorWindowHost {
   std::wstring helpFile_;
   TWin32UserPrompt prompt_;
   TEditorWindowList<TOvnxBinaryFormWClass> windows_;
-  std::unique_ptr<TKeyValueStore> registry_;
   std::unique_ptr<TSettingsStore> store_;
   bool accepting_ = false;
   bool dialogOpen_ = false;
