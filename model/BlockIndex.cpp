@@ -142,14 +142,6 @@ std::int32_t TBlockIndex::Find(std::int64_t address, std::int32_t& offset) const
   return -1;
 }
 
-std::int64_t TBlockIndex::AddressOf(std::int32_t node) const {
-  std::int64_t address = SumOf(At(node).left);
-  for (std::int32_t x = node, p = At(node).parent; p >= 0; x = p, p = At(p).parent) {
-    if (At(p).right == x) address += SumOf(At(p).left) + At(p).weight;
-  }
-  return address;
-}
-
 std::int32_t TBlockIndex::BuildRange(const std::vector<std::int32_t>& order, const std::vector<std::int32_t>& weights,
                                      std::size_t lo, std::size_t hi, std::int32_t parent, int depth) {
   if (lo >= hi) return -1;

@@ -26,8 +26,6 @@ class TBlockIndex {
 
   // The node holding address (its offset in it), or -1 when address is not below Total().
   std::int32_t Find(std::int64_t address, std::int32_t& offset) const;
-  // The address of the first byte of node.
-  std::int64_t AddressOf(std::int32_t node) const;
   std::int64_t Total() const { return root_ < 0 ? 0 : nodes_[static_cast<std::size_t>(root_)].sum; }
 
   // True when the tree holds exactly order (in that sequence) with the given weights and

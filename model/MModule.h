@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/BlockIndex.h"
+#include "model/BlockPool.h"
 #include "model/FileSystem.h"
 
 namespace ovx {
@@ -121,6 +122,7 @@ class TMemoryModule {
   void FreeBlock(std::int32_t block);
   void SetUsed(std::int32_t block, std::int32_t used);
   std::int32_t TakeFreeDescriptor();
+  std::uint8_t* AllocateBlock();
   void ResetTable(std::size_t descriptors);
   void RebuildIndex();
   void Recount(std::uint8_t modified);
@@ -154,6 +156,7 @@ class TMemoryModule {
   // Last address in [0, last] where they differ or agree; -1 when there is none.
   std::int32_t ScanBackward(const TMemoryModule& other, std::int32_t last, bool equal) const;
 
+  TBlockPool pool_;  // the blocks' memory; declared first so that it goes last
   std::vector<TBlockDescriptor> table_;
   std::vector<std::int32_t> free_;  // free descriptors, the lowest index last
   TBlockIndex index_;

@@ -1,5 +1,7 @@
 // The block chain itself: the table, linking and unlinking blocks, locating addresses,
 // and the counters.
+#include <new>
+
 #include "model/MModule.h"
 
 namespace ovx {
@@ -10,12 +12,16 @@ constexpr std::size_t At(std::int32_t i) { return static_cast<std::size_t>(i); }
 
 TMemoryModule::TMemoryModule() { ResetTable(kTableGrowth); }
 
-TMemoryModule::~TMemoryModule() {
-  for (TBlockDescriptor& d : table_) delete[] d.data;
+TMemoryModule::~TMemoryModule() = default;
+
+std::uint8_t* TMemoryModule::AllocateBlock() {
+  std::uint8_t* block = pool_.Allocate();
+  if (block == nullptr) throw std::bad_alloc();  // out of memory is the program's general failure
+  return block;
 }
 
 void TMemoryModule::ResetTable(std::size_t descriptors) {
-  for (TBlockDescriptor& d : table_) delete[] d.data;
+  pool_.Reset();
   table_.clear();
   table_.shrink_to_fit();
   table_.resize(descriptors);
@@ -51,7 +57,7 @@ std::int32_t TMemoryModule::TakeFreeDescriptor() {
 std::int32_t TMemoryModule::NewBlockAfter(std::int32_t block) {
   std::int32_t i = TakeFreeDescriptor();
   TBlockDescriptor& d = table_[At(i)];
-  d.data = new std::uint8_t[kBlockSize];
+  d.data = AllocateBlock();
   d.used = 0;
   d.previous = block;
   d.next = block < 0 ? head_ : table_[At(block)].next;
@@ -75,7 +81,7 @@ void TMemoryModule::FreeBlock(std::int32_t block) {
   }
   if (d.next >= 0) table_[At(d.next)].previous = d.previous;
   index_.Remove(block);
-  delete[] d.data;
+  pool_.Free(d.data);
   d = TBlockDescriptor{};
   free_.push_back(block);
   --blockCount_;
@@ -110,7 +116,7 @@ bool TMemoryModule::IndexConsistent() const {
 }
 
 std::size_t TMemoryModule::MemoryBytes() const {
-  return static_cast<std::size_t>(blockCount_) * kBlockSize + table_.capacity() * sizeof(TBlockDescriptor) +
+  return pool_.MemoryBytes() + table_.capacity() * sizeof(TBlockDescriptor) +
          free_.capacity() * sizeof(std::int32_t) + index_.MemoryBytes();
 }
 

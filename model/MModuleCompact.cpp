@@ -40,7 +40,7 @@ void TMemoryModule::Compact() {
     while (spare >= 0) {
       TBlockDescriptor& d = table_[At(spare)];
       std::int32_t next = d.next;
-      delete[] d.data;
+      pool_.Free(d.data);
       d = TBlockDescriptor{};
       free_.push_back(spare);
       --blockCount_;

@@ -1,5 +1,7 @@
 // Loading a document from a file and saving it to one.
+#include <algorithm>
 #include <memory>
+#include <new>
 
 #include "model/MModule.h"
 
@@ -53,26 +55,31 @@ int TMemoryModule::LoadFromFile(const std::string& name, TFileSystem& fs) {
     std::int64_t total = 0;
     std::int32_t previous = -1;
     for (;;) {
-      // Read first: a file that ends on a block edge needs no descriptor for its end.
-      std::unique_ptr<std::uint8_t[]> data(new std::uint8_t[kBlockSize]);
+      // A whole slab at a time, read straight into the memory of its blocks.
+      std::uint8_t* slab = pool_.AllocateSlab();
+      if (slab == nullptr) throw std::bad_alloc();
       std::size_t got = 0;
-      error = file->Read(data.get(), kBlockSize, got);
+      error = file->Read(slab, kSlabBytes, got);
       if (error == 0 && total + static_cast<std::int64_t>(got) > kMaxDocumentSize) error = fs.FileTooLargeCode();
-      if (error != 0 || got == 0) break;
-      std::int32_t b = TakeFreeDescriptor();  // grows the table only when the file grew meanwhile
-      TBlockDescriptor& d = table_[At(b)];
-      d.data = data.release();
-      d.used = static_cast<std::int32_t>(got);
-      d.previous = previous;
-      if (previous < 0) {
-        head_ = b;
-      } else {
-        table_[At(previous)].next = b;
+      const std::size_t pieces = error != 0 ? 0 : (got + kPieceBytes - 1) / kPieceBytes;
+      for (std::size_t i = pieces; i < kSlabBlocks; ++i) pool_.Free(slab + i * kPieceBytes);
+      if (error != 0) break;
+      for (std::size_t i = 0; i < pieces; ++i) {
+        std::int32_t b = TakeFreeDescriptor();  // grows the table only when the file grew meanwhile
+        TBlockDescriptor& d = table_[At(b)];
+        d.data = slab + i * kPieceBytes;
+        d.used = static_cast<std::int32_t>(std::min(kPieceBytes, got - i * kPieceBytes));
+        d.previous = previous;
+        if (previous < 0) {
+          head_ = b;
+        } else {
+          table_[At(previous)].next = b;
+        }
+        previous = b;
       }
-      previous = b;
-      ++blockCount_;
+      blockCount_ += static_cast<std::int32_t>(pieces);
       total += static_cast<std::int64_t>(got);
-      if (got < static_cast<std::size_t>(kBlockSize)) break;
+      if (got < kSlabBytes) break;
     }
     if (error != 0) {
       // A load that fails part way leaves nothing half loaded.

@@ -251,17 +251,21 @@ class TDifferential {
         // A pattern taken from the document (often found) or random (rarely).
         std::int32_t m = Range(1, 6);
         TVector p = Data(m);
+        std::int32_t start = a;
         if (Range(0, 1) == 0 && plain.Size() >= m) {
-          std::int32_t at = Range(0, plain.Size() - m);
+          // Taken from the document, often where it runs across a block edge, and searched
+          // for from there.
+          std::int32_t at = std::clamp(a - Range(0, m - 1), 0, plain.Size() - m);
           p.assign(plain.v.begin() + at, plain.v.begin() + at + m);
+          start = at + Range(-1, 1);
         }
         TSearchInfo info;
         info.pattern = p.data();
         info.length = m;
-        info.start = a;
+        info.start = start;
         info.direction = static_cast<std::uint8_t>(Range(0, 1));
         info.includeStart = static_cast<std::uint8_t>(Range(0, 1));
-        EXPECT_EQ(module.FindPattern(info), plain.Find(p, a, info.direction != 0, info.includeStart != 0));
+        EXPECT_EQ(module.FindPattern(info), plain.Find(p, start, info.direction != 0, info.includeStart != 0));
         return "FindPattern";
       }
       case 15: {
