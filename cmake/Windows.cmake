@@ -49,6 +49,7 @@ if(OVX_E2E_SOURCES)
   target_include_directories(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(ovx_e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_libraries(ovx_e2e_tests PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32)
-  target_link_options(ovx_e2e_tests PRIVATE ${OVX_CONSOLE_LINK})
+  # gtest_main supplies main(), not wmain(): no -municode here.
+  target_link_options(ovx_e2e_tests PRIVATE -static)
   add_dependencies(ovx_e2e_tests ovxmain ovx)
 endif()

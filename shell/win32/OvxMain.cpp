@@ -1,35 +1,59 @@
-// Program entry of the editor process.
+// Program entry of the editor process: the first start becomes the editor process,
+// every later start hands its command line to it and ends.
 #include <windows.h>
+
+#include <commctrl.h>
+
+#include "editor/win32/WideText.h"
+#include "shell/CommandLine.h"
+#include "shell/win32/InstanceProtocol.h"
+#include "shell/win32/MainProcessWindow.h"
 
 namespace {
 
-LRESULT CALLBACK EditorWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+int SecondStart(const std::vector<std::string>& arguments) {
+  if (HWND mainWindow = ovx::FindMainProcessWindow())
+    ovx::ForwardCommandLine(mainWindow, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+  return 0;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
-  WNDCLASSEXW wc = {sizeof wc};
-  wc.lpfnWndProc = EditorWindowProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TOvnxBinaryFormWClass";
-  if (!RegisterClassExW(&wc)) return 1;
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"(新規) - Orvanta", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 612, 434, nullptr, nullptr, instance, nullptr);
-  if (!hwnd) return 1;
-  ShowWindow(hwnd, show);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
+  MSG msg = {};
+  for (;;) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) mainWindow.OnIdle();
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) break;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  std::vector<std::string> arguments = ovx::SplitCommandLine(ovx::WideToUtf8(GetCommandLineW()));
+
+  HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ovx::kMutexName);
+  if (existing) {
+    CloseHandle(existing);
+    return SecondStart(arguments);
+  }
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, ovx::kMutexName);
+  // Another first start won the race between the test and the creation.
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return SecondStart(arguments);
+  }
+
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  int code = 0;
+  {
+    ovx::TMainProcessWindow mainWindow;
+    if (mainWindow.Create(instance, arguments)) code = RunMessageLoop(mainWindow);
+  }
+  // Released last: its absence tells the next start that no editor process runs.
+  if (mutex) CloseHandle(mutex);
+  return code;
 }

@@ -1,0 +1,40 @@
+// What an editor window asks of the process that owns it (the main process window).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "model/UserPrompt.h"
+
+namespace ovx {
+
+class TOvnxBinaryFormWClass;
+
+class TEditorWindowHost {
+ public:
+  virtual ~TEditorWindowHost() = default;
+
+  // The application title, the second half of every caption.
+  virtual const std::string& ApplicationTitle() const = 0;
+  virtual TUserPrompt& Prompt() = 0;
+  // The long path form of a file name (every component as found on disk).
+  virtual std::string LongPathName(const std::string& name) = 0;
+
+  virtual TOvnxBinaryFormWClass* NewEditorWindow() = 0;
+  virtual TOvnxBinaryFormWClass* OpenEditorWindow(const std::string& path) = 0;
+  virtual TOvnxBinaryFormWClass* FindEditorWindow(const std::string& path) = 0;
+  // Called from the window's close handler; the window is freed right after.
+  virtual void EditorWindowClosed(TOvnxBinaryFormWClass& window) = 0;
+  virtual void UpdateWindowMenus() = 0;
+  virtual void AddHistory(const std::string& name) = 0;
+  // Set while a file open or save dialog of a window is on screen.
+  virtual void SetDialogOpen(bool open) = 0;
+  // An editor window calls it with its own handle when it is activated.
+  virtual void HideInactiveDialogs(HWND active) = 0;
+  // Comparison hooks: a window's document was loaded from or saved to `name`; a document goes away.
+  virtual void DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) = 0;
+  virtual void DocumentGoingAway(TOvnxBinaryFormWClass& window) = 0;
+};
+
+}  // namespace ovx

@@ -1,0 +1,365 @@
+#include "shell/win32/MainProcessWindow.h"
+
+#include "editor/win32/WideText.h"
+#include "shell/CommandLine.h"
+#include "shell/InstanceRequest.h"
+#include "shell/SettingsLists.h"
+#include "shell/ShellTexts.h"
+#include "shell/win32/InstanceProtocol.h"
+#include "shell/win32/SettingsPlatform.h"
+
+namespace ovx {
+
+namespace {
+
+struct TClassSearch {
+  const wchar_t* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopLevelWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TClassSearch*>(lp);
+  wchar_t name[64];
+  if (IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) && GetClassNameW(hwnd, name, 64) &&
+      wcscmp(name, s->className) == 0) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible, unowned top-level window of the class anywhere on the desktop.
+HWND FindTopLevelWindowByClass(const wchar_t* className) {
+  TClassSearch search = {className, nullptr};
+  EnumWindows(MatchTopLevelWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+TMainProcessWindow::~TMainProcessWindow() {
+  // Close: the remaining editor windows go with the main process window.
+  std::vector<TOvnxBinaryFormWClass*> remaining = windows_.Items();
+  for (TOvnxBinaryFormWClass* w : remaining) {
+    windows_.Remove(w);
+    DestroyWindow(w->Handle());
+  }
+  if (hwnd_) DestroyWindow(hwnd_);
+  if (trayMenu_) DestroyMenu(trayMenu_);
+  for (HBITMAP b : menuImages_) DeleteObject(b);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+}
+
+bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::string>& arguments) {
+  instance_ = instance;
+  HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = icon;
+  wc.lpszClassName = kMainProcessClass;
+  if (!RegisterClassExW(&wc)) return false;
+  TOvnxBinaryFormWClass::RegisterWindowClass(instance, icon, smallIcon_);
+  // Never shown, no taskbar button, no border icons.
+  hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kMainProcessClass, kMainProcessCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
+                          nullptr, instance, this);
+  if (!hwnd_) return false;
+  prompt_.SetApplicationWindow(hwnd_);
+
+  // 1. Help file beside the program.
+  helpFile_ = Utf8ToWide(LongPathName(ExecutableFolder())) + L"OVX.HLP";
+  // 2.-3. Flags and lists.
+  accepting_ = false;
+  dialogOpen_ = false;
+  menuUpdatesEnabled_ = true;
+  // 3.-4. Lists and settings.
+  CreateSettingsStore();
+  store_->LoadSettings();
+  // 5. The opening screen stays at least until this tick count.
+  DWORD deadline = GetTickCount() + 1000;
+  (void)deadline;
+  // 6. Notification icon.
+  trayIconShown_ = false;
+  SetTrayIcon(true);
+  // 7. The opening screen (the version dialog) is shown here when OpeningDlg is on, once it exists.
+  // 8.-9. Editor windows from the command line.
+  OpenCommandLine(arguments);
+  ServeDeferredRequests();
+  // 11. Other starts are served from now on; without a window the process ends.
+  accepting_ = true;
+  if (EditorWindowCount() == 0) BeginShutdown();
+  return true;
+}
+
+void TMainProcessWindow::OpenCommandLine(const std::vector<std::string>& arguments) {
+  if (arguments.size() <= 1) {
+    NewEditorWindow();
+    return;
+  }
+  for (const std::string& file : FileArguments(arguments)) OpenOrActivate(LongPathName(file));
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& name) {
+  TOvnxBinaryFormWClass* window = FindEditorWindow(name);
+  if (!window) window = OpenEditorWindow(name);
+  if (window) window->BringToFront();
+  return window;
+}
+
+void TMainProcessWindow::ServeDeferredRequests() {
+  std::vector<std::optional<std::string>> requests;
+  requests.swap(deferred_);
+  for (const auto& request : requests) {
+    if (!request) {
+      if (TOvnxBinaryFormWClass* w = NewEditorWindow()) w->BringToFront();
+    } else {
+      OpenOrActivate(*request);
+    }
+  }
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::CreateEditorWindow() {
+  auto* window = new TOvnxBinaryFormWClass(*this);
+  if (!window->FormCreate(instance_)) {
+    delete window;
+    return nullptr;
+  }
+  windows_.Append(window);
+  // The settings record is applied here (new-window flag set) and the window is fitted to its
+  // content once the view and the settings store are part of the window.
+  return window;
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::NewEditorWindow() {
+  TOvnxBinaryFormWClass* window = CreateEditorWindow();
+  if (!window) return nullptr;
+  if (Options().NewWindowMoveCenter) CenterWindowInWorkArea(window->Handle());
+  window->ShowAndRepaint();
+  UpdateWindowMenus();
+  return window;
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& path) {
+  TOvnxBinaryFormWClass* window = CreateEditorWindow();
+  if (!window) return nullptr;
+  const TEnvironmentSettings& options = Options();
+  TWindowProfile profile;
+  bool found = false;
+  if (options.ProfileWindowLoad || options.ProfilePositionLoad) found = store_->LookupProfile(path, profile);
+  if (options.ProfileWindowLoad) {
+    if (found) {
+      SetWindowPos(window->Handle(), nullptr, profile.Left, profile.Top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+    } else if (options.ProfileNotExistToCenter) {
+      CenterWindowInWorkArea(window->Handle());
+    }
+  }
+  window->ShowAndRepaint();
+  window->LoadIntoWindow(path);
+  if (found && options.ProfilePositionLoad) window->SetViewPosition(profile);
+  UpdateWindowMenus();
+  return window;
+}
+
+void TMainProcessWindow::CenterWindowInWorkArea(HWND window) {
+  RECT area = {}, frame = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(window, &frame);
+  TPlacement p = CenterInArea(area.left, area.top, area.right - area.left, area.bottom - area.top,
+                              frame.right - frame.left, frame.bottom - frame.top);
+  SetWindowPos(window, nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::FindEditorWindow(const std::string& path) {
+  std::string name = LongPathName(path);
+  return windows_.Find([&name](const TOvnxBinaryFormWClass& w) { return SameFileName(w.FileName(), name); });
+}
+
+void TMainProcessWindow::EditorWindowClosed(TOvnxBinaryFormWClass& window) {
+  if (!window.FileName().empty()) {
+    RECT frame = {};
+    GetWindowRect(window.Handle(), &frame);
+    TWindowProfile profile;
+    window.GetViewPosition(profile);
+    profile.Left = frame.left;
+    profile.Top = frame.top;
+    int width = 0, height = 0;
+    window.ClientSize(width, height);
+    profile.ClientWidth = width;
+    profile.ClientHeight = height;
+    store_->StoreProfile(window.FileName(), profile);
+  }
+  windows_.Remove(&window);
+  if (EditorWindowCount() == 0)
+    BeginShutdown();
+  else
+    UpdateWindowMenus();
+}
+
+TOvnxBinaryFormWClass* TMainProcessWindow::NextEditorWindow(HWND window) const {
+  return windows_.Next([window](const TOvnxBinaryFormWClass& w) { return w.Handle() == window; });
+}
+
+void TMainProcessWindow::UpdateWindowMenus() {
+  if (!menuUpdatesEnabled_) return;
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) w->RebuildFileMenus();
+}
+
+void TMainProcessWindow::CloseAllWindows() {
+  menuUpdatesEnabled_ = false;
+  for (int i = EditorWindowCount() - 1; i >= 0; --i) {
+    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
+    if (!w) continue;
+    if (w->Modified() && !w->ViewOnly()) w->BringToFront();
+    w->RunCloseCommand();
+  }
+  menuUpdatesEnabled_ = true;
+  UpdateWindowMenus();
+}
+
+void TMainProcessWindow::SaveAllWindows() {
+  menuUpdatesEnabled_ = false;
+  for (int i = 0; i < EditorWindowCount(); ++i) {
+    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
+    if (w->Modified() && !w->ViewOnly()) {
+      w->BringToFront();
+      w->RunSaveCommand();
+    }
+  }
+  menuUpdatesEnabled_ = true;
+  UpdateWindowMenus();
+}
+
+void TMainProcessWindow::SaveAndCloseAllWindows() {
+  menuUpdatesEnabled_ = false;
+  for (int i = EditorWindowCount() - 1; i >= 0; --i) {
+    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
+    if (!w) continue;
+    if (w->Modified() && !w->ViewOnly()) {
+      w->BringToFront();
+      w->RunSaveCommand();
+    }
+    if (!w->Modified()) w->RunCloseCommand();
+  }
+  menuUpdatesEnabled_ = true;
+  UpdateWindowMenus();
+}
+
+// A modal box or form is open: counted ones, and any that disabled one of our windows.
+bool TMainProcessWindow::IsBusy() const {
+  if (dialogOpen_ || ModalDepth() > 0) return true;
+  if (!IsWindowEnabled(hwnd_)) return true;
+  for (TOvnxBinaryFormWClass* w : windows_.Items())
+    if (!IsWindowEnabled(w->Handle())) return true;
+  return false;
+}
+
+void TMainProcessWindow::HideInactiveDialogs(HWND active) {
+  for (TOvnxBinaryFormWClass* w : windows_.Items())
+    if (w->Handle() != active || IsIconic(w->Handle())) w->HideToolWindows();
+}
+
+void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) {
+  // Windows comparing against this file on disk switch to the window's document (comparison part).
+}
+
+void TMainProcessWindow::DocumentGoingAway(TOvnxBinaryFormWClass&) {
+  // Windows comparing against this document end their comparison (comparison part).
+}
+
+void TMainProcessWindow::OnIdle() {
+  if (TOvnxBinaryFormWClass* w = TOvnxBinaryFormWClass::FromHandle(GetForegroundWindow()))
+    if (windows_.IndexOf(w) >= 0) w->RefreshFunctionBar(false);
+}
+
+LRESULT TMainProcessWindow::OnNewWindowRequest() {
+  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+    case TInstanceAction::Defer:
+      deferred_.push_back(std::nullopt);
+      return 0;
+    case TInstanceAction::Beep:
+      MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Serve:
+      break;
+  }
+  TOvnxBinaryFormWClass* window = NewEditorWindow();
+  return window ? reinterpret_cast<LRESULT>(window->Handle()) : 0;
+}
+
+LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
+  if (!data) return 0;
+  std::string bytes;
+  if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+  std::string name = WideToUtf8(AnsiToWide(bytes));
+  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+    case TInstanceAction::Defer:
+      deferred_.push_back(name);
+      return 1;
+    case TInstanceAction::Beep:
+      MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Serve:
+      break;
+  }
+  TOvnxBinaryFormWClass* target = FindEditorWindow(name);
+  if (!target) target = OpenEditorWindow(name);
+  if (target) target->BringToFront();
+  return 1;
+}
+
+void TMainProcessWindow::BeginShutdown() { SetTimer(hwnd_, kShutdownTimer, kShutdownPeriodMs, nullptr); }
+
+void TMainProcessWindow::OnShutdownTick() {
+  if (FindTopLevelWindowByClass(TOvnxBinaryFormWClass::kClassName)) return;
+  KillTimer(hwnd_, kShutdownTimer);
+  SetTrayIcon(false);
+  store_->SaveSettings();
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK TMainProcessWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<TMainProcessWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TMainProcessWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->HandleMessage(msg, wp, lp);
+}
+
+LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_USER:
+      return OnNewWindowRequest();
+    case kTrayMessage:
+      if (accepting_) OnTrayMessage(lp);
+      return 0;
+    case WM_COPYDATA:
+      return OnOpenFileRequest(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_TIMER:
+      if (wp == kShutdownTimer) OnShutdownTick();
+      return 0;
+    case WM_COMMAND:
+      if (HIWORD(wp) == 0) OnTrayCommand(LOWORD(wp));
+      return 0;
+    case WM_ACTIVATEAPP:
+      if (!wp) HideInactiveDialogs(nullptr);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace ovx

@@ -1,0 +1,109 @@
+// The hidden main process window: owns the editor windows, the notification icon, the settings,
+// serves other starts of the program and ends the process after the last editor window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/win32/EditorWindow.h"
+#include "shell/EditorWindowList.h"
+#include "shell/SettingsStore.h"
+#include "shell/win32/Win32UserPrompt.h"
+
+namespace ovx {
+
+class TMainProcessWindow final : public TEditorWindowHost {
+ public:
+  static constexpr UINT kTrayMessage = WM_USER + 1;
+  static constexpr UINT_PTR kShutdownTimer = 3;
+  static constexpr UINT kShutdownPeriodMs = 200;
+
+  TMainProcessWindow() = default;
+  ~TMainProcessWindow() override;
+  TMainProcessWindow(const TMainProcessWindow&) = delete;
+  TMainProcessWindow& operator=(const TMainProcessWindow&) = delete;
+
+  // Creates the window and runs its creation steps with the program's arguments
+  // (program name first). False when the window could not be created.
+  bool Create(HINSTANCE instance, const std::vector<std::string>& arguments);
+  HWND Handle() const { return hwnd_; }
+  // The application is idle: the foreground editor window refreshes its function-key labels.
+  void OnIdle();
+
+  TOvnxBinaryFormWClass* CreateEditorWindow();
+  TOvnxBinaryFormWClass* NewEditorWindow() override;
+  TOvnxBinaryFormWClass* OpenEditorWindow(const std::string& path) override;
+  void CenterWindowInWorkArea(HWND window);
+  TOvnxBinaryFormWClass* FindEditorWindow(const std::string& path) override;
+  void EditorWindowClosed(TOvnxBinaryFormWClass& window) override;
+  TOvnxBinaryFormWClass* EditorWindowAt(int index) const { return windows_.At(index); }
+  int EditorWindowCount() const { return windows_.Count(); }
+  TOvnxBinaryFormWClass* NextEditorWindow(HWND window) const;
+  void UpdateWindowMenus() override;
+  void CloseAllWindows();
+  void SaveAllWindows();
+  void SaveAndCloseAllWindows();
+  bool IsBusy() const;
+  void SetDialogOpen(bool open) override { dialogOpen_ = open; }
+  void HideInactiveDialogs(HWND active) override;
+  void DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) override;
+  void DocumentGoingAway(TOvnxBinaryFormWClass& window) override;
+
+  const std::string& ApplicationTitle() const override { return title_; }
+  TUserPrompt& Prompt() override { return prompt_; }
+  std::string LongPathName(const std::string& name) override;
+  void AddHistory(const std::string& name) override;
+
+  TEnvironmentSettings& Settings() { return store_->Settings(); }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  void OpenCommandLine(const std::vector<std::string>& arguments);
+  LRESULT OnNewWindowRequest();
+  LRESULT OnOpenFileRequest(const COPYDATASTRUCT* data);
+  // Requests that arrived while starting; a missing name stands for a new empty window.
+  void ServeDeferredRequests();
+  TOvnxBinaryFormWClass* OpenOrActivate(const std::string& name);
+
+  void BeginShutdown();
+  void OnShutdownTick();
+
+  // Notification icon and its popup menu (TrayMenu.cpp).
+  void SetTrayIcon(bool on);
+  void OnTrayMessage(LPARAM mouse);
+  void ShowTrayMenu(POINT at);
+  void RebuildHistorySubmenu(HMENU submenu);
+  void RebuildWindowSubmenu(HMENU submenu);
+  void OnTrayCommand(UINT id);
+  void OpenHistoryEntry(int index);
+  void OpenWithDialog();
+  void LoadMenuImages();
+
+  // Settings store.
+  void CreateSettingsStore();
+  const TEnvironmentSettings& Options() const { return store_->Settings(); }
+
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  std::string title_ = "Orvanta";
+  std::wstring helpFile_;
+  TWin32UserPrompt prompt_;
+  TEditorWindowList<TOvnxBinaryFormWClass> windows_;
+  std::unique_ptr<TSettingsStore> store_;
+  bool accepting_ = false;
+  bool dialogOpen_ = false;
+  bool menuUpdatesEnabled_ = true;
+  bool trayIconShown_ = false;
+  std::vector<std::optional<std::string>> deferred_;
+  HMENU trayMenu_ = nullptr;
+  std::vector<HBITMAP> menuImages_;
+  HICON smallIcon_ = nullptr;
+};
+
+}  // namespace ovx

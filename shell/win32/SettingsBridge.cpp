@@ -1,0 +1,17 @@
+// The main process window's side of the settings store.
+#include "shell/LongPath.h"
+#include "shell/win32/MainProcessWindow.h"
+#include "shell/win32/SettingsPlatform.h"
+
+namespace ovx {
+
+std::string TMainProcessWindow::LongPathName(const std::string& name) { return ExpandLongPathName(name); }
+
+void TMainProcessWindow::AddHistory(const std::string& name) { store_->AddHistory(name); }
+
+void TMainProcessWindow::CreateSettingsStore() {
+  // The first run shows the shortcut maintenance dialog once that dialog exists.
+  store_ = std::make_unique<TSettingsStore>(Win32SettingsPlatform(prompt_, nullptr));
+}
+
+}  // namespace ovx

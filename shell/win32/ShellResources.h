@@ -1,0 +1,21 @@
+// Resource ids of the application shell (notification-area menu). Range 6000-7999.
+#pragma once
+
+#define IDR_TRAY_MENU 6000
+
+#define IDM_TRAY_NEW 6101
+#define IDM_TRAY_OPEN 6102
+#define IDM_TRAY_HELP 6103
+#define IDM_TRAY_OPTION 6104
+#define IDM_TRAY_ALLQUIT 6105
+#define IDM_TRAY_VERSION 6106
+
+// Items of the two submenus rebuilt at each popup.
+#define IDM_TRAY_HISTORY_FIRST 6200
+#define IDM_TRAY_HISTORY_LAST 6999
+#define IDM_TRAY_WINDOW_FIRST 7000
+#define IDM_TRAY_WINDOW_MORE 7099
+
+// Positions of the submenus in the popup.
+#define TRAY_POS_HISTORY 2
+#define TRAY_POS_WINDOW 3

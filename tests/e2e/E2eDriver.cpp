@@ -1,0 +1,589 @@
+#include "tests/e2e/E2eDriver.h"
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwctype>
+
+namespace ovx::e2e {
+
+const wchar_t kSettingsRoot[] = L"Software\\Brightmoor\\Orvanta";
+
+namespace {
+
+const wchar_t kOldSettingsRoot[] = L"Software\\Quennetsoft\\Orvel";
+const wchar_t kEditorClass[] = L"TOvnxBinaryFormWClass";
+
+std::wstring ModuleFolder() {
+  wchar_t path[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  std::wstring p(path, n);
+  return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+std::wstring ScratchRoot() {
+  static const std::wstring root = [] {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring r = LongPath(temp) + L"ovx-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(r.c_str(), nullptr);
+    return r;
+  }();
+  return root;
+}
+
+void DeleteTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring full = folder + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      DeleteTree(full + L"\\");
+      RemoveDirectoryW(full.c_str());
+    } else {
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(full.c_str());
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
+std::wstring ImagePath(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 2];
+  DWORD n = MAX_PATH * 2;
+  std::wstring result;
+  if (QueryFullProcessImageNameW(process, 0, path, &n)) result.assign(path, n);
+  CloseHandle(process);
+  return result;
+}
+
+std::wstring Lower(std::wstring s) {
+  for (wchar_t& c : s) c = static_cast<wchar_t>(std::towlower(c));
+  return s;
+}
+
+// Processes whose executable lies under the scratch root.
+std::vector<DWORD> ScratchProcesses() {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof entry;
+  std::wstring root = Lower(ScratchRoot());
+  for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
+    std::wstring image = Lower(ImagePath(entry.th32ProcessID));
+    if (!image.empty() && image.compare(0, root.size(), root) == 0) ids.push_back(entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  return ids;
+}
+
+TProcess Start(const std::wstring& exe, const std::wstring& arguments) {
+  std::wstring line = L"\"" + exe + L"\"";
+  if (!arguments.empty()) line += L" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  TProcess result;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, DataFolder().c_str(), &startup,
+                     &info)) {
+    CloseHandle(info.hThread);
+    result.handle = info.hProcess;
+    result.id = info.dwProcessId;
+  }
+  return result;
+}
+
+struct ChildSearch {
+  std::vector<HWND> found;
+};
+
+std::vector<HWND> Children(HWND parent) {
+  ChildSearch search;
+  EnumChildWindows(
+      parent,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        reinterpret_cast<ChildSearch*>(lp)->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> TopWindows() {
+  ChildSearch search;
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        reinterpret_cast<ChildSearch*>(lp)->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WithoutMnemonic(const std::wstring& text) {
+  std::wstring result;
+  for (wchar_t c : text)
+    if (c != L'&') result += c;
+  return result;
+}
+
+void ResetRegistry(bool firstRun) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsRoot);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsRoot);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kOldSettingsRoot);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kOldSettingsRoot);
+  if (!firstRun) {
+    // An existing (empty) root: not the first run, so no first-run dialog stands in the way.
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS)
+      RegCloseKey(key);
+  }
+}
+
+// Ends every process of ours: editor windows are closed first so the program ends normally,
+// the rest is terminated.
+void EndOurProcesses() {
+  std::vector<DWORD> ids = ScratchProcesses();
+  if (ids.empty()) return;
+  for (HWND hwnd : TopWindows()) {
+    DWORD pid = ProcessOf(hwnd);
+    bool ours = false;
+    for (DWORD id : ids) ours = ours || id == pid;
+    if (!ours || !IsWindowVisible(hwnd)) continue;
+    if (ClassOf(hwnd) == L"#32770") PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+  }
+  for (HWND hwnd : EditorWindows()) PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  WaitUntil([] { return ScratchProcesses().empty(); }, 3000);
+  for (DWORD id : ScratchProcesses()) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (!process) continue;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 3000);
+    CloseHandle(process);
+  }
+}
+
+}  // namespace
+
+const std::wstring& ProgramFolder() {
+  static const std::wstring folder = [] {
+    std::wstring f = ScratchRoot() + L"program\\";
+    CreateDirectoryW(f.c_str(), nullptr);
+    std::wstring build = ModuleFolder();
+    CopyFileW((build + L"ovxmain.exe").c_str(), (f + L"OVXMAIN.EXE").c_str(), FALSE);
+    CopyFileW((build + L"ovx.exe").c_str(), (f + L"OVX.EXE").c_str(), FALSE);
+    return f;
+  }();
+  return folder;
+}
+
+const std::wstring& DataFolder() {
+  static const std::wstring folder = [] {
+    std::wstring f = ScratchRoot() + L"data\\";
+    CreateDirectoryW(f.c_str(), nullptr);
+    return f;
+  }();
+  return folder;
+}
+
+std::wstring MakeFile(const std::wstring& name, const std::string& bytes) {
+  std::wstring path = name.find(L':') != std::wstring::npos ? name : DataFolder() + name;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+  return path;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::wstring LongPath(const std::wstring& path) {
+  wchar_t buffer[MAX_PATH * 2];
+  DWORD n = GetLongPathNameW(path.c_str(), buffer, MAX_PATH * 2);
+  return n > 0 && n < MAX_PATH * 2 ? std::wstring(buffer, n) : path;
+}
+
+std::wstring ShortPath(const std::wstring& path) {
+  wchar_t buffer[MAX_PATH * 2];
+  DWORD n = GetShortPathNameW(path.c_str(), buffer, MAX_PATH * 2);
+  return n > 0 && n < MAX_PATH * 2 ? std::wstring(buffer, n) : path;
+}
+
+TProcess StartEditor(const std::wstring& arguments) { return Start(ProgramFolder() + L"OVXMAIN.EXE", arguments); }
+
+TProcess StartLauncher(const std::wstring& arguments, const std::wstring& folder) {
+  return Start((folder.empty() ? ProgramFolder() : folder) + L"OVX.EXE", arguments);
+}
+
+bool WaitForExit(const TProcess& process, DWORD ms) {
+  return process.handle && WaitForSingleObject(process.handle, ms) == WAIT_OBJECT_0;
+}
+
+std::vector<DWORD> EditorProcesses() {
+  std::vector<DWORD> result;
+  for (DWORD id : ScratchProcesses())
+    if (Lower(ImagePath(id)).find(L"\\ovxmain.exe") != std::wstring::npos) result.push_back(id);
+  return result;
+}
+
+bool EditorRunning() {
+  HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Orvanta Mutex");
+  if (!mutex) return false;
+  CloseHandle(mutex);
+  return true;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(10);
+  }
+}
+
+HWND FindTopWindow(const std::wstring& className, const std::wstring& caption, DWORD processId) {
+  for (HWND hwnd : TopWindows()) {
+    if (!IsWindowVisible(hwnd)) continue;
+    if (!className.empty() && ClassOf(hwnd) != className) continue;
+    if (!caption.empty() && Caption(hwnd) != caption) continue;
+    if (processId && ProcessOf(hwnd) != processId) continue;
+    return hwnd;
+  }
+  return nullptr;
+}
+
+HWND WaitForWindow(const std::wstring& className, const std::wstring& caption, DWORD ms) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopWindow(className, caption)) != nullptr; }, ms);
+  return found;
+}
+
+std::vector<HWND> EditorWindows() {
+  std::vector<HWND> result;
+  for (HWND hwnd : TopWindows())
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == kEditorClass) result.push_back(hwnd);
+  return result;
+}
+
+std::vector<std::wstring> EditorCaptions() {
+  std::vector<std::wstring> captions;
+  for (HWND hwnd : EditorWindows()) captions.push_back(Caption(hwnd));
+  return captions;
+}
+
+bool WaitForEditorWindowCount(size_t count, DWORD ms) {
+  return WaitUntil([count] { return EditorWindows().size() == count; }, ms);
+}
+
+HWND MainProcessWindow() { return FindWindowW(L"TOvnxMainProcessWClass", L"Orvanta Shadow Window"); }
+
+std::wstring Caption(HWND hwnd) {
+  wchar_t text[1024];
+  // Read without sending: a hung window must not hang the driver.
+  int n = InternalGetWindowText(hwnd, text, 1024);
+  return std::wstring(text, n > 0 ? n : 0);
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256];
+  int n = GetClassNameW(hwnd, name, 256);
+  return std::wstring(name, n > 0 ? n : 0);
+}
+
+DWORD ProcessOf(HWND hwnd) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  return pid;
+}
+
+void CloseEditorWindow(HWND hwnd) { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
+
+namespace {
+
+struct NamedKey {
+  const wchar_t* name;
+  WORD vk;
+};
+const NamedKey kNamedKeys[] = {
+    {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE}, {L"Tab", VK_TAB},   {L"Back", VK_BACK}, {L"Del", VK_DELETE},
+    {L"Ins", VK_INSERT},   {L"Left", VK_LEFT},  {L"Right", VK_RIGHT}, {L"Up", VK_UP},   {L"Down", VK_DOWN},
+    {L"Home", VK_HOME},    {L"End", VK_END},    {L"PgUp", VK_PRIOR}, {L"PgDn", VK_NEXT},
+};
+
+WORD KeyFromName(const std::wstring& name) {
+  for (const NamedKey& k : kNamedKeys)
+    if (name == k.name) return k.vk;
+  if (name.size() >= 2 && name[0] == L'F') {
+    int n = _wtoi(name.c_str() + 1);
+    if (n >= 1 && n <= 12) return static_cast<WORD>(VK_F1 + n - 1);
+  }
+  return 0;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (GetGUIThreadInfo(thread, &info) && info.hwndFocus) return info.hwndFocus;
+  return window;
+}
+
+}  // namespace
+
+void PressKeys(HWND window, const std::wstring& keys) {
+  HWND target = FocusOf(window);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == L'{') {
+      size_t end = keys.find(L'}', i);
+      if (end != std::wstring::npos) {
+        WORD vk = KeyFromName(keys.substr(i + 1, end - i - 1));
+        if (vk) {
+          LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+          PostMessageW(target, WM_KEYDOWN, vk, 1 | scan);
+          PostMessageW(target, WM_KEYUP, vk, 1 | scan | (1LL << 30) | (1LL << 31));
+          i = end;
+          continue;
+        }
+      }
+    }
+    PostMessageW(target, WM_CHAR, keys[i], 1);
+  }
+}
+
+bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers) {
+  SetForegroundWindow(window);
+  if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 2000)) return false;
+  std::vector<INPUT> inputs;
+  auto key = [&inputs](WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  };
+  if (modifiers & MOD_CONTROL) key(VK_CONTROL, false);
+  if (modifiers & MOD_SHIFT) key(VK_SHIFT, false);
+  if (modifiers & MOD_ALT) key(VK_MENU, false);
+  key(virtualKey, false);
+  key(virtualKey, true);
+  if (modifiers & MOD_ALT) key(VK_MENU, true);
+  if (modifiers & MOD_SHIFT) key(VK_SHIFT, true);
+  if (modifiers & MOD_CONTROL) key(VK_CONTROL, true);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+std::wstring ReadStatusPanel(HWND window, int panel) {
+  HWND bar = nullptr;
+  for (HWND child : Children(window))
+    if (ClassOf(child) == STATUSCLASSNAMEW) bar = child;
+  if (!bar) return {};
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(bar));
+  if (!process) return {};
+  const SIZE_T bytes = 4096;
+  std::wstring text;
+  if (void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE)) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000, &length);
+    std::vector<wchar_t> local(bytes / sizeof(wchar_t), L'\0');
+    SIZE_T got = 0;
+    if (ReadProcessMemory(process, remote, local.data(), bytes - sizeof(wchar_t), &got)) text = local.data();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+TMessageBox ReadMessageBox(HWND box) {
+  TMessageBox result;
+  result.hwnd = box;
+  result.caption = Caption(box);
+  for (HWND child : Children(box)) {
+    std::wstring cls = Lower(ClassOf(child));
+    wchar_t text[2048];
+    int n = static_cast<int>(SendMessageW(child, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text)));
+    std::wstring value(text, n > 0 ? n : 0);
+    if (cls == L"button" && IsWindowVisible(child)) {
+      result.buttons.push_back(value);
+    } else if (cls == L"static" && !value.empty() && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+      if (!result.text.empty()) result.text += L"\n";
+      result.text += value;
+    }
+  }
+  return result;
+}
+
+std::optional<TMessageBox> WaitForMessageBox(const std::wstring& caption, DWORD processId, DWORD ms) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindTopWindow(L"#32770", caption, processId)) != nullptr; }, ms);
+  if (!found) return std::nullopt;
+  return ReadMessageBox(found);
+}
+
+bool AnswerMessageBox(HWND box, const std::wstring& button) {
+  for (HWND child : Children(box)) {
+    if (Lower(ClassOf(child)) != L"button") continue;
+    wchar_t text[256];
+    int n = static_cast<int>(SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text)));
+    if (WithoutMnemonic(std::wstring(text, n > 0 ? n : 0)).compare(0, button.size(), button) == 0) {
+      PostMessageW(child, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool RegistryKeyExists(const std::wstring& path) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+std::optional<DWORD> ReadRegistryDword(const std::wstring& path, const std::wstring& name) {
+  DWORD value = 0, size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return value;
+}
+
+std::optional<std::wstring> ReadRegistryString(const std::wstring& path, const std::wstring& name) {
+  wchar_t value[2048];
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(value);
+}
+
+int RegistryValueCount(const std::wstring& path) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+  DWORD count = 0;
+  RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                   nullptr);
+  RegCloseKey(key);
+  return static_cast<int>(count);
+}
+
+namespace {
+
+// The screen's pixels, 24 bits per pixel, bottom-up rows as a BMP file stores them.
+std::vector<unsigned char> CaptureScreen(BITMAPINFOHEADER& header) {
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  header.biSizeImage = stride * static_cast<DWORD>(height);
+  std::vector<unsigned char> pixels(header.biSizeImage);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  void* bits = nullptr;
+  BITMAPINFO info = {};
+  info.bmiHeader = header;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  if (bits) memcpy(pixels.data(), bits, pixels.size());
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+std::wstring Screenshot(const std::wstring& name) {
+  wchar_t current[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, current);
+  std::wstring folder = std::wstring(current) + L"\\screenshots\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring path = folder + name + L".bmp";
+
+  // Windows paint after they appear: wait until two captures in a row are the same.
+  BITMAPINFOHEADER header;
+  std::vector<unsigned char> pixels = CaptureScreen(header);
+  WaitUntil(
+      [&] {
+        Sleep(150);
+        std::vector<unsigned char> next = CaptureScreen(header);
+        bool same = next == pixels;
+        pixels.swap(next);
+        return same;
+      },
+      3000);
+
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + header.biSizeImage;
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    fwrite(&file, sizeof file, 1, out);
+    fwrite(&header, sizeof header, 1, out);
+    fwrite(pixels.data(), 1, pixels.size(), out);
+    fclose(out);
+  }
+  return path;
+}
+
+void EditorTest::SetUp() {
+  EndOurProcesses();
+  ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000)) << "an editor process runs before the test";
+  ProgramFolder();
+  DeleteFileW((ProgramFolder() + L"_profile").c_str());
+  DeleteTree(DataFolder());
+  ResetRegistry(firstRun_);
+}
+
+void EditorTest::TearDown() {
+  EndOurProcesses();
+  EXPECT_TRUE(ScratchProcesses().empty()) << "a process of ours outlived the test";
+}
+
+}  // namespace ovx::e2e
+
+namespace ovx::e2e {
+namespace {
+
+// Removes the scratch copy when the run ends.
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    EndOurProcesses();
+    DeleteTree(ScratchRoot());
+    RemoveDirectoryW(ScratchRoot().c_str());
+  }
+};
+const auto* const kScratchCleanup = ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
+
+}  // namespace
+}  // namespace ovx::e2e

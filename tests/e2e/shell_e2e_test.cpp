@@ -1,0 +1,309 @@
+// The application shell seen from outside: program entry, the instance protocol, the launcher,
+// shutdown and the notification icon.
+#include "shell/win32/ShellResources.h"
+#include "tests/e2e/E2eDriver.h"
+
+namespace ovx::e2e {
+namespace {
+
+const std::wstring kUnnamedCaption = L"(新規) - Orvanta";
+
+std::wstring CaptionFor(const std::wstring& path) { return LongPath(path) + L" - Orvanta"; }
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+bool Contains(const std::vector<std::wstring>& list, const std::wstring& item) {
+  for (const auto& s : list)
+    if (s == item) return true;
+  return false;
+}
+
+// The one editor process: starts it without arguments and waits for its window.
+HWND StartWithOneWindow() {
+  StartEditor();
+  return WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+}
+
+using ShellStart = EditorTest;
+
+TEST_F(ShellStart, NoArgumentsOpensOneUnnamedWindow) {
+  TProcess editor = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
+  EXPECT_EQ(ProcessOf(window), editor.id);
+  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr) << "an editor window has its own taskbar button";
+  EXPECT_TRUE(EditorRunning());
+
+  HWND main = MainProcessWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(ProcessOf(main), editor.id);
+  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  Screenshot(L"shell-first-window");
+}
+
+TEST_F(ShellStart, SameFileTwiceInOtherCaseAndShortFormOpensOneWindow) {
+  std::wstring file = MakeFile(L"Long File Name.bin");
+  std::wstring shortForm = ShortPath(file);
+  std::wstring upper = file;
+  for (wchar_t& c : upper) c = static_cast<wchar_t>(towupper(c));
+  StartEditor(Quoted(file) + L" " + Quoted(upper) + L" " + shortForm);
+  ASSERT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file)));
+  // Give a wrongly opened second window the time to appear.
+  EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() > 1; }, 500));
+  EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{CaptionFor(file)});
+}
+
+TEST_F(ShellStart, OnlyOptionsEndsWithoutWindow) {
+  TProcess editor = StartEditor(L"-a /b");
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(WaitForExit(editor, 3000));
+  // Process start-up under Wine on a busy machine included.
+  EXPECT_LT(GetTickCount() - start, 2500u);
+  EXPECT_TRUE(EditorWindows().empty());
+  EXPECT_FALSE(EditorRunning());
+}
+
+TEST_F(ShellStart, ClosingTheLastWindowEndsProcessAndMutex) {
+  TProcess editor = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(PressShortcut(window, VK_F4, MOD_ALT));  // the close box's command
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(WaitForExit(editor, 3000));
+  // About a second: one or two 200 ms checks and the save, on a machine that may be busy.
+  EXPECT_LT(GetTickCount() - start, 1500u);
+  EXPECT_FALSE(EditorRunning());
+  EXPECT_EQ(MainProcessWindow(), nullptr);
+}
+
+TEST_F(ShellStart, RequestWhileShuttingDownKeepsTheProcess) {
+  TProcess editor = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  HWND main = MainProcessWindow();
+  ASSERT_TRUE(window && main);
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  // Within the 200 ms shutdown check, as a second start would send it.
+  HWND fresh = reinterpret_cast<HWND>(SendMessageW(main, WM_USER, 0, 0));
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(ProcessOf(fresh), editor.id);
+  EXPECT_FALSE(WaitForExit(editor, 600)) << "the process ended although a window was open";
+  EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
+}
+
+using ShellSecondStart = EditorTest;
+
+TEST_F(ShellSecondStart, ThreeFilesOpenInArgumentOrder) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  DWORD editorId = ProcessOf(first);
+  std::wstring a = MakeFile(L"a.bin"), b = MakeFile(L"b with space.bin"), c = MakeFile(L"データ.bin");
+  TProcess second = StartEditor(Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c));
+  ASSERT_TRUE(WaitForExit(second));
+  ASSERT_TRUE(WaitForEditorWindowCount(4));
+  // Each file's window came to the front in turn: the last one is on top.
+  std::vector<std::wstring> topFirst = EditorCaptions();
+  EXPECT_EQ(topFirst, (std::vector<std::wstring>{CaptionFor(c), CaptionFor(b), CaptionFor(a), kUnnamedCaption}));
+  for (HWND w : EditorWindows()) EXPECT_EQ(ProcessOf(w), editorId);
+  EXPECT_EQ(EditorProcesses().size(), 1u);
+
+  // A file already open only comes to the front.
+  TProcess again = StartEditor(Quoted(a));
+  ASSERT_TRUE(WaitForExit(again));
+  HWND aWindow = FindTopWindow(L"TOvnxBinaryFormWClass", CaptionFor(a));
+  EXPECT_TRUE(WaitUntil([aWindow] { return GetForegroundWindow() == aWindow; }, 3000));
+  EXPECT_EQ(EditorWindows().size(), 4u);
+
+  // Only options: nothing is sent.
+  TProcess options = StartEditor(L"-x /y");
+  ASSERT_TRUE(WaitForExit(options));
+  EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() != 4; }, 300));
+}
+
+TEST_F(ShellSecondStart, NoArgumentsOpensANewWindowInFront) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  TProcess second = StartEditor();
+  ASSERT_TRUE(WaitForExit(second));
+  ASSERT_TRUE(WaitForEditorWindowCount(2));
+  HWND fresh = EditorWindows()[0];
+  EXPECT_NE(fresh, first);
+  EXPECT_TRUE(WaitUntil([fresh] { return GetForegroundWindow() == fresh; }, 3000));
+  EXPECT_EQ(ProcessOf(fresh), ProcessOf(first));
+}
+
+TEST_F(ShellSecondStart, ModalDialogRefusesNewWindows) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  DWORD editorId = ProcessOf(first);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_OPEN, 0);  // the icon menu's 開く
+  auto dialog = WaitForMessageBox(L"開く", editorId);
+  ASSERT_TRUE(dialog);
+  Screenshot(L"shell-open-dialog");
+
+  std::wstring file = MakeFile(L"refused.bin");
+  TProcess second = StartEditor(Quoted(file));
+  ASSERT_TRUE(WaitForExit(second));
+  TProcess third = StartEditor();
+  ASSERT_TRUE(WaitForExit(third));
+  EXPECT_EQ(EditorWindows().size(), 1u);
+
+  PostMessageW(dialog->hwnd, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog->hwnd); }));
+  // Nothing was kept for later either.
+  EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() != 1; }, 500));
+}
+
+TEST_F(ShellSecondStart, MutexWithoutMainWindowIsAFatalError) {
+  HANDLE fake = CreateMutexW(nullptr, FALSE, L"Orvanta Mutex");
+  ASSERT_NE(fake, nullptr);
+  TProcess second = StartEditor();
+  auto box = WaitForMessageBox(L"Orvanta Fatal Error !!", second.id, 15000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            L"既に起動している Orvanta のウィンドウハンドルの取得に失敗しました.\r\n"
+            L"何らかの理由でウィンドウが正常に生成されていない可能性があります.");
+  AnswerMessageBox(box->hwnd, L"OK");
+  EXPECT_TRUE(WaitForExit(second));
+  EXPECT_TRUE(EditorWindows().empty());
+  CloseHandle(fake);
+}
+
+using ShellLauncher = EditorTest;
+
+TEST_F(ShellLauncher, StartsTheEditorWhenNoneRuns) {
+  TProcess launcher = StartLauncher();
+  ASSERT_TRUE(WaitForExit(launcher));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(ProcessOf(window), launcher.id);
+  EXPECT_EQ(EditorProcesses().size(), 1u);
+  EXPECT_EQ(EditorCaptions().size(), 1u);
+}
+
+TEST_F(ShellLauncher, FileNameWithSpaceArrivesWhole) {
+  std::wstring file = MakeFile(L"name with spaces.bin");
+  TProcess launcher = StartLauncher(Quoted(file));
+  ASSERT_TRUE(WaitForExit(launcher));
+  ASSERT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file)));
+  EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{CaptionFor(file)});
+}
+
+TEST_F(ShellLauncher, ForwardsToTheRunningEditor) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  std::wstring file = MakeFile(L"forwarded file.bin");
+  TProcess launcher = StartLauncher(Quoted(file) + L" -opt");
+  ASSERT_TRUE(WaitForExit(launcher));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file));
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ProcessOf(window), ProcessOf(first));
+  EXPECT_TRUE(WaitUntil([window] { return GetForegroundWindow() == window; }, 3000));
+  EXPECT_EQ(EditorProcesses().size(), 1u);
+  EXPECT_EQ(EditorWindows().size(), 2u);
+}
+
+TEST_F(ShellLauncher, MissingEditorIsReported) {
+  std::wstring folder = DataFolder() + L"launcher only\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"OVX.EXE").c_str(), (folder + L"OVX.EXE").c_str(), FALSE));
+  TProcess launcher = StartLauncher(L"", folder);
+  auto box = WaitForMessageBox(L"Orvel for Windows エラー", launcher.id);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"OVXMAIN.EXE が見付かりません.\r\nOVXMAIN.EXE は OVX.EXE と同じフォルダに入れて下さい.");
+  EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
+  Screenshot(L"shell-launcher-missing-editor");
+  ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
+  EXPECT_TRUE(WaitForExit(launcher));
+  EXPECT_TRUE(EditorWindows().empty());
+  EXPECT_FALSE(EditorRunning());
+}
+
+TEST_F(ShellLauncher, TwentyStartsAtOnceMakeOneProcessAndTwentyWindows) {
+  std::vector<std::wstring> expected;
+  std::vector<std::wstring> files;
+  for (int i = 0; i < 20; ++i) {
+    files.push_back(MakeFile(L"many " + std::to_wstring(i) + L".bin"));
+    expected.push_back(CaptionFor(files.back()));
+  }
+  std::vector<TProcess> launchers;
+  for (const auto& f : files) launchers.push_back(StartLauncher(Quoted(f)));
+  for (const auto& l : launchers) EXPECT_TRUE(WaitForExit(l, 30000));
+  ASSERT_TRUE(WaitUntil([] { return EditorWindows().size() >= 20; }, 30000)) << EditorWindows().size();
+  EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() > 20; }, 300));
+  std::vector<std::wstring> captions = EditorCaptions();
+  for (const auto& e : expected) EXPECT_TRUE(Contains(captions, e)) << "missing window";
+  EXPECT_EQ(EditorProcesses().size(), 1u);
+  EXPECT_EQ(FindTopWindow(L"#32770"), nullptr) << "a message box appeared";
+  Screenshot(L"shell-twenty-windows");
+}
+
+using ShellTrayIcon = EditorTest;
+
+TEST_F(ShellTrayIcon, DoubleClickOpensANewWindow) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  PostMessageW(MainProcessWindow(), WM_USER + 1, 1, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitForEditorWindowCount(2));
+  EXPECT_EQ(EditorCaptions(), (std::vector<std::wstring>{kUnnamedCaption, kUnnamedCaption}));
+}
+
+TEST_F(ShellTrayIcon, RightClickShowsThePopupMenu) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  Screenshot(L"shell-notification-area");
+  SetCursorPos(600, 420);  // the menu opens at the cursor
+  PostMessageW(MainProcessWindow(), WM_USER + 1, 1, WM_RBUTTONDOWN);
+  HWND menu = WaitForWindow(L"#32768");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(ProcessOf(menu), ProcessOf(first));
+  Screenshot(L"shell-tray-menu");
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntil([] { return FindTopWindow(L"#32768") == nullptr; }, 3000));
+}
+
+TEST_F(ShellTrayIcon, WindowItemNineActivatesTheNinthWindow) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  std::wstring args;
+  std::vector<std::wstring> files;
+  for (int i = 2; i <= 10; ++i) {
+    files.push_back(MakeFile(L"w" + std::to_wstring(i) + L".bin"));
+    args += Quoted(files.back()) + L" ";
+  }
+  ASSERT_TRUE(WaitForExit(StartEditor(args)));
+  ASSERT_TRUE(WaitForEditorWindowCount(10));
+  // List order: the unnamed window, then w2 .. w10; the ninth is w9.
+  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_WINDOW_FIRST + 8, 0);
+  HWND ninth = FindTopWindow(L"TOvnxBinaryFormWClass", CaptionFor(files[7]));
+  ASSERT_NE(ninth, nullptr);
+  EXPECT_TRUE(WaitUntil([ninth] { return GetForegroundWindow() == ninth; }, 3000));
+}
+
+TEST_F(ShellTrayIcon, MissingHistoryFileIsReportedAndRemoved) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  std::wstring file = MakeFile(L"vanishing.bin");
+  ASSERT_TRUE(WaitForExit(StartEditor(Quoted(file))));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file));
+  ASSERT_NE(window, nullptr);
+  CloseEditorWindow(window);
+  ASSERT_TRUE(WaitForEditorWindowCount(1));
+  ASSERT_TRUE(DeleteFileW(file.c_str()));
+
+  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  auto box = WaitForMessageBox(L"警告", ProcessOf(first));
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, LongPath(DataFolder()) + L"vanishing.bin が見付かりません.\r\nファイル履歴から削除します.");
+  Screenshot(L"shell-missing-history-file");
+  ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }));
+  // The entry is gone: the same item now does nothing.
+  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  EXPECT_FALSE(WaitForMessageBox(L"警告", ProcessOf(first), 500));
+  EXPECT_EQ(EditorWindows().size(), 1u);
+}
+
+}  // namespace
+}  // namespace ovx::e2e

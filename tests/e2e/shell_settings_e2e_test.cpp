@@ -1,0 +1,135 @@
+// What the editor process keeps between runs: the registry tree and the window profiles.
+#include "tests/e2e/E2eDriver.h"
+
+namespace ovx::e2e {
+namespace {
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::wstring SubKey(const std::wstring& name) { return std::wstring(kSettingsRoot) + L"\\" + name; }
+
+struct StoredProfile {
+  std::string name;  // ANSI bytes as stored
+  std::int32_t left, top, clientWidth, clientHeight;
+};
+
+// Reads "_profile" beside the program; empty when it is missing or not well-formed.
+std::vector<StoredProfile> ReadProfileFile() {
+  std::string bytes = ReadWholeFile(ProgramFolder() + L"_profile");
+  std::vector<StoredProfile> result;
+  auto int32At = [&bytes](size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return static_cast<std::int32_t>(v);
+  };
+  if (bytes.size() < 20 || bytes.compare(0, 12, "Ovnx_Profile") != 0) return result;
+  if (static_cast<size_t>(int32At(16)) != bytes.size()) return result;
+  size_t at = 20;
+  for (std::int32_t i = 0; i < int32At(12); ++i) {
+    if (at + 4 > bytes.size()) return {};
+    std::int32_t n = int32At(at);
+    if (n < 0 || at + 4 + n + 32 > bytes.size()) return {};
+    StoredProfile p;
+    p.name = bytes.substr(at + 4, n);
+    at += 4 + n;
+    p.left = int32At(at);
+    p.top = int32At(at + 4);
+    p.clientWidth = int32At(at + 8);
+    p.clientHeight = int32At(at + 12);
+    result.push_back(p);
+    at += 32;
+  }
+  return result;
+}
+
+std::string Ansi(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(n, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+using ShellSettings = EditorTest;
+
+TEST_F(ShellSettings, OnlyOptionsWritesTheFullSettingsTree) {
+  ASSERT_TRUE(WaitForExit(StartEditor(L"-o")));
+  EXPECT_EQ(RegistryValueCount(SubKey(L"Config")), 23);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"ViewItem")), 7);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"Color")), 0);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"History")), 0);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"Key")), 0);
+  for (int n = 0; n < 5; ++n)
+    EXPECT_EQ(RegistryValueCount(SubKey(L"Key\\UserMenu{" + std::to_wstring(n) + L"}")), 0) << n;
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"ProfileMax"), 100u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"FontHeight"), 14u);
+  EXPECT_EQ(ReadRegistryString(SubKey(L"Config"), L"ViewModeExt"), L"sys;exe;com;dll;vxd");
+  EXPECT_EQ(ReadRegistryString(kSettingsRoot, L"InstallFolder"), LongPath(ProgramFolder()));
+  EXPECT_EQ(ReadProfileFile().size(), 0u);
+}
+
+TEST_F(ShellSettings, OpenedFilesGoToTheHistory) {
+  std::wstring a = MakeFile(L"hist a.bin"), b = MakeFile(L"hist b.bin");
+  TProcess editor = StartEditor(Quoted(a) + L" " + Quoted(b));
+  ASSERT_TRUE(WaitForEditorWindowCount(2));
+  for (HWND w : EditorWindows()) CloseEditorWindow(w);
+  ASSERT_TRUE(WaitForExit(editor));
+  EXPECT_EQ(ReadRegistryString(SubKey(L"History"), L"History0"), LongPath(b));
+  EXPECT_EQ(ReadRegistryString(SubKey(L"History"), L"History1"), LongPath(a));
+  EXPECT_EQ(RegistryValueCount(SubKey(L"History")), 2);
+}
+
+TEST_F(ShellSettings, ReopenedFileReturnsToItsPlace) {
+  std::wstring file = MakeFile(L"placed.bin");
+  TProcess first = StartEditor(Quoted(file));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", LongPath(file) + L" - Orvanta");
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(SetWindowPos(window, nullptr, 37, 61, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE));
+  RECT moved = {}, movedClient = {};
+  GetWindowRect(window, &moved);
+  GetClientRect(window, &movedClient);
+  CloseEditorWindow(window);
+  ASSERT_TRUE(WaitForExit(first));
+
+  std::vector<StoredProfile> stored = ReadProfileFile();
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].name, Ansi(LongPath(file)));
+  EXPECT_EQ(stored[0].left, moved.left);
+  EXPECT_EQ(stored[0].top, moved.top);
+  EXPECT_EQ(stored[0].clientWidth, movedClient.right);
+  EXPECT_EQ(stored[0].clientHeight, movedClient.bottom);
+
+  StartEditor(Quoted(file));
+  HWND again = WaitForWindow(L"TOvnxBinaryFormWClass", LongPath(file) + L" - Orvanta");
+  ASSERT_NE(again, nullptr);
+  RECT placed = {}, client = {};
+  GetWindowRect(again, &placed);
+  GetClientRect(again, &client);
+  EXPECT_EQ(placed.left, moved.left);
+  EXPECT_EQ(placed.top, moved.top);
+  EXPECT_EQ(client.right, movedClient.right);
+  EXPECT_EQ(client.bottom, movedClient.bottom);
+  Screenshot(L"shell-profile-restored");
+}
+
+TEST_F(ShellSettings, HundredAndOneProfilesDropTheFirstClosed) {
+  std::vector<std::wstring> files;
+  std::wstring args;
+  for (int i = 0; i < 101; ++i) {
+    files.push_back(MakeFile(L"p" + std::to_wstring(i) + L".bin"));
+    args += Quoted(files.back()) + L" ";
+  }
+  TProcess editor = StartEditor(args);
+  ASSERT_TRUE(WaitForEditorWindowCount(101, 60000));
+  // Close in file order: p0 is closed first.
+  for (const auto& f : files) CloseEditorWindow(FindTopWindow(L"TOvnxBinaryFormWClass", LongPath(f) + L" - Orvanta"));
+  ASSERT_TRUE(WaitForExit(editor, 60000));
+  std::vector<StoredProfile> stored = ReadProfileFile();
+  ASSERT_EQ(stored.size(), 100u);
+  // Most recent first: p100 at the top, p1 at the bottom, p0 gone.
+  EXPECT_EQ(stored.front().name, Ansi(LongPath(files[100])));
+  EXPECT_EQ(stored.back().name, Ansi(LongPath(files[1])));
+  for (const auto& p : stored) EXPECT_NE(p.name, Ansi(LongPath(files[0])));
+}
+
+}  // namespace
+}  // namespace ovx::e2e
