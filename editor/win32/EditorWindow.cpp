@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/ShellTexts.h"
 
 namespace ovx {

@@ -1,4 +1,4 @@
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/CommandLine.h"
 #include "shell/win32/InstanceProtocol.h"
 
@@ -49,7 +49,7 @@ void ForwardCommandLine(HWND mainWindow, const std::vector<std::string>& argumen
   }
   for (const std::string& argument : arguments) {
     if (IsOption(argument)) continue;
-    std::string bytes = WideToAnsi(Utf8ToWide(argument));
+    std::string bytes = Utf8ToSJis(argument);
     COPYDATASTRUCT data = {};
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(bytes.size());

@@ -1,6 +1,6 @@
 #include "shell/win32/MainProcessWindow.h"
 
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/CommandLine.h"
 #include "shell/InstanceRequest.h"
 #include "shell/SettingsLists.h"
@@ -295,7 +295,7 @@ LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
   if (!data) return 0;
   std::string bytes;
   if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
-  std::string name = WideToUtf8(AnsiToWide(bytes));
+  std::string name = SJisToUtf8(bytes);
   switch (DecideInstanceRequest(accepting_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(name);

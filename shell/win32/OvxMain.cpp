@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/CommandLine.h"
 #include "shell/win32/InstanceProtocol.h"
 #include "shell/win32/MainProcessWindow.h"

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/MainProcessWindow.h"

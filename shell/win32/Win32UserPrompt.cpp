@@ -1,6 +1,6 @@
 #include "shell/win32/Win32UserPrompt.h"
 
-#include "editor/win32/WideText.h"
+#include "charset/StrUty.h"
 #include "shell/ShellTexts.h"
 
 namespace ovx {
