@@ -113,7 +113,8 @@ TEST(FilerRobustness, RandomBytesParseAndRunSafely) {
     }
     ++parsed;
     TVectorTarget target(std::vector<std::uint8_t>(32, 0x55));
-    TScriptedPrompt prompt(std::vector<TModalResult>(64, mrYes));
+    TScriptedPrompt prompt(std::deque<TModalResult>(64, mrYes));
+    prompt.answerUnscriptedWithNo = true;
     RunFilerSection(initialize, target, prompt);
     RunFilerSection(finalize, target, prompt);
     EXPECT_FALSE(target.outOfRange) << normalised;

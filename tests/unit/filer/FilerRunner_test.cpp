@@ -100,16 +100,16 @@ TEST_P(FilerRun, WritesAndAsks) {
   TParsed r = Parse("INITIALIZE\n" + c.section);
   ASSERT_FALSE(r.error.Error) << r.error.Message;
   TVectorTarget target(k16);
-  TScriptedPrompt prompt(std::vector<TModalResult>(c.messages.size(), mrYes));
+  TScriptedPrompt prompt(std::deque<TModalResult>(c.messages.size(), mrYes));
   RunFilerSection(r.initialize, target, prompt);
   EXPECT_EQ(target.data, c.expected);
   EXPECT_FALSE(target.outOfRange);
   std::vector<std::string> expectedTexts;
   for (const std::string& m : c.messages) expectedTexts.push_back(Question(m));
-  EXPECT_EQ(prompt.texts, expectedTexts);
-  for (std::size_t i = 0; i < prompt.kinds.size(); ++i) {
-    EXPECT_EQ(prompt.kinds[i], mtWarning);
-    EXPECT_EQ(prompt.buttonSets[i], unsigned{mbYes | mbNo});
+  EXPECT_EQ(prompt.Texts(), expectedTexts);
+  for (std::size_t i = 0; i < prompt.shown.size(); ++i) {
+    EXPECT_EQ(prompt.shown[i].kind, mtWarning);
+    EXPECT_EQ(prompt.shown[i].buttons, unsigned{mbYes | mbNo});
   }
 }
 
@@ -123,7 +123,7 @@ TEST(FilerRunSection, NoStopsTheListAndKeepsWhatWasWritten) {
   TScriptedPrompt prompt({mrNo});
   RunFilerSection(r.finalize, target, prompt);
   EXPECT_EQ(target.data, WithBytes(k16, 0, {0xEE}));
-  EXPECT_EQ(prompt.texts, std::vector<std::string>{Question(kClearRange)});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{Question(kClearRange)});
 }
 
 TEST(FilerRunSection, ClosingTheQuestionOtherwiseStopsToo) {
@@ -132,7 +132,7 @@ TEST(FilerRunSection, ClosingTheQuestionOtherwiseStopsToo) {
   TScriptedPrompt prompt({mrNone});
   RunFilerSection(r.initialize, target, prompt);
   EXPECT_EQ(target.data, k16);
-  EXPECT_EQ(prompt.texts.size(), 1u);
+  EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
 TEST(FilerRunSection, YesGoesOnAfterEachError) {
@@ -141,7 +141,7 @@ TEST(FilerRunSection, YesGoesOnAfterEachError) {
   TScriptedPrompt prompt({mrYes, mrYes});
   RunFilerSection(r.initialize, target, prompt);
   EXPECT_EQ(target.data, WithBytes(k16, 0, {1, 2}));
-  EXPECT_EQ(prompt.texts, (std::vector<std::string>{Question(kBitRange), Question(kCopyDestinationRange)}));
+  EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{Question(kBitRange), Question(kCopyDestinationRange)}));
 }
 
 TEST(FilerRunSection, EachRunStartsAtBaseZeroLittleEndian) {
@@ -163,7 +163,7 @@ TEST(FilerRunSection, ViewOnlyWritesNothingButStillAsks) {
   RunFilerSection(r.initialize, target, prompt);
   EXPECT_TRUE(target.patches.empty());
   EXPECT_EQ(target.data, k16);
-  EXPECT_EQ(prompt.texts, std::vector<std::string>{Question(kBitRange)});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{Question(kBitRange)});
 }
 
 TEST(FilerRunSection, EditListLinesHaveNoEffect) {
@@ -204,7 +204,7 @@ TEST(FilerRunSection, LargeFillsAndOverlappingCopies) {
   EXPECT_TRUE(target.data == filled);
   EXPECT_EQ(target.data[0], back[0]);
   EXPECT_FALSE(target.outOfRange);
-  EXPECT_TRUE(prompt.texts.empty());
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "filer/FilerTarget.h"
 #include "filer/FilerText.h"
 #include "model/UserPrompt.h"
+#include "tests/unit/scripted_prompt.h"
 
 namespace ovx::test {
 
@@ -45,26 +46,6 @@ class TVectorTarget : public TFilerTarget {
   bool viewOnly;
   std::vector<TPatch> patches;
   bool outOfRange = false;
-};
-
-class TScriptedPrompt : public TUserPrompt {
- public:
-  explicit TScriptedPrompt(std::vector<TModalResult> answers = {}) : answers(std::move(answers)) {}
-  TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override {
-    texts.push_back(text);
-    kinds.push_back(kind);
-    buttonSets.push_back(buttons);
-    if (next < answers.size()) return answers[next++];
-    return mrNo;
-  }
-  void ShowFailure(const std::string&, const std::string& text, bool) override { texts.push_back(text); }
-  void Beep() override {}
-
-  std::vector<TModalResult> answers;
-  std::size_t next = 0;
-  std::vector<std::string> texts;
-  std::vector<TMsgDlgType> kinds;
-  std::vector<unsigned> buttonSets;
 };
 
 struct TParsed {

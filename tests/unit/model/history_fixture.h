@@ -8,7 +8,7 @@
 
 #include "model/EditHistory.h"
 #include "model/MModule.h"
-#include "scripted_prompt.h"
+#include "tests/unit/scripted_prompt.h"
 
 namespace ovx::test {
 

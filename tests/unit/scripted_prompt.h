@@ -29,8 +29,8 @@ class TScriptedPrompt final : public TUserPrompt {
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override {
     shown.push_back({text, kind, buttons});
     if (answers.empty()) {
-      ADD_FAILURE() << "a box nobody expected: " << text;
-      return mrNone;
+      if (!answerUnscriptedWithNo) ADD_FAILURE() << "a box nobody expected: " << text;
+      return answerUnscriptedWithNo ? mrNo : mrNone;
     }
     TModalResult answer = answers.front();
     answers.pop_front();
@@ -43,9 +43,18 @@ class TScriptedPrompt final : public TUserPrompt {
 
   void Beep() override { ++beeps; }
 
+  // The texts of the boxes shown, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const TShownBox& box : shown) texts.push_back(box.text);
+    return texts;
+  }
+
   std::deque<TModalResult> answers;
   std::vector<TShownBox> shown;
   int beeps = 0;
+  // Random inputs may raise more boxes than a test can script: those get No.
+  bool answerUnscriptedWithNo = false;
 };
 
 }  // namespace ovx::test
