@@ -2,6 +2,7 @@
 
 #include "editor/FileMenuEntries.h"
 #include "editor/ViewOnlyRule.h"
+#include "shell/SettingsLists.h"
 
 namespace ovx {
 
@@ -81,17 +82,6 @@ bool QuerySaveOnClose(TEditorFileSite& site, TUserPrompt& prompt) {
     site.SetFileName(name);
   }
   return site.SaveDocument(name);
-}
-
-bool SameFileName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 TOpenTarget DecideOpenTarget(const std::string& name, bool heldElsewhere, bool modified,

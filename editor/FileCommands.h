@@ -69,7 +69,5 @@ TOpenTarget DecideOpenTarget(const std::string& name, bool heldElsewhere, bool m
 
 // The warning when a history entry's file is gone.
 std::string HistoryFileMissingText(const std::string& path);
-// File names compare without regard to letter case (after the long path form).
-bool SameFileName(const std::string& a, const std::string& b);
 
 }  // namespace ovx
