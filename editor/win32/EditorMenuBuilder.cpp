@@ -32,7 +32,9 @@ bool TEditorMenus::Build() {
       if (!popup) return false;
       popupRoots_.push_back(popup);
       submenu_[d.item] = popup;
-      open.assign(1, popup);
+      // Its items (depth 1) go into the popup itself.
+      open.assign(1, nullptr);
+      open.push_back(popup);
       continue;
     }
     if (d.depth == 0) open.assign(1, main_);
