@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BlockIndex.h"
 #include "model/FileSystem.h"
 
 namespace ovx {
@@ -106,15 +107,85 @@ class TMemoryModule {
   // The chain as it is, for tests and the memory-efficiency figure.
   const std::vector<TBlockDescriptor>& Descriptors() const { return table_; }
   std::int32_t Head() const { return head_; }
+  // True when the address index agrees with the chain (for tests).
+  bool IndexConsistent() const;
+  // Bytes held for the document: blocks, table, index and free list.
+  std::size_t MemoryBytes() const;
 
  private:
-  // Implementation detail: see MModule.cpp.
+  // Chain primitives (MModuleChain.cpp).
+  TBlockPosition Locate(std::int32_t address) const;
+  bool StepForward(TBlockPosition& position) const;
+  bool StepBackward(TBlockPosition& position) const;
+  std::int32_t NewBlockAfter(std::int32_t block);
+  void FreeBlock(std::int32_t block);
+  void SetUsed(std::int32_t block, std::int32_t used);
+  std::int32_t TakeFreeDescriptor();
+  void ResetTable(std::size_t descriptors);
+  void RebuildIndex();
+  void Recount(std::uint8_t modified);
+  void Progress(const char* text);
+  // Appends after the last byte: first into the free tail of the last block, then new blocks.
+  void AppendData(const std::uint8_t* data, std::int32_t count);
+  // The document's bytes from address on, at most count of them, block piece by block piece.
+  template <class Fn>
+  void ForEachPiece(std::int32_t address, std::int32_t count, Fn&& fn);
+  template <class Fn>
+  void ForEachPiece(std::int32_t address, std::int32_t count, Fn&& fn) const;
+  // Clips a range to the document; false when address is not a byte of it.
+  bool ClipRange(std::int32_t address, std::int32_t& count) const;
+  void Rotate(std::int32_t address, std::int32_t count, std::int64_t bits, bool left);
+  void ShiftBits(std::int32_t address, std::int32_t count, int bits, bool left);
+  void AddOne(std::int32_t address, std::int32_t count, bool bigEndian, bool decrement);
+  bool FilterHolds(const TMemoryModule& filter, std::int32_t address, std::int32_t length) const;
+  bool MatchAt(TBlockPosition position, const std::uint8_t* pattern, std::int32_t length) const;
+  std::int32_t FindForward(const TSearchInfo& info, std::int32_t first) const;
+  std::int32_t FindBackward(const TSearchInfo& info, std::int32_t first) const;
+  // Walk this module and other side by side over equal addresses, handing fn pieces that
+  // lie in one block of each; fn returns true to stop. Forward from `from`, or backward
+  // ending at `last`, for at most count bytes. True when fn stopped the walk.
+  template <class Fn>
+  bool PairsForward(const TMemoryModule& other, std::int32_t from, std::int32_t count, Fn&& fn) const;
+  template <class Fn>
+  bool PairsBackward(const TMemoryModule& other, std::int32_t last, std::int32_t count, Fn&& fn) const;
+  // First address in [from, end) where this module and other differ (equal = false) or agree
+  // (equal = true); end when there is none.
+  std::int32_t ScanForward(const TMemoryModule& other, std::int32_t from, std::int32_t end, bool equal) const;
+  // Last address in [0, last] where they differ or agree; -1 when there is none.
+  std::int32_t ScanBackward(const TMemoryModule& other, std::int32_t last, bool equal) const;
+
   std::vector<TBlockDescriptor> table_;
+  std::vector<std::int32_t> free_;  // free descriptors, the lowest index last
+  TBlockIndex index_;
   std::int32_t head_ = -1;
   std::int32_t size_ = 0;
   std::int32_t pageCount_ = 0;
   std::int32_t blockCount_ = 0;
   std::uint8_t modified_ = 0;
 };
+
+template <class Fn>
+void TMemoryModule::ForEachPiece(std::int32_t address, std::int32_t count, Fn&& fn) {
+  TBlockPosition p = Locate(address);
+  while (count > 0 && p.block >= 0) {
+    TBlockDescriptor& d = table_[static_cast<std::size_t>(p.block)];
+    std::int32_t n = d.used - p.offset < count ? d.used - p.offset : count;
+    fn(d.data + p.offset, n);
+    count -= n;
+    p = {d.next, 0};
+  }
+}
+
+template <class Fn>
+void TMemoryModule::ForEachPiece(std::int32_t address, std::int32_t count, Fn&& fn) const {
+  TBlockPosition p = Locate(address);
+  while (count > 0 && p.block >= 0) {
+    const TBlockDescriptor& d = table_[static_cast<std::size_t>(p.block)];
+    std::int32_t n = d.used - p.offset < count ? d.used - p.offset : count;
+    fn(static_cast<const std::uint8_t*>(d.data + p.offset), n);
+    count -= n;
+    p = {d.next, 0};
+  }
+}
 
 }  // namespace ovx

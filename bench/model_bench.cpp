@@ -1,0 +1,4 @@
+// Benchmarks of the document model (filled in below).
+#include <benchmark/benchmark.h>
+
+#include "model/MModule.h"

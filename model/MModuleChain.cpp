@@ -1,0 +1,167 @@
+// The block chain itself: the table, linking and unlinking blocks, locating addresses,
+// and the counters.
+#include "model/MModule.h"
+
+namespace ovx {
+
+namespace {
+constexpr std::size_t At(std::int32_t i) { return static_cast<std::size_t>(i); }
+}  // namespace
+
+TMemoryModule::TMemoryModule() { ResetTable(kTableGrowth); }
+
+TMemoryModule::~TMemoryModule() {
+  for (TBlockDescriptor& d : table_) delete[] d.data;
+}
+
+void TMemoryModule::ResetTable(std::size_t descriptors) {
+  for (TBlockDescriptor& d : table_) delete[] d.data;
+  table_.clear();
+  table_.shrink_to_fit();
+  table_.resize(descriptors);
+  free_.clear();
+  free_.shrink_to_fit();
+  free_.reserve(descriptors);
+  for (std::size_t i = descriptors; i-- > 0;) free_.push_back(static_cast<std::int32_t>(i));
+  index_.Reset(descriptors);
+  head_ = -1;
+}
+
+void TMemoryModule::Clear() {
+  ResetTable(kTableGrowth);
+  size_ = 0;
+  pageCount_ = 0;
+  blockCount_ = 0;
+  modified_ = 0;
+}
+
+std::int32_t TMemoryModule::TakeFreeDescriptor() {
+  if (free_.empty()) {
+    std::size_t old = table_.size();
+    std::size_t grown = old + static_cast<std::size_t>(kTableGrowth);
+    table_.resize(grown);
+    index_.Grow(grown);
+    for (std::size_t i = grown; i-- > old;) free_.push_back(static_cast<std::int32_t>(i));
+  }
+  std::int32_t i = free_.back();
+  free_.pop_back();
+  return i;
+}
+
+std::int32_t TMemoryModule::NewBlockAfter(std::int32_t block) {
+  std::int32_t i = TakeFreeDescriptor();
+  TBlockDescriptor& d = table_[At(i)];
+  d.data = new std::uint8_t[kBlockSize];
+  d.used = 0;
+  d.previous = block;
+  d.next = block < 0 ? head_ : table_[At(block)].next;
+  if (d.next >= 0) table_[At(d.next)].previous = i;
+  if (block < 0) {
+    head_ = i;
+  } else {
+    table_[At(block)].next = i;
+  }
+  index_.InsertAfter(block, i, 0);
+  ++blockCount_;
+  return i;
+}
+
+void TMemoryModule::FreeBlock(std::int32_t block) {
+  TBlockDescriptor& d = table_[At(block)];
+  if (d.previous >= 0) {
+    table_[At(d.previous)].next = d.next;
+  } else {
+    head_ = d.next;
+  }
+  if (d.next >= 0) table_[At(d.next)].previous = d.previous;
+  index_.Remove(block);
+  delete[] d.data;
+  d = TBlockDescriptor{};
+  free_.push_back(block);
+  --blockCount_;
+}
+
+void TMemoryModule::SetUsed(std::int32_t block, std::int32_t used) {
+  table_[At(block)].used = used;
+  index_.SetWeight(block, used);
+}
+
+void TMemoryModule::RebuildIndex() {
+  std::vector<std::int32_t> order;
+  std::vector<std::int32_t> weights;
+  order.reserve(static_cast<std::size_t>(blockCount_));
+  weights.reserve(static_cast<std::size_t>(blockCount_));
+  for (std::int32_t b = head_; b >= 0; b = table_[At(b)].next) {
+    order.push_back(b);
+    weights.push_back(table_[At(b)].used);
+  }
+  index_.Build(order, weights);
+}
+
+bool TMemoryModule::IndexConsistent() const {
+  std::vector<std::int32_t> order;
+  std::vector<std::int32_t> weights;
+  for (std::int32_t b = head_; b >= 0; b = table_[At(b)].next) {
+    if (order.size() > table_.size()) return false;  // a cycle
+    order.push_back(b);
+    weights.push_back(table_[At(b)].used);
+  }
+  return index_.Matches(order, weights);
+}
+
+std::size_t TMemoryModule::MemoryBytes() const {
+  return static_cast<std::size_t>(blockCount_) * kBlockSize + table_.capacity() * sizeof(TBlockDescriptor) +
+         free_.capacity() * sizeof(std::int32_t) + index_.MemoryBytes();
+}
+
+TBlockPosition TMemoryModule::Locate(std::int32_t address) const {
+  if (address < 0 || address >= size_) return {};
+  TBlockPosition p;
+  p.block = index_.Find(address, p.offset);
+  if (p.block < 0) p.offset = 0;
+  return p;
+}
+
+bool TMemoryModule::StepForward(TBlockPosition& p) const {
+  const TBlockDescriptor& d = table_[At(p.block)];
+  if (p.offset + 1 < d.used) {
+    ++p.offset;
+    return true;
+  }
+  p = {d.next, 0};
+  if (p.block < 0) return false;
+  return true;
+}
+
+bool TMemoryModule::StepBackward(TBlockPosition& p) const {
+  if (p.offset > 0) {
+    --p.offset;
+    return true;
+  }
+  std::int32_t prev = table_[At(p.block)].previous;
+  if (prev < 0) {
+    p = {};
+    return false;
+  }
+  p = {prev, table_[At(prev)].used - 1};
+  return true;
+}
+
+void TMemoryModule::Recount(std::uint8_t modified) {
+  size_ = static_cast<std::int32_t>(index_.Total());
+  pageCount_ = size_ / kBlockSize + (size_ % kBlockSize != 0 ? 1 : 0);
+  modified_ = modified;
+  if (!NotifyLocked && OnChange) OnChange(*this);
+}
+
+void TMemoryModule::Progress(const char* text) {
+  if (OnProgress) OnProgress(*this, text);
+}
+
+bool TMemoryModule::ClipRange(std::int32_t address, std::int32_t& count) const {
+  if (address < 0 || address >= size_) return false;
+  if (count > size_ - address) count = size_ - address;
+  return count > 0;
+}
+
+}  // namespace ovx
