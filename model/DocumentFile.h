@@ -1,0 +1,51 @@
+// Loading a document into a view and saving it, with the backup file and the messages the user
+// sees. The view calls these; the view's own updates come back through the hooks.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/EditHistory.h"
+#include "model/FileSystem.h"
+#include "model/MModule.h"
+#include "model/UserPrompt.h"
+
+namespace ovx {
+
+struct TDocumentFileOptions {
+  bool MakeBackFile = false;        // keep the previous content as "<name>.bak"
+  bool UndoFlushWithSaved = false;  // clear the edit history after each save
+};
+
+struct TDocumentFileHooks {
+  // After a load: caret on address 0, high nibble, and the scroll range updated.
+  std::function<void()> AfterLoad;
+  // After a save that is not a copy: the scroll range and its listeners updated.
+  std::function<void()> AfterSave;
+};
+
+// The target name with its extension replaced by ".bak" (appended when there is none).
+std::string BackupFileName(const std::string& name);
+// Whether the extension is ".bak" in any letter case.
+bool HasBakExtension(const std::string& name);
+
+enum TBackupOutcome : unsigned char {
+  boNoBackup,  // nothing kept; go on with the save
+  boRenamed,   // the target now lives under the backup name; go on with the save
+  boStop,      // the user chose not to save
+};
+
+// Moves the existing target aside as its backup before it is overwritten.
+TBackupOutcome MakeBackup(const std::string& name, TUserPrompt& prompt, TFileSystem& fs);
+
+// Clears the history and loads the file; false after telling the user it failed.
+bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
+              const TDocumentFileHooks& hooks = {}, TFileSystem& fs = PlatformFileSystem());
+
+// Backup (when wanted), write, history flush (when wanted), then unmodified unless the module's
+// notifications are locked (a save of a copy). False when the user stopped it or it failed.
+bool SaveFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
+              const TDocumentFileOptions& options, const TDocumentFileHooks& hooks = {},
+              TFileSystem& fs = PlatformFileSystem());
+
+}  // namespace ovx

@@ -1,0 +1,288 @@
+// Random edits of every kind through the history, checked against a plain byte vector; then
+// undo back to the start and redo to the end, also with trimming and with grouping.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <random>
+
+#include "history_fixture.h"
+
+namespace ovx::test {
+namespace {
+
+using ByteVector = std::vector<std::uint8_t>;
+
+// The changes as plain vector operations, written independently of the module.
+class TReference {
+ public:
+  ByteVector data;
+
+  void Apply(const TEditRecord& r) {
+    const auto size = static_cast<std::int32_t>(data.size());
+    switch (r.kind) {
+      case ekInsert: data.insert(data.begin() + r.position, r.data, r.data + r.dataLength); break;
+      case ekOverwrite:
+        if (r.position + r.dataLength > size) data.resize(static_cast<std::size_t>(r.position + r.dataLength));
+        std::copy(r.data, r.data + r.dataLength, data.begin() + r.position);
+        break;
+      case ekReplace:
+        Erase(r.position, r.rangeLength);
+        data.insert(data.begin() + r.position, r.data, r.data + r.dataLength);
+        break;
+      case ekDelete: Erase(r.position, r.rangeLength); break;
+      default: Range(r); break;
+    }
+  }
+
+ private:
+  void Erase(std::int32_t position, std::int32_t length) {
+    const auto end = std::min<std::size_t>(data.size(), static_cast<std::size_t>(position) + length);
+    data.erase(data.begin() + position, data.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+
+  bool Bit(const ByteVector& bytes, std::int64_t i) const { return (bytes[i / 8] >> (7 - i % 8)) & 1; }
+
+  // Left rotation of the big-endian bit string by bits (negative: right).
+  void Rotate(std::int32_t p, std::int32_t n, std::int64_t bits) {
+    const std::int64_t total = 8 * std::int64_t{n};
+    const std::int64_t shift = ((bits % total) + total) % total;
+    const ByteVector old(data.begin() + p, data.begin() + p + n);
+    for (std::int32_t i = 0; i < n; ++i) data[p + i] = 0;
+    for (std::int64_t i = 0; i < total; ++i) {
+      if (Bit(old, (i + shift) % total)) data[p + i / 8] |= static_cast<std::uint8_t>(0x80 >> (i % 8));
+    }
+  }
+
+  void Range(const TEditRecord& r) {
+    const auto size = static_cast<std::int32_t>(data.size());
+    if (r.position < 0 || r.position >= size || r.rangeLength <= 0) return;
+    const std::int32_t p = r.position;
+    const std::int32_t n = std::min(r.rangeLength, size - p);  // clipped to the end
+    const auto first = data.begin() + p;
+    switch (r.kind) {
+      case ekBitRotate: Rotate(p, n, -std::int64_t{r.dataLength}); break;
+      case ekBitReverse: {
+        const ByteVector old(first, first + n);
+        for (std::int64_t i = 0; i < 8 * std::int64_t{n}; ++i) {
+          const bool bit = Bit(old, 8 * std::int64_t{n} - 1 - i);
+          auto& byte = data[p + i / 8];
+          byte = static_cast<std::uint8_t>(bit ? byte | (0x80 >> (i % 8)) : byte & ~(0x80 >> (i % 8)));
+        }
+        break;
+      }
+      case ekBitNot:
+        for (auto it = first; it != first + n; ++it) *it = static_cast<std::uint8_t>(~*it);
+        break;
+      case ekByteReverse: std::reverse(first, first + n); break;
+      case ekIncrementLE:
+      case ekDecrementLE: {
+        const std::uint8_t wrap = r.kind == ekIncrementLE ? 0x00 : 0xFF;
+        for (std::int32_t i = 0; i < n; ++i) {
+          data[p + i] = static_cast<std::uint8_t>(data[p + i] + (r.kind == ekIncrementLE ? 1 : -1));
+          if (data[p + i] != wrap) break;
+        }
+        break;
+      }
+      case ekIncrementBE:
+      case ekDecrementBE: {
+        if (r.rangeLength != n) return;  // the last byte of the range must exist
+        const std::uint8_t wrap = r.kind == ekIncrementBE ? 0x00 : 0xFF;
+        for (std::int32_t i = n - 1; i >= 0; --i) {
+          data[p + i] = static_cast<std::uint8_t>(data[p + i] + (r.kind == ekIncrementBE ? 1 : -1));
+          if (data[p + i] != wrap) break;
+        }
+        break;
+      }
+      default: break;
+    }
+  }
+};
+
+// A 64-bit fingerprint of the content, eight bytes at a time.
+std::uint64_t Hash(const ByteVector& bytes) {
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
+  }
+  for (; i < bytes.size(); ++i) h = (h ^ bytes[i]) * 0x100000001B3ull;
+  return h;
+}
+
+ByteVector Snapshot(const TMemoryModule& module) {
+  ByteVector bytes(static_cast<std::size_t>(module.Size()));
+  if (!bytes.empty()) module.ReadData(bytes.data(), 0, module.Size());
+  return bytes;
+}
+
+// A random record near the interesting places: block boundaries, the start, the end.
+class TEditGenerator {
+ public:
+  explicit TEditGenerator(std::uint32_t seed) : rng_(seed) {}
+
+  TEditRecord Next(std::int32_t size) {
+    static constexpr TEditKind kKinds[] = {ekInsert,      ekOverwrite,   ekReplace,     ekDelete,
+                                           ekBitRotate,   ekBitReverse,  ekBitNot,      ekByteReverse,
+                                           ekIncrementLE, ekDecrementLE, ekIncrementBE, ekDecrementBE};
+    TEditRecord r;
+    // Keep the document between empty and a few blocks: grow while small, shrink while large.
+    const int pick = Uniform(0, 99);
+    if (size < 200 && pick < 25) {
+      r.kind = ekInsert;
+    } else if (size > 9000 && pick < 30) {
+      r.kind = ekDelete;
+    } else {
+      r.kind = kKinds[Uniform(0, 11)];
+    }
+    r.position = Position(size, r.kind == ekInsert || r.kind == ekOverwrite || r.kind == ekReplace);
+    r.caretBefore = {r.position, static_cast<std::uint8_t>(Uniform(0, 1))};
+    r.caretAfter = {Uniform(0, size), 0};
+    switch (r.kind) {
+      case ekInsert:
+      case ekOverwrite:
+        Data(Length());
+        break;
+      case ekReplace:
+        Data(Length());
+        r.rangeLength = Length();
+        break;
+      case ekDelete: r.rangeLength = Length(); break;
+      case ekBitRotate: {
+        r.rangeLength = Length();
+        const int how = Uniform(0, 9);
+        if (how == 0) {
+          r.dataLength = 0;
+        } else if (how < 4) {
+          r.dataLength = 8 * Uniform(-2 * r.rangeLength, 2 * r.rangeLength);
+        } else if (how == 4) {
+          r.dataLength = Uniform(0, 1) ? INT_MIN : INT_MAX;
+        } else {
+          r.dataLength = Uniform(-100, 100);
+        }
+        break;
+      }
+      default: r.rangeLength = Uniform(0, 20) == 0 ? Uniform(-3, 0) : Length(); break;
+    }
+    r.data = data_.data();
+    if (r.kind == ekInsert || r.kind == ekOverwrite || r.kind == ekReplace) {
+      r.dataLength = static_cast<std::int32_t>(data_.size());
+    }
+    return r;
+  }
+
+  int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+
+ private:
+  // Addresses 0..size for changes that may append, else mostly 0..size-1 with the end now and then.
+  std::int32_t Position(std::int32_t size, bool mayAppend) {
+    const int how = Uniform(0, 9);
+    if (how == 0) return 0;
+    if (how == 1) return size;
+    if (how <= 3 && size > 0) {
+      const std::int32_t boundary = kBlockSize * Uniform(0, size / kBlockSize);
+      return std::clamp(boundary + Uniform(-3, 3), 0, size);
+    }
+    return Uniform(0, mayAppend ? size : std::max(size - 1, 0));
+  }
+
+  std::int32_t Length() {
+    const int how = Uniform(0, 19);
+    if (how == 0) return 0;
+    if (how < 12) return Uniform(1, 8);
+    if (how < 18) return Uniform(1, 300);
+    return Uniform(kBlockSize - 2, kBlockSize + 2);
+  }
+
+  void Data(std::int32_t length) {
+    data_.resize(static_cast<std::size_t>(length));
+    for (auto& b : data_) b = static_cast<std::uint8_t>(Uniform(0, 255));
+  }
+
+  std::mt19937 rng_;
+  ByteVector data_;
+};
+
+struct Scenario {
+  const char* name;
+  int edits;
+  std::int64_t limit;
+  int closeOneIn;  // CloseUndoGroup before an edit with probability 1/closeOneIn (1: every edit)
+  std::uint32_t seed;
+};
+
+class HistoryDifferential : public HistoryFixture, public ::testing::WithParamInterface<Scenario> {};
+
+TEST_P(HistoryDifferential, MatchesAPlainVectorAndUndoesAndRedoesEverything) {
+  const Scenario& s = GetParam();
+  history.SetLimit(s.limit);
+  TReference reference;
+  TEditGenerator generator(s.seed);
+  // The document at the start of every group, in order: undo must walk back through exactly these.
+  std::vector<std::uint64_t> groupStarts;
+  bool groupOpen = false;
+  const ByteVector original = Snapshot(module);
+
+  for (int step = 0; step < s.edits; ++step) {
+    if (generator.Uniform(1, s.closeOneIn) == 1) {
+      history.CloseUndoGroup();
+      groupOpen = false;
+    }
+    const TEditRecord record = generator.Next(module.Size());
+    const bool leavesNode = !(record.kind == ekBitRotate && record.dataLength == 0);
+    if (leavesNode && !groupOpen) {
+      groupStarts.push_back(Hash(reference.data));
+      groupOpen = true;
+    }
+    ASSERT_TRUE(history.ApplyEdit(record, true)) << "step " << step;
+    reference.Apply(record);
+    ASSERT_EQ(module.Size(), static_cast<std::int32_t>(reference.data.size())) << "step " << step;
+    ASSERT_TRUE(Snapshot(module) == reference.data) << "step " << step << " kind " << int(record.kind);
+    ASSERT_LE(history.HistoryUsed(), history.HistoryLimit());
+    if (leavesNode && !history.CanUndo()) {
+      // A node larger than the limit took the whole list with it; later edits of the same group
+      // number begin the history afresh.
+      groupStarts.clear();
+      groupOpen = false;
+    }
+  }
+  const ByteVector final = reference.data;
+
+  std::size_t undone = 0;
+  while (history.CanUndo()) {
+    history.Undo();
+    ++undone;
+    ASSERT_LE(undone, groupStarts.size());
+    ASSERT_EQ(Hash(Snapshot(module)), groupStarts[groupStarts.size() - undone]) << "undo " << undone;
+  }
+  if (s.limit >= std::int64_t{1} << 40) {
+    EXPECT_EQ(undone, groupStarts.size());
+    EXPECT_TRUE(Snapshot(module) == original);
+  }
+  std::size_t redone = 0;
+  while (history.CanRedo()) {
+    history.Redo();
+    ++redone;
+  }
+  EXPECT_EQ(redone, undone);
+  EXPECT_TRUE(Snapshot(module) == final);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, HistoryDifferential,
+    ::testing::Values(Scenario{"every edit its own step", 100000, std::int64_t{1} << 40, 1, 20261209},
+                      Scenario{"small limit trims", 30000, 3000, 1, 7},
+                      Scenario{"random groups", 40000, std::int64_t{1} << 40, 4, 99},
+                      Scenario{"random groups with trimming", 40000, 20000, 3, 1234}),
+    [](const ::testing::TestParamInfo<Scenario>& info) {
+      std::string name = info.param.name;
+      std::replace(name.begin(), name.end(), ' ', '_');
+      return name;
+    });
+
+}  // namespace
+}  // namespace ovx::test
