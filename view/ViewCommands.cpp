@@ -123,7 +123,9 @@ bool TBinaryViewCore::CanMove(TCommandId id) const {
     case cmPAGEDOWN: return !inLastRow;
     case cmFILETOP: return a > 0 || lowNibble_;
     case cmPARATOP: return caretColumn_ > 0 || lowNibble_;
-    case cmPARAEND: return caretColumn_ != kBytesPerRow - 1;
+    // In the last row the row end may be the end position where the caret already stands.
+    case cmPARAEND:
+      return caretColumn_ != kBytesPerRow - 1 && std::min(a - caretColumn_ + kBytesPerRow - 1, size) != a;
     default: return false;
   }
 }
