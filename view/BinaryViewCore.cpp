@@ -4,7 +4,7 @@
 
 namespace ovx {
 
-TBinaryViewCore::TBinaryViewCore(TViewHost& host, TUserPrompt& prompt) : host_(host), history_(module_, prompt) {
+TBinaryViewCore::TBinaryViewCore(TViewHost& host, TUserPrompt& prompt) : host_(host), prompt_(prompt), history_(module_, prompt) {
   ClearKeyMap(keyMap_);
   module_.OnChange = [this](TMemoryModule&) { OnModuleChange(); };
   history_.MoveCaret = [this](const TCaretPosition& caret) { SetCaret(caret.address, caret.lowNibble); };
@@ -173,6 +173,7 @@ void TBinaryViewCore::SetEnvironment(const TEnvironmentSettings& s) {
   history_.SetLimit(TEditHistory::LimitFromKilobytes(s.UndoBuffer));
   caretMarker_ = s.CaretMarker;
   makeBackup_ = s.MakeBackFile;
+  undoFlushWithSaved_ = s.UndoFlushWithSaved;
   expandTenKey_ = s.ExpandTenKey;
   if (s.NewWindow) {
     inputMode_ = s.InputMode <= imInsert ? s.InputMode : imOverwrite;
@@ -182,6 +183,29 @@ void TBinaryViewCore::SetEnvironment(const TEnvironmentSettings& s) {
   }
   host_.PaintRows();
   host_.StateChange();
+}
+
+bool TBinaryViewCore::LoadFile(const std::string& name, TFileSystem& fs) {
+  TDocumentFileHooks hooks;
+  hooks.AfterLoad = [this] {
+    selectionState_ = ssNone;
+    anchor_ = 0;
+    topRow_ = 0;
+    host_.SetScrollRange(std::max(1, module_.Size() / kBytesPerRow));
+    SetCaret(0, 0);
+  };
+  const bool loaded = ovx::LoadFile(name, module_, history_, prompt_, hooks, fs);
+  if (!loaded) hooks.AfterLoad();  // a failed load leaves an empty document
+  return loaded;
+}
+
+bool TBinaryViewCore::SaveFile(const std::string& name, TFileSystem& fs) {
+  TDocumentFileHooks hooks;
+  hooks.AfterSave = [this] {
+    host_.SetScrollRange(std::max(1, module_.Size() / kBytesPerRow));
+    host_.StateChange();
+  };
+  return ovx::SaveFile(name, module_, history_, prompt_, {makeBackup_, undoFlushWithSaved_}, hooks, fs);
 }
 
 TPaintInput TBinaryViewCore::PaintInput() const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "charset/CharConv.h"
+#include "model/DocumentFile.h"
 #include "model/EditHistory.h"
 #include "model/MModule.h"
 #include "model/UserPrompt.h"
@@ -165,6 +166,11 @@ class TBinaryViewCore {
   void PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
   void CloseUndoGroup() { history_.CloseUndoGroup(); }
 
+  // Files: load clears the history and puts the caret on address 0; save keeps a backup
+  // and flushes the history as the environment says. False after the user was told why.
+  bool LoadFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
+  bool SaveFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
+
   // What PaintRows draws.
   TPaintInput PaintInput() const;
   void SetCompareStyler(const TCompareStyler* styler) { compare_ = styler; }
@@ -202,6 +208,7 @@ class TBinaryViewCore {
   void EndTemporarySelectionIfEmpty();
 
   TViewHost& host_;
+  TUserPrompt& prompt_;
   TMemoryModule module_;
   TEditHistory history_;
 
@@ -227,6 +234,7 @@ class TBinaryViewCore {
   bool expandTenKey_ = true;
   bool undoPacked_ = false;
   bool makeBackup_ = true;
+  bool undoFlushWithSaved_ = true;
   TKeyMap keyMap_{};
 
   TViewHit::Area dragArea_ = TViewHit::Hex;

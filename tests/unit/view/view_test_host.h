@@ -69,7 +69,11 @@ class TRecordingHost : public TViewHost {
 
 class TSilentPrompt : public TUserPrompt {
  public:
-  TModalResult MessageDlgBeep(const std::string&, TMsgDlgType, unsigned) override { return mrNone; }
+  std::vector<std::string> messages;
+  TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType, unsigned) override {
+    messages.push_back(text);
+    return mrNone;
+  }
   void ShowFailure(const std::string&, const std::string&, bool) override {}
   void Beep() override {}
 };
