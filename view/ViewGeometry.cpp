@@ -116,6 +116,35 @@ TCaretMarkerShape CaretMarker(const TViewGeometry& g, int caretRow, int caretCol
   return m;
 }
 
+std::vector<TBackgroundArea> FullPaintAreas(const TViewGeometry& g, int clientWidth, int clientHeight) {
+  std::vector<TBackgroundArea> areas;
+  const int rowsBottom = g.visibleRows * g.rowHeight;
+  const int sumLeft = g.RowSumLeft();
+  for (int r = 0; r < g.visibleRows; ++r) {
+    if (g.addressWidth > 0)
+      areas.push_back({TBackgroundArea::RaisedCell, {0, g.RowTop(r), g.addressWidth, g.RowTop(r + 1)}});
+    if (g.rowSumWidth > 0)
+      areas.push_back({TBackgroundArea::RaisedCell, {sumLeft, g.RowTop(r), sumLeft + g.rowSumWidth, g.RowTop(r + 1)}});
+  }
+  if (clientHeight > rowsBottom) {
+    if (g.addressWidth > 0)
+      areas.push_back({TBackgroundArea::ButtonFace, {0, rowsBottom, g.addressWidth, clientHeight}});
+    if (g.rowSumWidth > 0)
+      areas.push_back({TBackgroundArea::ButtonFace, {sumLeft, rowsBottom, sumLeft + g.rowSumWidth, clientHeight}});
+    areas.push_back({TBackgroundArea::Hatch, {g.hexArea.left, rowsBottom, g.hexArea.right, clientHeight}});
+  }
+  if (g.charColumnWidth > 0) {
+    const int left = g.CharColumnLeft();
+    const int right = left + g.charColumnWidth;
+    if (clientHeight > rowsBottom) areas.push_back({TBackgroundArea::Hatch, {left, rowsBottom, right, clientHeight}});
+    if (clientWidth > right) areas.push_back({TBackgroundArea::Hatch, {right, 0, clientWidth, clientHeight}});
+    const int cellsRight = g.CharLeft() + 17 * g.cw;
+    areas.push_back({TBackgroundArea::NormalBackground, {left, 0, left + 2, rowsBottom}});
+    areas.push_back({TBackgroundArea::NormalBackground, {cellsRight, 0, cellsRight + 2, rowsBottom}});
+  }
+  return areas;
+}
+
 int HeaderFontHeight(int fontHeight) { return fontHeight - 2; }
 int HeaderHeight(int fontHeight) { return fontHeight + 2; }
 int FooterHeight(int fontHeight) { return fontHeight + 4; }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace ovx {
 
@@ -104,6 +105,16 @@ struct TCaretMarkerShape {
   TViewRect cell;
 };
 TCaretMarkerShape CaretMarker(const TViewGeometry& g, int caretRow, int caretColumn, TInputArea area);
+
+// What a full repaint draws before the rows, in this order: raised address and row sum
+// cells for each visible row, button-face cells in the partial row below them, the hatch
+// below the last whole row (hex area, character column) and right of the character
+// column, and the 2-pixel strips in the normal background on both sides of the characters.
+struct TBackgroundArea {
+  enum Kind : std::uint8_t { RaisedCell, ButtonFace, Hatch, NormalBackground } kind;
+  TViewRect rect;
+};
+std::vector<TBackgroundArea> FullPaintAreas(const TViewGeometry& g, int clientWidth, int clientHeight);
 
 // Heights of the two strips for a font height, and the control's optimal client size.
 int HeaderFontHeight(int fontHeight);  // caption strip font: 2 smaller

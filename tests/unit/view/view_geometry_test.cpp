@@ -144,5 +144,29 @@ TEST(ViewGeometry, AutoScrollInterval) {
   EXPECT_EQ(AutoScrollInterval(40), 0);
 }
 
+TEST(ViewGeometry, FullPaintAreasHatchThePartialRow) {
+  const TViewGeometry g = ComputeViewGeometry(kCw, kCh, 616, 18 * 3 + 5, TViewItems::All(), kScroll);
+  const auto areas = FullPaintAreas(g, 616, 18 * 3 + 5);
+  int raised = 0, face = 0;
+  std::vector<TViewRect> hatch, strips;
+  for (const auto& a : areas) {
+    if (a.kind == TBackgroundArea::RaisedCell) ++raised;
+    if (a.kind == TBackgroundArea::ButtonFace) ++face;
+    if (a.kind == TBackgroundArea::Hatch) hatch.push_back(a.rect);
+    if (a.kind == TBackgroundArea::NormalBackground) strips.push_back(a.rect);
+  }
+  EXPECT_EQ(raised, 6);  // address and row sum cell of 3 rows
+  EXPECT_EQ(face, 2);
+  ASSERT_EQ(hatch.size(), 2u);  // the view is exactly as wide as its columns: nothing right of them
+  EXPECT_EQ(hatch[0], (TViewRect{68, 54, 468, 59}));
+  EXPECT_EQ(hatch[1], (TViewRect{493, 54, 616, 59}));
+  ASSERT_EQ(strips.size(), 2u);
+  EXPECT_EQ(strips[0], (TViewRect{493, 0, 495, 54}));
+  EXPECT_EQ(strips[1], (TViewRect{495 + 119, 0, 616, 54}));
+  // Whole rows only: no partial row, no hatch below.
+  const TViewGeometry exact = ComputeViewGeometry(kCw, kCh, 0, 18 * 3, TViewItems::All().With(bvAscii, false), kScroll);
+  for (const auto& a : FullPaintAreas(exact, 700, 18 * 3)) EXPECT_NE(a.kind, TBackgroundArea::Hatch);
+}
+
 }  // namespace
 }  // namespace ovx

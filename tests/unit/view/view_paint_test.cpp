@@ -127,7 +127,9 @@ TEST_F(PaintTest, DisplayRulePerCharacterSet) {
     Build();
     EXPECT_EQ(Char(0, 0).kind, c.first) << int(c.set);
     EXPECT_EQ(std::string(Char(0, 0).text), c.text) << int(c.set);
-    if (c.first == ckLead) EXPECT_EQ(Char(0, 1).kind, ckTrail);
+    if (c.first == ckLead) {
+      EXPECT_EQ(Char(0, 1).kind, ckTrail);
+    }
   }
 }
 
