@@ -1,0 +1,109 @@
+// Holding DOWN through a 1 GiB document: one step is the caret move plus the paint
+// model of the visible rows, which is all the view reads per repaint.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "view/BinaryViewCore.h"
+
+namespace ovx {
+namespace {
+
+constexpr std::int32_t kGiB = 1 << 30;
+constexpr std::int32_t kVisibleRows = 48;  // a window of about 1000 pixels at font height 14
+
+class TNoClipboard : public TViewClipboard {
+ public:
+  bool PutPrivate(const std::vector<std::uint8_t>&) override { return true; }
+  bool HasPrivate() override { return false; }
+  bool HasText() override { return false; }
+  bool GetPrivate(std::vector<std::uint8_t>&) override { return false; }
+  bool GetText(std::string&) override { return false; }
+};
+
+class TNoPrompt : public TUserPrompt {
+ public:
+  TModalResult MessageDlgBeep(const std::string&, TMsgDlgType, unsigned) override { return mrNone; }
+  void ShowFailure(const std::string&, const std::string&, bool) override {}
+  void Beep() override {}
+};
+
+// A host whose repaint builds the paint model, as the window's PaintRows does before drawing.
+class TPaintingHost : public TViewHost {
+ public:
+  TBinaryViewCore* view = nullptr;
+  TPaintModel model;
+  void PaintRows() override {
+    if (view) BuildPaintModel(view->Module(), view->PaintInput(), model);
+  }
+  void SetScrollRange(std::int32_t) override {}
+  void SetScrollPosition(std::int32_t) override {}
+  void CaretShapeChanged() override {}
+  void CaretMove() override {}
+  void StateChange() override {}
+  void Command(TCommandId) override {}
+  void KeyState() override {}
+  void PostMenuMessage(TCommandId) override {}
+  bool ProcessOneMessage() override { return true; }
+  int CurrentShiftState() override { return 0; }
+  bool IsPC98Keyboard() override { return false; }
+  void StartDragTimer() override {}
+  void StopDragTimer() override {}
+  TViewClipboard& Clipboard() override { return clipboard; }
+  TNoClipboard clipboard;
+};
+
+struct TBigView {
+  TNoPrompt prompt;
+  TPaintingHost host;
+  TBinaryViewCore view{host, prompt};
+  TBigView() {
+    // 1 MiB of varied bytes (Shift-JIS pairs, control bytes, text) repeated to 1 GiB.
+    std::vector<std::uint8_t> chunk(1 << 20);
+    std::uint32_t x = 12345;
+    for (auto& b : chunk) {
+      x = x * 1103515245u + 12345u;
+      b = static_cast<std::uint8_t>(x >> 16);
+    }
+    for (std::int32_t at = 0; at < kGiB; at += static_cast<std::int32_t>(chunk.size()))
+      view.Module().InsertData(chunk.data(), at, static_cast<std::int32_t>(chunk.size()));
+    view.SetVisibleRows(kVisibleRows);
+    host.view = &view;
+  }
+};
+
+TBigView& BigView() {
+  static auto* big = new TBigView;  // built once for every case, never freed
+  return *big;
+}
+
+void BM_HoldDownThrough1GiB(benchmark::State& state) {
+  TBigView& big = BigView();
+  big.view.SetCharaSet(static_cast<TCharaSet>(state.range(0)));
+  big.view.SetCaret(kGiB / 2, 0);
+  for (auto _ : state) {
+    big.view.ExecuteCommand(cmDOWN);
+    if (big.view.CaretAddress() >= kGiB - 16) big.view.SetCaret(0, 0);
+    benchmark::DoNotOptimize(big.host.model.rows.data());
+  }
+  state.counters["rows"] = kVisibleRows;
+}
+BENCHMARK(BM_HoldDownThrough1GiB)->Arg(csSJis)->Arg(csUnicode)->Unit(benchmark::kMicrosecond);
+
+// Paging moves the top row every step, so no two repaints read the same rows.
+void BM_PageDownThrough1GiB(benchmark::State& state) {
+  TBigView& big = BigView();
+  big.view.SetCharaSet(csSJis);
+  big.view.SetCaret(0, 0);
+  for (auto _ : state) {
+    big.view.ExecuteCommand(cmPAGEDOWN);
+    if (big.view.CaretAddress() >= kGiB - 16 * kVisibleRows) big.view.SetCaret(0, 0);
+    benchmark::DoNotOptimize(big.host.model.rows.data());
+  }
+}
+BENCHMARK(BM_PageDownThrough1GiB)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace ovx

@@ -1,0 +1,244 @@
+// The binary view without its window: document, edit history, caret, selection,
+// modes, the commands of the view and data entry. TBinaryView owns one and implements
+// TViewHost for it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "charset/CharConv.h"
+#include "model/DocumentFile.h"
+#include "model/EditHistory.h"
+#include "model/MModule.h"
+#include "model/UserPrompt.h"
+#include "shell/KeyMap.h"
+#include "shell/Settings.h"
+#include "view/ViewGeometry.h"
+#include "view/ViewHost.h"
+#include "view/ViewPaintModel.h"
+
+namespace ovx {
+
+// Input modes.
+inline constexpr std::uint8_t imOverwrite = 0, imInsert = 1, imViewOnly = 2;
+// Selection states.
+inline constexpr std::uint8_t ssNone = 0, ssTemporary = 1, ssSticky = 2;
+
+struct TSelection {
+  bool active = false;
+  std::int32_t start = -1;  // [start, end)
+  std::int32_t end = -1;
+};
+
+struct TViewPosition {
+  std::int32_t topRow = 0;
+  std::int32_t caretRow = 0;
+  std::int32_t caretColumn = 0;
+  std::uint8_t lowNibble = 0;
+  std::uint8_t inputArea = iaHex;
+  bool operator==(const TViewPosition&) const = default;
+};
+
+struct TCaretBytes {
+  int available = 0;  // 0 at the end position, else min(4, Size - address)
+  std::uint8_t bytes[4] = {};
+};
+
+// Enabled items of the context menu when it opens.
+struct TContextMenuState {
+  bool undo = false, redo = false, cut = false, copy = false, paste = false, del = false, selectAll = false;
+  bool operator==(const TContextMenuState&) const = default;
+};
+
+enum TViewMouseButton : std::uint8_t { vmbLeft, vmbRight, vmbMiddle };
+
+class TBinaryViewCore {
+ public:
+  TBinaryViewCore(TViewHost& host, TUserPrompt& prompt);
+  TBinaryViewCore(const TBinaryViewCore&) = delete;
+  TBinaryViewCore& operator=(const TBinaryViewCore&) = delete;
+
+  TMemoryModule& Module() { return module_; }
+  const TMemoryModule& Module() const { return module_; }
+  TEditHistory& History() { return history_; }
+
+  // Layout: whole rows the window shows; re-applies the caret so it stays visible.
+  void SetVisibleRows(std::int32_t rows);
+  std::int32_t VisibleRows() const { return visibleRows_; }
+  // Hiding the character column moves a caret standing in it to the hex area.
+  void SetCharColumnShown(bool shown);
+  bool CharColumnShown() const { return charColumnShown_; }
+
+  // Caret.
+  TCaretPosition GetCaret() const { return {CaretAddress(), lowNibble_}; }
+  std::int32_t CaretAddress() const { return (topRow_ + caretRow_) * kBytesPerRow + caretColumn_; }
+  void SetCaret(std::int32_t address, std::uint8_t lowNibble);
+  std::int32_t TopRow() const { return topRow_; }
+  std::int32_t CaretRow() const { return caretRow_; }
+  std::int32_t CaretColumn() const { return caretColumn_; }
+  std::uint8_t LowNibble() const { return lowNibble_; }
+  TInputArea InputArea() const { return inputArea_; }
+  void SetTopRow(std::int32_t row) { topRow_ = row < 0 ? 0 : row; }
+  void SetInputArea(TInputArea area);
+  TCaretBytes PeekCaretBytes() const;
+  TViewPosition GetViewPosition() const;
+  void SetViewPosition(const TViewPosition& position);
+
+  // Selection.
+  TSelection GetSelection() const;
+  bool HasSelection() const { return anchor_ != CaretAddress() && selectionState_ != ssNone; }
+  std::int32_t Anchor() const { return anchor_; }
+  std::uint8_t SelectionState() const { return selectionState_; }
+  void SetAnchor(std::int32_t address);
+  void SetSelectionState(std::uint8_t state);
+
+  // Search and comparison results shown bold until the next caret move.
+  void SetHighlight(std::int32_t start, std::int32_t length);
+  void SetFoundFlags(bool searchMatch, bool difference);
+  bool FoundSearchMatch() const { return foundSearch_; }
+  bool FoundDifference() const { return foundDifference_; }
+
+  // Modes and options.
+  std::uint8_t InputMode() const { return inputMode_; }
+  void SetInputMode(std::uint8_t mode);
+  TCharaSet CharaSet() const { return charaSet_; }
+  void SetCharaSet(TCharaSet charaSet);
+  std::uint8_t CheckSumMode() const { return checkSumMode_; }
+  void SetCheckSumMode(std::uint8_t mode);
+  bool CaretMarker() const { return caretMarker_; }
+  void SetCaretMarker(bool on);
+  bool ExpandTenKey() const { return expandTenKey_; }
+  void SetExpandTenKey(bool on);
+  bool UndoPacked() const { return undoPacked_; }
+  void SetUndoPacked(bool on) { undoPacked_ = on; }
+  bool MakeBackup() const { return makeBackup_; }
+  const TKeyMap& KeyMap() const { return keyMap_; }
+  void SetKeyMap(const TKeyMap& map) { keyMap_ = map; }
+  // Takes over the key map, undo options, caret marker, backup option and expanded
+  // ten-key; for a window being created also input mode, character set and checksum mode.
+  void SetEnvironment(const TEnvironmentSettings& settings);
+
+  // Commands and keys.
+  void ExecuteCommand(TCommandId id);
+  void ExecuteKey(int shiftState, int keyIndex);
+  // Key down: OnKeyState, then the extended ten-key digit or the bound command.
+  bool KeyDown(TKeyStroke stroke);
+  // Key up: OnKeyState; a temporary selection whose ends coincide ends.
+  void KeyUp();
+  // Characters typed (Shift-JIS bytes): hex digits in the hex area, text in the character area.
+  void TypeCharacters(std::string_view sjis);
+
+  // Scroll bar.
+  void ScrollLineUp();
+  void ScrollLineDown();
+  void ScrollThumb(std::int32_t position);
+
+  // Mouse. MouseDown returns true when the context menu must open (right button).
+  bool MouseDown(TViewMouseButton button, const TViewHit& hit, bool shiftHeld);
+  // Pointer move with the left button held and the mouse captured.
+  void MouseMove(const TViewGeometry& g, int x, int y, bool insideView);
+  // Auto-scroll timer tick while the mouse is captured.
+  void DragTimerTick(const TViewGeometry& g, int x, int y, bool insideView);
+  void MouseUp();
+  TContextMenuState ContextMenuState();
+
+  // Data entry and editing.
+  void EnterHexDigit(int digit);
+  void EnterCharacters(std::string_view sjis);
+  void Delete();
+  void Backspace();
+  void Cut();
+  void Copy();
+  void CopySel();
+  void Paste();
+  void Undo();
+  void Redo();
+  void BitNot();
+  void BitReverse();
+  void BitRotate(bool left, std::int32_t bits);
+  void ByteReverse();
+  void ByteRotate(bool left, std::int32_t bytes);
+  void IntIncrement(bool bigEndian);
+  void IntDecrement(bool bigEndian);
+  void InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
+  void OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
+  void PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
+  void CloseUndoGroup() { history_.CloseUndoGroup(); }
+
+  // Files: load clears the history and puts the caret on address 0; save keeps a backup
+  // and flushes the history as the environment says. False after the user was told why.
+  bool LoadFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
+  bool SaveFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
+
+  // What PaintRows draws.
+  TPaintInput PaintInput() const;
+  void SetCompareStyler(const TCompareStyler* styler) { compare_ = styler; }
+
+ private:
+  // Movement helpers (ViewCommands.cpp).
+  bool ExecuteViewCommand(TCommandId id);
+  void PlainStep();
+  void SelStep();
+  bool Move(TCommandId id);
+  bool CanMove(TCommandId id) const;
+  void MoveCommand(TCommandId id, bool select);
+  void FastMove(TCommandId single);
+  bool PageUp();
+  bool PageDown();
+  void AfterScroll();
+  void ClampAfterScroll();
+  void Select();
+  void SelectAll();
+  void SelectTop();
+  void SelectEnd();
+  void SelectSwap();
+  void ToggleInputArea();
+  void DragTo(const TViewGeometry& g, int x, int y);
+
+  // Editing helpers (ViewEditing.cpp).
+  bool ViewOnly() const { return inputMode_ == imViewOnly; }
+  void Apply(const TEditRecord& record, bool moveCaret);
+  void CloseGroupUnlessPacked();
+  bool OperationRange(std::int32_t& start, std::int32_t& length) const;
+  void RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret);
+  void DeleteSelection();
+
+  void OnModuleChange();
+  void EndTemporarySelectionIfEmpty();
+
+  TViewHost& host_;
+  TUserPrompt& prompt_;
+  TMemoryModule module_;
+  TEditHistory history_;
+
+  std::int32_t visibleRows_ = 1;
+  bool charColumnShown_ = true;
+  std::int32_t topRow_ = 0;
+  std::int32_t caretRow_ = 0;
+  std::int32_t caretColumn_ = 0;
+  std::uint8_t lowNibble_ = 0;
+  TInputArea inputArea_ = iaHex;
+
+  std::uint8_t selectionState_ = ssNone;
+  std::int32_t anchor_ = 0;
+  bool foundSearch_ = false;
+  bool foundDifference_ = false;
+  std::int32_t highlightStart_ = -1;
+  std::int32_t highlightLength_ = 0;
+
+  std::uint8_t inputMode_ = imOverwrite;
+  TCharaSet charaSet_ = csSJis;
+  std::uint8_t checkSumMode_ = 0;
+  bool caretMarker_ = true;
+  bool expandTenKey_ = true;
+  bool undoPacked_ = false;
+  bool makeBackup_ = true;
+  bool undoFlushWithSaved_ = true;
+  TKeyMap keyMap_{};
+
+  TViewHit::Area dragArea_ = TViewHit::Hex;
+  const TCompareStyler* compare_ = nullptr;
+};
+
+}  // namespace ovx

@@ -1,0 +1,330 @@
+// Data entry and editing: every change is an edit record handed to ApplyEdit.
+#include <algorithm>
+#include <vector>
+
+#include "view/BinaryViewCore.h"
+
+namespace ovx {
+namespace {
+
+// Typed text is taken up to this many bytes at once.
+constexpr std::size_t kMaxTypedBytes = 500;
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool IsSJisLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Drops control characters and keeps at most kMaxTypedBytes without splitting a double-byte character.
+std::string TypedBytes(std::string_view sjis) {
+  std::string out;
+  for (std::size_t i = 0; i < sjis.size(); ++i) {
+    const auto b = static_cast<std::uint8_t>(sjis[i]);
+    const std::size_t width = IsSJisLeadByte(b) && i + 1 < sjis.size() ? 2 : 1;
+    if (out.size() + width > kMaxTypedBytes) break;
+    if (width == 2) {
+      out.append(sjis.substr(i, 2));
+      ++i;
+    } else if (b >= 0x20) {
+      out.push_back(static_cast<char>(b));
+    }
+  }
+  return out;
+}
+
+std::string ToViewCharaSet(TCharaSet charaSet, const std::string& sjis) {
+  switch (charaSet) {
+    case csJis: return SJisStrToJis(sjis);
+    case csEuc: return SJisStrToEuc(sjis);
+    case csUnicode: return SJisStrToUnicode(sjis);
+    default: return sjis;
+  }
+}
+
+const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
+
+}  // namespace
+
+void TBinaryViewCore::Apply(const TEditRecord& record, bool moveCaret) { history_.ApplyEdit(record, moveCaret); }
+
+void TBinaryViewCore::CloseGroupUnlessPacked() {
+  if (!undoPacked_) history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::TypeCharacters(std::string_view sjis) {
+  if (inputArea_ == iaChar) {
+    EnterCharacters(sjis);
+    return;
+  }
+  for (const char c : sjis) {
+    const int digit = HexDigitValue(c);
+    if (digit >= 0) EnterHexDigit(digit);
+  }
+}
+
+void TBinaryViewCore::EnterHexDigit(int digit) {
+  if (digit < 0 || digit > 15 || ViewOnly()) return;
+  bool insertEntry = inputMode_ == imInsert;
+  if (HasSelection()) {  // typing over a selection replaces it, whatever the mode
+    DeleteSelection();
+    insertEntry = true;
+  }
+  const std::int32_t a = CaretAddress();
+  std::uint8_t old = 0;
+  if (a < module_.Size()) module_.ReadData(&old, a, 1);
+  std::uint8_t value = 0;
+  TEditRecord r;
+  r.position = a;
+  r.caretBefore = GetCaret();
+  r.data = &value;
+  r.dataLength = 1;
+  if (!lowNibble_) {
+    value = static_cast<std::uint8_t>(digit << 4 | (insertEntry ? 0 : old & 0x0F));
+    r.kind = insertEntry ? ekInsert : ekOverwrite;
+    r.caretAfter = {a, 1};
+  } else {
+    value = static_cast<std::uint8_t>((old & 0xF0) | digit);
+    r.kind = ekOverwrite;
+    r.caretAfter = {a + 1, 0};
+  }
+  Apply(r, true);
+  CloseGroupUnlessPacked();
+}
+
+void TBinaryViewCore::EnterCharacters(std::string_view sjis) {
+  if (ViewOnly()) return;
+  const std::string typed = TypedBytes(sjis);
+  if (typed.empty()) return;
+  const std::string data = ToViewCharaSet(charaSet_, typed);
+  if (data.empty()) return;
+  const auto n = static_cast<std::int32_t>(data.size());
+  if (HasSelection()) {
+    DeleteSelection();
+    InsertBytes(Bytes(data), CaretAddress(), n);
+  } else if (inputMode_ == imOverwrite) {
+    OverwriteBytes(Bytes(data), CaretAddress(), n);
+  } else {
+    InsertBytes(Bytes(data), CaretAddress(), n);
+  }
+}
+
+void TBinaryViewCore::DeleteSelection() {
+  const TSelection sel = GetSelection();
+  TEditRecord r;
+  r.kind = ekDelete;
+  r.position = sel.start;
+  r.rangeLength = sel.end - sel.start;
+  r.caretBefore = GetCaret();
+  r.caretAfter = {sel.start, 0};
+  selectionState_ = ssNone;
+  Apply(r, true);
+  CloseGroupUnlessPacked();
+}
+
+void TBinaryViewCore::Delete() {
+  if (ViewOnly()) return;
+  if (HasSelection()) {
+    DeleteSelection();
+    return;
+  }
+  const std::int32_t a = CaretAddress();
+  if (a >= module_.Size()) return;
+  TEditRecord r;
+  r.kind = ekDelete;
+  r.position = a;
+  r.rangeLength = 1;
+  r.caretBefore = GetCaret();
+  r.caretAfter = {a, 0};
+  Apply(r, true);
+  CloseGroupUnlessPacked();
+}
+
+void TBinaryViewCore::Backspace() {
+  if (ViewOnly()) return;
+  if (HasSelection()) {
+    DeleteSelection();
+    return;
+  }
+  const std::int32_t a = CaretAddress();
+  if (a == 0 && !lowNibble_) return;
+  // On the low nibble the half-typed byte under the caret goes; otherwise the byte before it.
+  const std::int32_t target = lowNibble_ ? a : a - 1;
+  if (target >= module_.Size()) return;
+  TEditRecord r;
+  r.kind = ekDelete;
+  r.position = target;
+  r.rangeLength = 1;
+  r.caretBefore = GetCaret();
+  r.caretAfter = {target, 0};
+  Apply(r, true);
+  CloseGroupUnlessPacked();
+}
+
+void TBinaryViewCore::Copy() {
+  if (!HasSelection()) return;
+  const TSelection sel = GetSelection();
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(sel.end - sel.start));
+  module_.ReadData(bytes.data(), sel.start, sel.end - sel.start);
+  host_.Clipboard().PutPrivate(EncodeClipboardBlock(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+  host_.StateChange();
+}
+
+void TBinaryViewCore::Cut() {
+  if (ViewOnly() || !HasSelection()) return;
+  Copy();
+  DeleteSelection();
+}
+
+void TBinaryViewCore::CopySel() {
+  if (ViewOnly() || !HasSelection()) return;
+  Copy();
+  selectionState_ = ssNone;
+  host_.PaintRows();
+  history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::Paste() {
+  if (ViewOnly()) return;
+  TViewClipboard& clip = host_.Clipboard();
+  std::vector<std::uint8_t> data;
+  if (clip.HasPrivate()) {
+    std::vector<std::uint8_t> block;
+    if (!clip.GetPrivate(block)) return;
+    data = DecodeClipboardBlock(block);
+  } else if (clip.HasText()) {
+    std::string text;
+    if (!clip.GetText(text)) return;
+    text = text.substr(0, text.find('\0'));
+    data.assign(text.begin(), text.end());
+  } else {
+    return;
+  }
+  const auto n = static_cast<std::int32_t>(data.size());
+  TEditRecord r;
+  r.data = data.data();
+  r.dataLength = n;
+  r.caretBefore = GetCaret();
+  if (HasSelection()) {
+    const TSelection sel = GetSelection();
+    r.kind = ekReplace;
+    r.position = sel.start;
+    r.rangeLength = sel.end - sel.start;
+    r.caretAfter = {sel.start + n, 0};
+    selectionState_ = ssNone;
+  } else {
+    if (n == 0) return;  // nothing to put anywhere
+    const std::int32_t a = CaretAddress();
+    r.kind = inputMode_ == imInsert ? ekInsert : ekOverwrite;
+    r.position = a;
+    r.caretAfter = {a + n, 0};
+  }
+  Apply(r, true);
+  history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::Undo() { history_.Undo(); }
+void TBinaryViewCore::Redo() { history_.Redo(); }
+
+bool TBinaryViewCore::OperationRange(std::int32_t& start, std::int32_t& length) const {
+  if (module_.Size() == 0) return false;
+  if (HasSelection()) {
+    const TSelection sel = GetSelection();
+    start = sel.start;
+    length = sel.end - sel.start;
+  } else {
+    start = 0;
+    length = module_.Size();
+  }
+  return true;
+}
+
+void TBinaryViewCore::RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret) {
+  if (ViewOnly()) return;
+  std::int32_t start = 0;
+  std::int32_t length = 0;
+  if (singleByteAtCaret && !HasSelection()) {
+    start = CaretAddress();
+    if (start >= module_.Size()) return;
+    length = 1;
+  } else if (!OperationRange(start, length)) {
+    return;
+  }
+  TEditRecord r;
+  r.kind = kind;
+  r.position = start;
+  r.rangeLength = length;
+  r.dataLength = amount;
+  r.caretBefore = r.caretAfter = GetCaret();
+  Apply(r, true);
+  history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, 0, false); }
+void TBinaryViewCore::BitReverse() { RangeOperation(ekBitReverse, 0, false); }
+
+void TBinaryViewCore::BitRotate(bool left, std::int32_t bits) {
+  bits = std::clamp(bits, 0, 0x0FFFFFFF);
+  RangeOperation(ekBitRotate, left ? -bits : bits, false);
+}
+
+void TBinaryViewCore::ByteReverse() {
+  if (module_.Size() < 2) return;
+  RangeOperation(ekByteReverse, 0, false);
+}
+
+void TBinaryViewCore::ByteRotate(bool left, std::int32_t bytes) {
+  if (module_.Size() < 2) return;
+  bytes = std::clamp(bytes, 0, 0x0FFFFFFF);
+  RangeOperation(ekBitRotate, left ? -8 * bytes : 8 * bytes, false);
+}
+
+void TBinaryViewCore::IntIncrement(bool bigEndian) {
+  RangeOperation(bigEndian ? ekIncrementBE : ekIncrementLE, 0, true);
+}
+
+void TBinaryViewCore::IntDecrement(bool bigEndian) {
+  RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, 0, true);
+}
+
+void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
+  if (ViewOnly() || data == nullptr || n <= 0) return;
+  TEditRecord r;
+  r.kind = ekInsert;
+  r.position = address;
+  r.data = data;
+  r.dataLength = n;
+  r.caretBefore = GetCaret();
+  r.caretAfter = {CaretAddress() + n, 0};
+  Apply(r, true);
+  history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
+  if (ViewOnly() || data == nullptr || n <= 0) return;
+  TEditRecord r;
+  r.kind = ekOverwrite;
+  r.position = address;
+  r.data = data;
+  r.dataLength = n;
+  r.caretBefore = GetCaret();
+  r.caretAfter = {address + n, 0};
+  Apply(r, true);
+  history_.CloseUndoGroup();
+}
+
+void TBinaryViewCore::PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
+  if (ViewOnly() || data == nullptr || n <= 0) return;
+  TEditRecord r;
+  r.kind = ekOverwrite;
+  r.position = address;
+  r.data = data;
+  r.dataLength = n;
+  r.caretBefore = r.caretAfter = GetCaret();
+  Apply(r, false);
+}
+
+}  // namespace ovx
