@@ -203,6 +203,7 @@ class TBinaryViewCore {
   bool OperationRange(std::int32_t& start, std::int32_t& length) const;
   void RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret);
   void DeleteSelection();
+  void DeleteByteAt(std::int32_t address);
 
   void OnModuleChange();
   void EndTemporarySelectionIfEmpty();

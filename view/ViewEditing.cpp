@@ -131,7 +131,11 @@ void TBinaryViewCore::Delete() {
     DeleteSelection();
     return;
   }
-  const std::int32_t a = CaretAddress();
+  DeleteByteAt(CaretAddress());
+}
+
+// Removes one byte and leaves the caret on the high nibble where it stood.
+void TBinaryViewCore::DeleteByteAt(std::int32_t a) {
   if (a >= module_.Size()) return;
   TEditRecord r;
   r.kind = ekDelete;
@@ -152,16 +156,7 @@ void TBinaryViewCore::Backspace() {
   const std::int32_t a = CaretAddress();
   if (a == 0 && !lowNibble_) return;
   // On the low nibble the half-typed byte under the caret goes; otherwise the byte before it.
-  const std::int32_t target = lowNibble_ ? a : a - 1;
-  if (target >= module_.Size()) return;
-  TEditRecord r;
-  r.kind = ekDelete;
-  r.position = target;
-  r.rangeLength = 1;
-  r.caretBefore = GetCaret();
-  r.caretAfter = {target, 0};
-  Apply(r, true);
-  CloseGroupUnlessPacked();
+  DeleteByteAt(lowNibble_ ? a : a - 1);
 }
 
 void TBinaryViewCore::Copy() {

@@ -9,7 +9,7 @@
 
 #include "editor/FileCommands.h"
 #include "editor/ViewOnlyRule.h"
-#include "tests/unit/model/scripted_prompt.h"
+#include "tests/unit/scripted_prompt.h"
 
 namespace ovx {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "editor/WindowLoops.h"
-#include "tests/unit/model/scripted_prompt.h"
+#include "tests/unit/scripted_prompt.h"
 
 namespace ovx {
 namespace {
