@@ -199,6 +199,7 @@ class TBinaryViewCore {
   // Editing helpers (ViewEditing.cpp).
   bool ViewOnly() const { return inputMode_ == imViewOnly; }
   void Apply(const TEditRecord& record, bool moveCaret);
+  TEditRecord DataRecord(TEditKind kind, const std::uint8_t* data, std::int32_t address, std::int32_t n) const;
   void CloseGroupUnlessPacked();
   bool OperationRange(std::int32_t& start, std::int32_t& length) const;
   void RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret);

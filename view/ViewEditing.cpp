@@ -285,14 +285,21 @@ void TBinaryViewCore::IntDecrement(bool bigEndian) {
   RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, 0, true);
 }
 
-void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
-  if (ViewOnly() || data == nullptr || n <= 0) return;
+// A record that puts n bytes at address, made with the caret where it stands.
+TEditRecord TBinaryViewCore::DataRecord(TEditKind kind, const std::uint8_t* data, std::int32_t address,
+                                        std::int32_t n) const {
   TEditRecord r;
-  r.kind = ekInsert;
+  r.kind = kind;
   r.position = address;
   r.data = data;
   r.dataLength = n;
-  r.caretBefore = GetCaret();
+  r.caretBefore = r.caretAfter = GetCaret();
+  return r;
+}
+
+void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
+  if (ViewOnly() || data == nullptr || n <= 0) return;
+  TEditRecord r = DataRecord(ekInsert, data, address, n);
   r.caretAfter = {CaretAddress() + n, 0};
   Apply(r, true);
   history_.CloseUndoGroup();
@@ -300,26 +307,16 @@ void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address
 
 void TBinaryViewCore::OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
-  TEditRecord r;
-  r.kind = ekOverwrite;
-  r.position = address;
-  r.data = data;
-  r.dataLength = n;
-  r.caretBefore = GetCaret();
+  TEditRecord r = DataRecord(ekOverwrite, data, address, n);
   r.caretAfter = {address + n, 0};
   Apply(r, true);
   history_.CloseUndoGroup();
 }
 
+// An undoable overwrite that neither moves the caret nor closes the undo group.
 void TBinaryViewCore::PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
-  TEditRecord r;
-  r.kind = ekOverwrite;
-  r.position = address;
-  r.data = data;
-  r.dataLength = n;
-  r.caretBefore = r.caretAfter = GetCaret();
-  Apply(r, false);
+  Apply(DataRecord(ekOverwrite, data, address, n), false);
 }
 
 }  // namespace ovx
