@@ -1,0 +1,97 @@
+// The editor control: the caption strip, the binary view and the sum strip stacked in one
+// child window with a sunken client edge. The editor window creates one in Panel_Binary
+// and talks to the document through it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/UserPrompt.h"
+#include "shell/Settings.h"
+#include "view/BinaryViewCore.h"
+#include "view/ViewGeometry.h"
+
+namespace ovx {
+
+class TBinaryView;
+class THeaderView;
+class TFooterView;
+
+// The view's events; the editor window assigns them. An empty function is not called.
+struct TBEditorEvents {
+  std::function<void()> OnCaretMove;
+  std::function<void()> OnStateChange;
+  std::function<void(TCommandId)> OnCommand;  // ids of 90000 and above reached from the key map
+  std::function<void()> OnKeyState;
+};
+
+class TBEditor {
+ public:
+  static constexpr int kDefaultWidth = 360;
+  static constexpr int kDefaultHeight = 270;
+
+  explicit TBEditor(TUserPrompt& prompt);
+  ~TBEditor();
+  TBEditor(const TBEditor&) = delete;
+  TBEditor& operator=(const TBEditor&) = delete;
+
+  // Creates the control (child, visible, sunken client edge, no tab stop) and its three
+  // children inside parent at rect. False when the platform refused a window.
+  bool Create(HWND parent, const RECT& rect);
+  HWND Handle() const;
+  // The binary view: the window that takes the keyboard focus.
+  HWND ViewHandle() const;
+  // Moves and sizes the control in its parent's client coordinates; the layout follows.
+  void SetBounds(const RECT& rect);
+
+  TBinaryViewCore& Core();
+  const TBinaryViewCore& Core() const;
+  TMemoryModule& Module() { return Core().Module(); }
+  void SetEvents(TBEditorEvents events);
+
+  // Takes the settings record: FontHeight from its font size, then the view's environment.
+  void SetEnvironment(const TEnvironmentSettings& settings);
+  // Copies the key map and the colour table back into a record.
+  void GetEnvironment(TEnvironmentSettings& settings) const;
+  int FontHeight() const;
+  void SetFontHeight(int height);
+  TViewItems ViewItems() const;
+  void SetViewItems(TViewItems items);
+
+  void SetCharaSet(TCharaSet charaSet);
+  void SetCheckSumMode(std::uint8_t mode);
+  void SetCaretMarker(bool on);
+  void SetCompareMarks(bool on);
+  void SetCompareColors(bool on);
+
+  // The sizes the window's size optimisation asks for.
+  int OptimalClientHeight() const;
+  int OptimalClientWidth() const;
+
+  // Pictures for the context menu items (undo, redo, cut, copy, paste, delete, select all):
+  // the image list and, for a command, its index there or -1 for none. The list stays the caller's.
+  void SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf);
+
+  // Load and save report their failures themselves; false after the user was told.
+  bool LoadFile(const std::string& name);
+  bool SaveFile(const std::string& name);
+
+  // Full repaint of the three children.
+  void Repaint();
+
+ private:
+  TUserPrompt& prompt_;
+  HWND hwnd_ = nullptr;
+  std::unique_ptr<THeaderView> header_;
+  std::unique_ptr<TBinaryView> view_;
+  std::unique_ptr<TFooterView> footer_;
+  TViewItems items_ = TViewItems::All();
+  int fontHeight_ = 14;
+};
+
+}  // namespace ovx
