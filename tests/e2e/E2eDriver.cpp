@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
@@ -318,6 +319,8 @@ DWORD ProcessOf(HWND hwnd) {
   return pid;
 }
 
+void StopEditors() { EndOurProcesses(); }
+
 void CloseEditorWindow(HWND hwnd) { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
 
 namespace {
@@ -330,6 +333,7 @@ const NamedKey kNamedKeys[] = {
     {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE}, {L"Tab", VK_TAB},   {L"Back", VK_BACK}, {L"Del", VK_DELETE},
     {L"Ins", VK_INSERT},   {L"Left", VK_LEFT},  {L"Right", VK_RIGHT}, {L"Up", VK_UP},   {L"Down", VK_DOWN},
     {L"Home", VK_HOME},    {L"End", VK_END},    {L"PgUp", VK_PRIOR}, {L"PgDn", VK_NEXT},
+    {L"Apps", VK_APPS},
 };
 
 WORD KeyFromName(const std::wstring& name) {
@@ -553,6 +557,363 @@ std::wstring Screenshot(const std::wstring& name) {
     fclose(out);
   }
   return path;
+}
+
+bool TypeKey(WORD virtualKey, UINT modifiers) {
+  std::vector<INPUT> inputs;
+  auto key = [&inputs](WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(in);
+  };
+  if (modifiers & MOD_CONTROL) key(VK_CONTROL, false);
+  if (modifiers & MOD_SHIFT) key(VK_SHIFT, false);
+  key(virtualKey, false);
+  key(virtualKey, true);
+  if (modifiers & MOD_SHIFT) key(VK_SHIFT, true);
+  if (modifiers & MOD_CONTROL) key(VK_CONTROL, true);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool HoldKey(WORD virtualKey, bool down) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = virtualKey;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  return SendInput(1, &in, sizeof(INPUT)) == 1;
+}
+
+std::wstring StatusPanelText(HWND window, int panel) {
+  std::wstring text = ReadStatusPanel(window, panel);
+  std::wstring result;
+  for (wchar_t c : text)
+    if (c != L'\t') result += c;
+  return result;
+}
+
+std::vector<std::wstring> FunctionKeyCaptions(HWND window) {
+  std::vector<std::pair<LONG, HWND>> buttons;
+  for (HWND child : Children(window)) {
+    if (Lower(ClassOf(child)) != L"button" || !IsWindowVisible(child)) continue;
+    // Only the buttons of the function-key bar: they share one parent, the bar's panel, and
+    // stand in one line; other buttons of the window (none today) would not.
+    RECT r;
+    GetWindowRect(child, &r);
+    buttons.push_back({r.left, child});
+  }
+  std::sort(buttons.begin(), buttons.end());
+  std::vector<std::wstring> captions;
+  for (const auto& [left, hwnd] : buttons) {
+    wchar_t text[256];
+    DWORD_PTR n = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &n);
+    captions.emplace_back(text, static_cast<size_t>(n));
+  }
+  return captions;
+}
+
+void PostMenuCommand(HWND window, int menuId) { PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(menuId), 0); }
+
+bool ConfirmFileDialog(HWND dialog, const std::wstring& path) {
+  // The file name field: the combo box of the explorer-style dialog (0x47C) or the plain edit (0x480).
+  HWND field = GetDlgItem(dialog, 0x47C);
+  if (!field || !IsWindowVisible(field)) field = GetDlgItem(dialog, 0x480);
+  if (!field) return false;
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  return true;
+}
+
+namespace {
+
+// 32-bit pixels of a screen rectangle, row by row from the top.
+std::vector<std::uint32_t> CaptureRect(int left, int top, int width, int height) {
+  std::vector<std::uint32_t> pixels;
+  if (width <= 0 || height <= 0) return pixels;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+  GdiFlush();
+  if (bits) {
+    pixels.resize(static_cast<size_t>(width) * height);
+    memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
+    for (auto& p : pixels) p &= 0xFFFFFF;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The view's geometry as the control computes it from the cell size.
+struct TViewLayout {
+  int cw, ch, rowHeight, addressWidth, hexCellWidth, rowSumWidth;
+  int CharLeft() const { return addressWidth + 16 * hexCellWidth + rowSumWidth + 2; }
+};
+TViewLayout Layout(const TCellSize& cell) {
+  return {cell.cw, cell.ch, cell.ch + 4, cell.cw * 8 + 12, cell.cw * 3 + 4, cell.cw * 3 + 4};
+}
+
+// Reads the addresses of the view's address column from the screen. Learns the picture of
+// each hex digit from a view showing its first rows ("00000000", "00000010" ... "000000f0").
+class TAddressColumnReader {
+ public:
+  bool Learned(HWND view) const { return view_ == view && learned_; }
+
+  bool Learn(HWND view, const TViewLayout& layout, int visibleRows, int caretRow) {
+    view_ = view;
+    learned_ = false;
+    layout_ = layout;
+    if (visibleRows < 16) return false;
+    std::vector<std::uint32_t> column = Capture(view, 16);
+    if (column.empty()) return false;
+    // The row used to place the slices: the first of rows 1 and 2 that is not the caret's.
+    int reference = caretRow == 1 ? 2 : 1;
+    const int slack = layout_.addressWidth - 8 * layout_.cw;
+    offset_ = -1;
+    for (int o = 0; o <= slack && offset_ < 0; ++o) {
+      offset_ = o;
+      auto zero = Slice(column, reference, 7);
+      bool ok = Slice(column, reference, 6) != zero;
+      for (int i = 0; i < 6 && ok; ++i) ok = Slice(column, reference, i) == zero;
+      if (!ok) offset_ = -1;
+    }
+    if (offset_ < 0) return false;
+    digits_.assign(16, {});
+    digits_[0] = Slice(column, reference, 7);
+    for (int d = 1; d < 16; ++d)
+      if (d != caretRow) digits_[d] = Slice(column, d, 6);
+    // Sixteen different pictures, or the column is not what was expected.
+    for (int a = 0; a < 16; ++a)
+      for (int b = a + 1; b < 16; ++b)
+        if (!digits_[a].empty() && digits_[a] == digits_[b]) return false;
+    learned_ = true;
+    return true;
+  }
+
+  // The address a visible row shows; none when a digit is not recognised.
+  std::optional<std::int64_t> RowAddress(HWND view, int row, int rows) const {
+    std::vector<std::uint32_t> column = Capture(view, rows);
+    if (column.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (int i = 0; i < 8; ++i) {
+      auto picture = Slice(column, row, i);
+      int found = -1;
+      for (int d = 0; d < 16; ++d)
+        if (!digits_[d].empty() && digits_[d] == picture) found = d;
+      if (found < 0) return std::nullopt;
+      value = value * 16 + found;
+    }
+    return value;
+  }
+
+ private:
+  std::vector<std::uint32_t> Capture(HWND view, int rows) const {
+    POINT origin = {0, 0};
+    ClientToScreen(view, &origin);
+    return CaptureRect(origin.x, origin.y, layout_.addressWidth, rows * layout_.rowHeight);
+  }
+  std::vector<std::uint32_t> Slice(const std::vector<std::uint32_t>& column, int row, int digit) const {
+    std::vector<std::uint32_t> out;
+    const int width = layout_.addressWidth;
+    const int x0 = offset_ + digit * layout_.cw;
+    for (int y = row * layout_.rowHeight; y < (row + 1) * layout_.rowHeight; ++y)
+      for (int x = x0; x < x0 + layout_.cw; ++x) out.push_back(column[static_cast<size_t>(y) * width + x]);
+    return out;
+  }
+
+  HWND view_ = nullptr;
+  bool learned_ = false;
+  TViewLayout layout_ = {};
+  int offset_ = -1;
+  std::vector<std::vector<std::uint32_t>> digits_;
+};
+
+TAddressColumnReader& AddressReader() {
+  static TAddressColumnReader reader;
+  return reader;
+}
+
+}  // namespace
+
+TCellSize ViewCellSize() {
+  static const TCellSize size = [] {
+    TCellSize s;
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, L"W", 1, &extent);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    s.cw = extent.cx;
+    s.ch = extent.cy;
+    return s;
+  }();
+  return size;
+}
+
+std::optional<TCaretPosition> CaretPosition(HWND editorWindow) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(editorWindow, nullptr), &info) || !info.hwndCaret) return std::nullopt;
+  if (!IsChild(editorWindow, info.hwndCaret)) return std::nullopt;
+  TCaretPosition p;
+  p.view = info.hwndCaret;
+  p.caret = info.rcCaret;
+  const TViewLayout layout = Layout(ViewCellSize());
+  RECT client;
+  GetClientRect(p.view, &client);
+  const int rows = client.bottom / layout.rowHeight;
+  p.row = (p.caret.top - 2) / layout.rowHeight;
+  if (p.caret.left >= layout.CharLeft()) {
+    p.charArea = true;
+    p.column = (p.caret.left - layout.CharLeft()) / layout.cw;
+  } else {
+    const int x = p.caret.left - layout.addressWidth - 2;
+    p.column = x / layout.hexCellWidth;
+    p.lowNibble = x % layout.hexCellWidth >= layout.cw;
+  }
+  if (p.row < 0 || p.row >= rows || p.column < 0 || p.column > 15) return std::nullopt;
+  TAddressColumnReader& reader = AddressReader();
+  if (!reader.Learned(p.view) && !reader.Learn(p.view, layout, rows, p.row)) return std::nullopt;
+  // Any row but the caret's, which is drawn in the highlight colours.
+  const int probe = p.row == 0 ? 1 : 0;
+  std::optional<std::int64_t> shown = reader.RowAddress(p.view, probe, rows);
+  if (!shown) return std::nullopt;
+  p.topRow = *shown / 16 - probe;
+  p.address = (p.topRow + p.row) * 16 + p.column;
+  return p;
+}
+
+std::optional<std::int64_t> CaretAddress(HWND editorWindow) {
+  std::optional<TCaretPosition> p = CaretPosition(editorWindow);
+  if (!p) return std::nullopt;
+  return p->address;
+}
+
+bool WaitForCaretAddress(HWND editorWindow, std::int64_t address, DWORD ms) {
+  return WaitUntil([&] { return CaretAddress(editorWindow) == address; }, ms);
+}
+
+bool WaitForInsertCaret(HWND editorWindow, DWORD ms) {
+  const TCellSize cell = ViewCellSize();
+  return WaitUntil(
+      [&] {
+        auto p = CaretPosition(editorWindow);
+        return p && p->caret.bottom - p->caret.top == cell.ch - 2 * (cell.ch / 3);
+      },
+      ms);
+}
+
+std::wstring EditorCaptionFor(const std::wstring& path) { return LongPath(path) + L" - Orvanta"; }
+
+HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
+  const std::wstring argument = L"\"" + path + L"\"";
+  if (byLauncher)
+    StartLauncher(argument);
+  else
+    StartEditor(argument);
+  HWND window = WaitForWindow(kEditorClass, EditorCaptionFor(path), ms);
+  if (!window) return nullptr;
+  SetForegroundWindow(window);
+  if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 3000)) return nullptr;
+  if (!WaitForCaretAddress(window, 0, ms)) return nullptr;
+  return window;
+}
+
+std::optional<std::string> CopyAllBytes(HWND editorWindow) {
+  EmptyTheClipboard();
+  if (!PressShortcut(editorWindow, 'A', MOD_CONTROL) || !PressShortcut(editorWindow, 'C', MOD_CONTROL))
+    return std::nullopt;
+  std::optional<std::string> block;
+  WaitUntil([&] { return (block = ReadClipboardBlock()).has_value(); }, 3000);
+  return block;
+}
+
+std::optional<std::string> ReadClipboardBlock() {
+  const UINT format = RegisterClipboardFormatW(L"Ovnx Clipboard Format");
+  std::optional<std::string> result;
+  if (!OpenClipboard(nullptr)) return result;
+  if (HANDLE data = GetClipboardData(format)) {
+    const SIZE_T size = GlobalSize(data);
+    if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data))) {
+      if (size >= 4) {
+        const std::uint32_t n = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+        if (n <= size - 4) result = std::string(reinterpret_cast<const char*>(bytes) + 4, n);
+      }
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return result;
+}
+
+bool PutClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool ok = false;
+  if (block) {
+    char* p = static_cast<char*>(GlobalLock(block));
+    memcpy(p, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    ok = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!ok) GlobalFree(block);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+bool EmptyTheClipboard() {
+  if (!OpenClipboard(nullptr)) return false;
+  BOOL ok = EmptyClipboard();
+  CloseClipboard();
+  return ok;
+}
+
+std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size) {
+  std::wstring path = DataFolder() + name;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  return ok ? path : std::wstring();
+}
+
+std::uint64_t FileStamp(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WriteRegistryDword(const std::wstring& path, const std::wstring& name, DWORD value) {
+  return RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof value) ==
+         ERROR_SUCCESS;
+}
+
+bool WriteRegistryString(const std::wstring& path, const std::wstring& name, const std::wstring& value) {
+  return RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), REG_SZ, value.c_str(),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void EditorTest::SetUp() {

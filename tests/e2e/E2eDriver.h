@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -55,6 +56,8 @@ HWND MainProcessWindow();
 std::wstring Caption(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 DWORD ProcessOf(HWND hwnd);
+// Ends every process of ours (windows closed first, the rest terminated).
+void StopEditors();
 // Closes a window as its close box does.
 void CloseEditorWindow(HWND hwnd);
 
@@ -66,9 +69,58 @@ void PressKeys(HWND window, const std::wstring& keys);
 // the foreground window first. Modifiers: MOD_CONTROL, MOD_SHIFT, MOD_ALT.
 bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers = 0);
 
+// A key through the real input queue to whatever has the keyboard now (an open menu, a
+// message box), without touching the foreground window.
+bool TypeKey(WORD virtualKey, UINT modifiers = 0);
+// Presses (down = true) or releases a key through the real input queue.
+bool HoldKey(WORD virtualKey, bool down);
+
 // ---- controls ----
 // Text of a panel of the window's status bar.
 std::wstring ReadStatusPanel(HWND window, int panel);
+// The same without the tabs that centre or right-align a panel's text.
+std::wstring StatusPanelText(HWND window, int panel);
+// Texts of the function-key buttons (BUTTON children, left to right).
+std::vector<std::wstring> FunctionKeyCaptions(HWND window);
+// Posts a menu command (WM_COMMAND with the item's id); posted so that a dialog the
+// command opens does not block the driver.
+void PostMenuCommand(HWND window, int menuId);
+// Types a file name into an open or save dialog and confirms it.
+bool ConfirmFileDialog(HWND dialog, const std::wstring& path);
+
+// ---- the binary view, read from what it shows ----
+// Cell size of the view font ("ＭＳ ゴシック", 14 pixels), measured on "W" as the view does.
+struct TCellSize {
+  int cw = 0, ch = 0;
+};
+TCellSize ViewCellSize();
+struct TCaretPosition {
+  HWND view = nullptr;      // the window that holds the caret
+  RECT caret = {};          // the system caret, in the view's client co-ordinates
+  std::int64_t address = 0; // (top row + caret row) x 16 + column
+  std::int64_t topRow = 0;
+  int row = 0, column = 0;
+  bool lowNibble = false;
+  bool charArea = false;
+};
+// The caret as the focused view of the editor window shows it: its row, column and nibble from
+// the system caret rectangle, the top row from the address column on the screen (another
+// process's scroll bar cannot be read under Wine). The first call for a view learns the digit
+// pictures from its address column, so it must come while the view shows its first rows.
+std::optional<TCaretPosition> CaretPosition(HWND editorWindow);
+std::optional<std::int64_t> CaretAddress(HWND editorWindow);
+// Waits until the caret address is the given one; false after the time limit.
+bool WaitForCaretAddress(HWND editorWindow, std::int64_t address, DWORD ms = kWaitMs);
+// Waits until the caret has the insert mode's shape, the bottom third of a cell.
+bool WaitForInsertCaret(HWND editorWindow, DWORD ms = 3000);
+
+// Opens the file in a fresh editor process (through OVX.EXE when byLauncher) and waits until its
+// window is in front and its view holds the caret at 0; null when that does not happen.
+HWND OpenFileWindow(const std::wstring& path, DWORD ms = kWaitMs, bool byLauncher = false);
+// The caption of an editor window holding the file.
+std::wstring EditorCaptionFor(const std::wstring& path);
+// The whole document as the view copies it: select all, copy, read the private block.
+std::optional<std::string> CopyAllBytes(HWND editorWindow);
 
 // ---- message boxes and dialogs (class #32770) ----
 struct TMessageBox {
@@ -84,7 +136,24 @@ std::optional<TMessageBox> WaitForMessageBox(const std::wstring& caption = L"", 
 // Presses the button whose text (without "&") begins with `button`.
 bool AnswerMessageBox(HWND box, const std::wstring& button);
 
+// ---- clipboard ----
+// The bytes of the private clipboard format "Ovnx Clipboard Format" (after its 4-byte length);
+// none when the clipboard holds no such block or the length does not fit the block.
+std::optional<std::string> ReadClipboardBlock();
+// Places plain text (CF_TEXT) alone on the clipboard.
+bool PutClipboardText(const std::string& text);
+bool EmptyTheClipboard();
+
+// ---- files ----
+// A file of the given size whose content is all zero, without writing it (sparse).
+std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size);
+// The file's last write time, 0 when it cannot be read.
+std::uint64_t FileStamp(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
 // ---- registry (HKEY_CURRENT_USER) ----
+bool WriteRegistryDword(const std::wstring& path, const std::wstring& name, DWORD value);
+bool WriteRegistryString(const std::wstring& path, const std::wstring& name, const std::wstring& value);
 bool RegistryKeyExists(const std::wstring& path);
 std::optional<DWORD> ReadRegistryDword(const std::wstring& path, const std::wstring& name);
 std::optional<std::wstring> ReadRegistryString(const std::wstring& path, const std::wstring& name);
