@@ -594,14 +594,22 @@ std::wstring StatusPanelText(HWND window, int panel) {
 }
 
 std::vector<std::wstring> FunctionKeyCaptions(HWND window) {
+  // The function-key buttons share one parent, the bar's panel, and number 10 or 12; other
+  // buttons of the window have other parents.
+  std::vector<HWND> all;
+  for (HWND child : Children(window))
+    if (Lower(ClassOf(child)) == L"button" && IsWindowVisible(child)) all.push_back(child);
   std::vector<std::pair<LONG, HWND>> buttons;
-  for (HWND child : Children(window)) {
-    if (Lower(ClassOf(child)) != L"button" || !IsWindowVisible(child)) continue;
-    // Only the buttons of the function-key bar: they share one parent, the bar's panel, and
-    // stand in one line; other buttons of the window (none today) would not.
-    RECT r;
-    GetWindowRect(child, &r);
-    buttons.push_back({r.left, child});
+  for (HWND candidate : all) {
+    buttons.clear();
+    for (HWND b : all) {
+      if (GetParent(b) != GetParent(candidate)) continue;
+      RECT r;
+      GetWindowRect(b, &r);
+      buttons.push_back({r.left, b});
+    }
+    if (buttons.size() == 10 || buttons.size() == 12) break;
+    buttons.clear();
   }
   std::sort(buttons.begin(), buttons.end());
   std::vector<std::wstring> captions;
