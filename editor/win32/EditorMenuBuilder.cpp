@@ -59,6 +59,12 @@ bool TEditorMenus::Build() {
       continue;
     }
     AppendMenuW(parent, MF_STRING, MenuIdOf(d.item), caption_[d.item].c_str());
+    if (HBITMAP picture = ImageOf(d.image)) {
+      MENUITEMINFOW info = EmptyItemInfo();
+      info.fMask = MIIM_BITMAP;
+      info.hbmpItem = picture;
+      SetMenuItemInfoW(parent, MenuIdOf(d.item), FALSE, &info);
+    }
     if (d.kind == mkRadio) {
       MENUITEMINFOW info = EmptyItemInfo();
       info.fMask = MIIM_FTYPE;
@@ -122,7 +128,8 @@ void TEditorMenus::ReplaceEntries(HMENU menu, UINT firstPosition, int& count,
   for (const TFileMenuEntry& e : entries) {
     std::wstring text = Utf8ToWide(e.caption);
     MENUITEMINFOW info = EmptyItemInfo();
-    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_BITMAP;
+    info.hbmpItem = ImageOf(e.image);
     info.wID = e.menuId;
     info.fState = e.checked ? MFS_CHECKED : 0;
     info.dwTypeData = text.data();

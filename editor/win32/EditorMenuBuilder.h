@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "editor/FileMenuEntries.h"
@@ -21,6 +22,8 @@ class TEditorMenus {
   // Destroys the popup menus; the main menu belongs to the window once it is set there.
   ~TEditorMenus();
 
+  // The picture of an image index for menu items and entries (null for none); set before Build.
+  void SetImageSource(std::function<HBITMAP(int)> source) { images_ = std::move(source); }
   // Builds the main menu and the popup menus. False when the platform refused a menu.
   bool Build();
 
@@ -47,6 +50,9 @@ class TEditorMenus {
   void SetCaption(TMenuItem item);
   void ReplaceEntries(HMENU menu, UINT firstPosition, int& count, const std::vector<TFileMenuEntry>& entries);
 
+  HBITMAP ImageOf(int image) const { return images_ && image >= 0 ? images_(image) : nullptr; }
+
+  std::function<HBITMAP(int)> images_;
   HMENU main_ = nullptr;
   std::vector<HMENU> popupRoots_;
   std::array<HMENU, MenuItemCount> submenu_{};

@@ -1,10 +1,10 @@
 // The notification icon of the main process window and its popup menu.
 #include <windows.h>
 
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include "charset/StrUty.h"
+#include "editor/win32/FileDialogs.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/MainProcessWindow.h"
@@ -266,20 +266,9 @@ void TMainProcessWindow::OpenHistoryEntry(int index) {
 }
 
 void TMainProcessWindow::OpenWithDialog() {
-  std::vector<wchar_t> buffer(MAX_PATH * 4, L'\0');
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd_;
-  ofn.lpstrFilter = L"全てのファイル (*.*)\0*.*\0";
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrTitle = L"開く";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
-  SetDialogOpen(true);
-  BOOL ok = GetOpenFileNameW(&ofn);
-  SetDialogOpen(false);
+  std::string name;
   // This path does not look for a window that already edits the file.
-  if (ok) OpenEditorWindow(WideToUtf8(buffer.data()));
+  if (RunFileDialog(hwnd_, fdOpen, "開く", name, [this](bool open) { SetDialogOpen(open); })) OpenEditorWindow(name);
 }
 
 }  // namespace ovx

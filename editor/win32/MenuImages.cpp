@@ -1,0 +1,27 @@
+#include "editor/win32/MenuImages.h"
+
+namespace ovx {
+
+TMenuImages::~TMenuImages() {
+  for (auto& [index, bitmap] : bitmaps_) DeleteObject(bitmap);
+}
+
+HBITMAP TMenuImages::Get(int index) {
+  if (!images_ || index < 0 || index >= ImageList_GetImageCount(images_)) return nullptr;
+  auto found = bitmaps_.find(index);
+  if (found != bitmaps_.end()) return found->second;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all = {0, 0, 16, 16};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
+  ImageList_Draw(images_, index, dc, 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  bitmaps_[index] = bitmap;
+  return bitmap;
+}
+
+}  // namespace ovx
