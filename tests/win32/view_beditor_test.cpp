@@ -432,6 +432,78 @@ TEST_F(ViewEditorTest, CaretMarkerIsDrawnInTheOtherAreaInItsColour) {
   EXPECT_NE(off.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
 }
 
+// Pixels of a cell's text area that differ from its background colour.
+int InkIn(const TViewPicture& picture, int left, int top, int width, int height, COLORREF background) {
+  int ink = 0;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x) ink += picture.Pixel(x, y) != background;
+  return ink;
+}
+
+TEST_F(ViewEditorTest, DoubleByteCharacterStraddlingARowEndTakesTheSeventeenthCell) {
+  // Row 0: fifteen letters, then the lead byte of あ; row 1 starts with its trail byte.
+  const std::vector<std::uint8_t> data = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A',
+                                          'A', 'A', 'A', 0x82, 0xA0, 'B', 'C', 0x8A, 0xBF, 0x8E, 0x9A, 'D'};
+  ASSERT_TRUE(Core().Module().InsertData(data.data(), 0, static_cast<std::int32_t>(data.size())));
+  // Select the trail byte alone: the second half of the glyph takes the select colours.
+  Core().SetCaret(16, 0);
+  Core().ExecuteCommand(cmSELECT);
+  Core().ExecuteCommand(cmRIGHT);
+  ASSERT_EQ(Core().GetSelection().start, 16);
+  ASSERT_EQ(Core().GetSelection().end, 17);
+  editor_->SetCaretMarker(false);
+  const TViewGeometry& g = Geometry();
+  TViewPicture picture(View());
+  const COLORREF normal = GetSysColor(COLOR_WINDOW), select = GetSysColor(COLOR_HIGHLIGHT);
+  const int top0 = g.RowTop(0), top1 = g.RowTop(1);
+  const int cell15 = g.CharLeft() + 15 * g.cw, cell16 = g.CharLeft() + 16 * g.cw;
+  EXPECT_EQ(picture.Pixel(cell15, top0 + 1), normal);
+  EXPECT_EQ(picture.Pixel(cell16, top0 + 1), select);  // the 17th cell in the trail byte's colours
+  EXPECT_GT(InkIn(picture, cell15, top0 + 2, g.cw, g.ch, normal), 3);  // left half of あ
+  EXPECT_GT(InkIn(picture, cell16, top0 + 2, g.cw, g.ch, select), 3);  // right half of あ
+  // The next row's first cell stays empty in the normal colours, even though its byte is selected.
+  EXPECT_EQ(InkIn(picture, g.CharLeft(), top1, g.cw, g.rowHeight, normal), 0);
+  EXPECT_GT(InkIn(picture, g.CharLeft() + g.cw, top1 + 2, g.cw, g.ch, normal), 3);  // "B"
+  SaveControlPicture(*editor_, "view_sjis_row_end");
+}
+
+TEST_F(ViewEditorTest, EachCharacterSetNamesItsColumnAndDrawsItsCode) {
+  // あ in each character set's own code, one row each.
+  const std::vector<std::vector<std::uint8_t>> rows = {
+      {'a', 's', 'c', 'i', 'i', ' ', 0x82, 0xA0, 0xB1},
+      {'s', 'j', 'i', 's', ' ', 0x82, 0xA0, 0x8A, 0xBF},
+      {'j', 'i', 's', ' ', 0x1B, 0x24, 0x42, 0x24, 0x22, 0x1B, 0x28, 0x42},
+      {'e', 'u', 'c', ' ', 0xA4, 0xA2, 0xB4, 0xC1},
+      {'u', 0, 'n', 0, 'i', 0, ' ', 0, 0x42, 0x30, 0x22, 0x6F},
+  };
+  std::vector<std::uint8_t> data;
+  for (const auto& row : rows) {
+    std::vector<std::uint8_t> padded = row;
+    padded.resize(16, ' ');
+    if (&row == &rows.back()) padded.resize(12);
+    data.insert(data.end(), padded.begin(), padded.end());
+  }
+  ASSERT_TRUE(Core().Module().InsertData(data.data(), 0, static_cast<std::int32_t>(data.size())));
+  HWND headerWindow = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
+  auto* header = reinterpret_cast<THeaderView*>(GetWindowLongPtrW(headerWindow, GWLP_USERDATA));
+  ASSERT_NE(header, nullptr);
+  const TViewGeometry& g = Geometry();
+  std::vector<std::vector<COLORREF>> captions;
+  for (TCharaSet set : {csAscii, csSJis, csJis, csEuc, csUnicode}) {
+    editor_->SetCharaSet(set);
+    EXPECT_EQ(header->CharaSet(), set);
+    TViewPicture view(View());  // a paint hands the set to the caption strip
+    TViewPicture strip(headerWindow);
+    // The caption of the character column, as pixels: each set's name differs.
+    std::vector<COLORREF> caption;
+    for (int y = 0; y < strip.Height(); ++y)
+      for (int x = g.CharColumnLeft(); x < g.CharColumnLeft() + g.charColumnWidth; ++x) caption.push_back(strip.Pixel(x, y));
+    for (const auto& before : captions) EXPECT_NE(before, caption) << "set " << int(set);
+    captions.push_back(caption);
+    SaveControlPicture(*editor_, ("view_charset_" + std::to_string(static_cast<int>(set))).c_str());
+  }
+}
+
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
   Fill(64);
   Core().SetCaret(16 + 3, 0);
