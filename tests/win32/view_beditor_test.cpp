@@ -72,21 +72,48 @@ class TViewPicture {
   HGDIOBJ old_ = nullptr;
 };
 
-// Writes the whole control (strips and view) as a BMP when OVX_VIEW_SHOTS is set, for a
-// person to look at.
-void SaveControlPicture(TBEditor& editor, const char* name) {
-  if (!std::getenv("OVX_VIEW_SHOTS")) return;
-  RECT client{};
-  GetClientRect(editor.Handle(), &client);
-  HDC dc = CreateCompatibleDC(nullptr);
+// Writes width × height pixels of dc from (x, y) as a 32-bit BMP file.
+void SaveBmp(HDC source, int x, int y, int width, int height, const std::string& name) {
+  HDC dc = CreateCompatibleDC(source);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = client.right;
-  bi.bmiHeader.biHeight = client.bottom;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  const DWORD imageSize = static_cast<DWORD>(width * height * 4);
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + imageSize;
+  if (FILE* f = std::fopen((name + ".bmp").c_str(), "wb")) {
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+    std::fwrite(bits, imageSize, 1, f);
+    std::fclose(f);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+bool PicturesWanted() { return std::getenv("OVX_VIEW_SHOTS") != nullptr; }
+
+// Writes the whole control (strips and view) as a BMP when OVX_VIEW_SHOTS is set, for a
+// person to look at.
+void SaveControlPicture(TBEditor& editor, const char* name) {
+  if (!PicturesWanted()) return;
+  RECT client{};
+  GetClientRect(editor.Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
   for (HWND child = GetWindow(editor.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
@@ -97,18 +124,7 @@ void SaveControlPicture(TBEditor& editor, const char* name) {
     SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   }
   SetViewportOrgEx(dc, 0, 0, nullptr);
-  GdiFlush();
-  const DWORD imageSize = static_cast<DWORD>(client.right * client.bottom * 4);
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + imageSize;
-  if (FILE* f = std::fopen((std::string(name) + ".bmp").c_str(), "wb")) {
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-    std::fwrite(bits, imageSize, 1, f);
-    std::fclose(f);
-  }
+  SaveBmp(dc, 0, 0, client.right, client.bottom, name);
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -601,6 +617,50 @@ TEST_F(ViewEditorTest, ContextMenuShowsShortcutsAndEnablesByState) {
   ASSERT_TRUE(clipboard.GetPrivate(block));
   ASSERT_GE(block.size(), 6u);
   EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 6), (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 3}));
+}
+
+// The system's own popup: seen open from a timer inside its modal loop, then closed.
+bool g_popupSeen = false;
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);  // the system's popup menu window
+  g_popupSeen = popup && IsWindowVisible(popup);
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+TEST_F(ViewEditorTest, ContextMenuOpensAsASystemPopup) {
+  Fill(64);
+  g_popupSeen = false;
+  SetForegroundWindow(host_);
+  SetTimer(nullptr, 0, 300, &CloseOpenMenu);
+  const POINT p = HexMargin(2, 4);
+  SendMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x - 4, p.y + 4));
+  EXPECT_TRUE(g_popupSeen);
+  EXPECT_EQ(Core().CaretAddress(), 32 + 4);
+  EXPECT_EQ(Core().Module().Size(), 64);  // closed without a choice: nothing ran
+}
+
+TEST_F(ViewEditorTest, FastMovementHandlesMessagesAndEndsOnQuit) {
+  Fill(1000);
+  // Three ordinary messages, then the quit: four steps down, and the quit is left for the outer loop.
+  for (int i = 0; i < 3; ++i) PostMessageW(host_, WM_NULL, 0, 0);
+  PostQuitMessage(7);
+  Core().ExecuteCommand(cmDOWNHIGH);
+  EXPECT_EQ(Core().CaretAddress(), 4 * 16);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(ViewEditorTest, MouseWheelScrollsThreeRowsPerNotch) {
+  Fill(1000);
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(Core().TopRow(), 3);
+  EXPECT_EQ(Scroll().nPos, 3);
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+  EXPECT_EQ(Core().TopRow(), 3);  // half a notch waits for the other half
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+  EXPECT_EQ(Core().TopRow(), 0);
 }
 
 TEST_F(ViewEditorTest, RightClickOutsideTheSelectionMovesTheCaret) {
