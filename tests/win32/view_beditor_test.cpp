@@ -2,6 +2,7 @@
 // process, driven with window messages; the painting checked pixel by pixel.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -661,6 +662,33 @@ TEST_F(ViewEditorTest, MouseWheelScrollsThreeRowsPerNotch) {
   EXPECT_EQ(Core().TopRow(), 3);  // half a notch waits for the other half
   SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
   EXPECT_EQ(Core().TopRow(), 0);
+}
+
+TEST_F(ViewEditorTest, ContextMenuItemsCarryTheirPictures) {
+  Fill(16);
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  ASSERT_NE(images, nullptr);
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(ImageList_Add(images, picture, nullptr), 0);
+  editor_->SetContextMenuImages(images, [](TCommandId id) { return id == cmCOPY ? 0 : -1; });
+  std::vector<bool> withPicture;
+  editor_->View().MenuTracker = [&](HMENU menu, POINT) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      MENUITEMINFOW mi{};
+      mi.cbSize = sizeof mi;
+      mi.fMask = MIIM_BITMAP;
+      GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
+      withPicture.push_back(mi.hbmpItem != nullptr);
+    }
+    return 0;
+  };
+  Core().ExecuteCommand(cmPOPUPMENU);
+  ASSERT_TRUE(PumpUntil([&] { return !withPicture.empty(); }));
+  EXPECT_EQ(withPicture, (std::vector<bool>{false, false, false, false, true, false, false, false, false}));
+  ImageList_Destroy(images);
+  DeleteObject(picture);
 }
 
 TEST_F(ViewEditorTest, RightClickOutsideTheSelectionMovesTheCaret) {
