@@ -84,7 +84,17 @@ class TBEditor {
   // Full repaint of the three children.
   void Repaint();
 
+  // The binary view window's object (tests and the editor window's menus reach it here).
+  TBinaryView& View() { return *view_; }
+  // The caret's top-left corner in screen coordinates: where menus opened from keys appear.
+  POINT CaretScreenPoint() const;
+
  private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Stacks the caption strip, the view and the sum strip in the client area.
+  void Layout();
+
   TUserPrompt& prompt_;
   HWND hwnd_ = nullptr;
   std::unique_ptr<THeaderView> header_;
@@ -92,6 +102,7 @@ class TBEditor {
   std::unique_ptr<TFooterView> footer_;
   TViewItems items_ = TViewItems::All();
   int fontHeight_ = 14;
+  HBRUSH background_ = nullptr;
 };
 
 }  // namespace ovx

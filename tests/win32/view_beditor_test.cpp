@@ -1,0 +1,657 @@
+// The editor control on the real platform: a TBEditor in a top-level window of the test
+// process, driven with window messages; the painting checked pixel by pixel.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "shell/KeyMap.h"
+#include "shell/Settings.h"
+#include "view/win32/BEditor.h"
+#include "view/win32/BinaryView.h"
+#include "view/win32/FooterView.h"
+#include "view/win32/HeaderView.h"
+#include "view/win32/Win32ViewClipboard.h"
+
+namespace ovx {
+namespace {
+
+class TViewTestPrompt : public TUserPrompt {
+ public:
+  int boxes = 0;
+  std::string lastText;
+  TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType, unsigned) override {
+    ++boxes;
+    lastText = text;
+    return mrOk;
+  }
+  void ShowFailure(const std::string&, const std::string& text, bool) override {
+    ++boxes;
+    lastText = text;
+  }
+  void Beep() override {}
+};
+
+// A 32-bit picture of one window's client area, painted through WM_PRINTCLIENT.
+class TViewPicture {
+ public:
+  explicit TViewPicture(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    width_ = r.right;
+    height_ = r.bottom;
+    dc_ = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+  }
+  ~TViewPicture() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  HDC Dc() const { return dc_; }
+
+ private:
+  int width_ = 0, height_ = 0;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Writes the whole control (strips and view) as a BMP when OVX_VIEW_SHOTS is set, for a
+// person to look at.
+void SaveControlPicture(TBEditor& editor, const char* name) {
+  if (!std::getenv("OVX_VIEW_SHOTS")) return;
+  RECT client{};
+  GetClientRect(editor.Handle(), &client);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = client.right;
+  bi.bmiHeader.biHeight = client.bottom;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  for (HWND child = GetWindow(editor.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, editor.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    SetViewportOrgEx(dc, r.left, r.top, nullptr);
+    SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  }
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  GdiFlush();
+  const DWORD imageSize = static_cast<DWORD>(client.right * client.bottom * 4);
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + imageSize;
+  if (FILE* f = std::fopen((std::string(name) + ".bmp").c_str(), "wb")) {
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+    std::fwrite(bits, imageSize, 1, f);
+    std::fclose(f);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+// Handles pending messages until the condition holds or about two seconds have passed.
+template <typename Condition>
+bool PumpUntil(Condition condition) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > 2000) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (!condition()) Sleep(5);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> Bytes(const TMemoryModule& module) {
+  std::vector<std::uint8_t> out(static_cast<std::size_t>(module.Size()));
+  if (!out.empty()) module.ReadData(out.data(), 0, module.Size());
+  return out;
+}
+
+std::wstring MenuText(HMENU menu, int position) {
+  wchar_t text[256] = {};
+  GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+  return text;
+}
+
+bool MenuEnabled(HMENU menu, int position) {
+  return !(GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
+}
+
+class ViewEditorTest : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 720, kHeight = 420;
+
+  void SetUp() override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OvxViewTestHost";
+    RegisterClassW(&wc);  // fails harmlessly when already registered
+    host_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"OvxViewTestHost", L"view test", WS_POPUP | WS_VISIBLE, 0, 0,
+                            kWidth + 40, kHeight + 40, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(host_, nullptr);
+    editor_ = std::make_unique<TBEditor>(prompt_);
+    ASSERT_TRUE(editor_->Create(host_, {0, 0, kWidth, kHeight}));
+    editor_->SetEnvironment(DefaultEnvironmentSettings());
+  }
+
+  void TearDown() override {
+    editor_.reset();
+    if (host_) DestroyWindow(host_);
+  }
+
+  HWND View() const { return editor_->ViewHandle(); }
+  TBinaryViewCore& Core() { return editor_->Core(); }
+  const TViewGeometry& Geometry() const { return editor_->View().Geometry(); }
+
+  void Fill(std::int32_t n, std::uint8_t (*value)(std::int32_t) = [](std::int32_t i) {
+    return static_cast<std::uint8_t>(i);
+  }) {
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) data[static_cast<std::size_t>(i)] = value(i);
+    ASSERT_TRUE(Core().Module().InsertData(data.data(), 0, n));
+  }
+  void Key(UINT vk) {
+    SendMessageW(View(), WM_KEYDOWN, vk, 1);
+    SendMessageW(View(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+  }
+  void Type(const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) SendMessageW(View(), WM_CHAR, *c, 1);
+  }
+  SCROLLINFO Scroll() const {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_POS;
+    GetScrollInfo(View(), SB_VERT, &si);
+    return si;
+  }
+  // A pixel of the cell margin (not under any glyph) of hex cell column j in visible row r.
+  POINT HexMargin(int r, int j) const {
+    const TViewGeometry& g = Geometry();
+    return {g.HexLeft() + j * g.hexCellWidth + g.hexCellWidth - 1, g.RowTop(r) + 1};
+  }
+  // Makes the view's client height a whole number of rows and a half.
+  void LeaveAPartialRow() {
+    const TViewGeometry& g = Geometry();
+    RECT view{};
+    GetClientRect(View(), &view);
+    const int wanted = 5 * g.rowHeight + g.rowHeight / 2;
+    editor_->SetBounds({0, 0, kWidth, kHeight - (view.bottom - wanted)});
+  }
+
+  TViewTestPrompt prompt_;
+  HWND host_ = nullptr;
+  std::unique_ptr<TBEditor> editor_;
+};
+
+TEST_F(ViewEditorTest, ControlStacksItsThreeChildrenWithASunkenEdge) {
+  EXPECT_TRUE(GetWindowLongPtrW(editor_->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(GetWindowLongPtrW(View(), GWL_STYLE) & WS_VSCROLL);
+  RECT header{}, view{}, footer{};
+  HWND children[3] = {};
+  int n = 0;
+  for (HWND c = GetWindow(editor_->Handle(), GW_CHILD); c && n < 3; c = GetWindow(c, GW_HWNDNEXT)) children[n++] = c;
+  ASSERT_EQ(n, 3);
+  for (HWND c : children) {
+    wchar_t name[64] = {};
+    GetClassNameW(c, name, 64);
+    RECT r{};
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, editor_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    if (std::wstring(name) == L"THeaderView") header = r;
+    if (std::wstring(name) == L"TFooterView") footer = r;
+    if (c == View()) view = r;
+  }
+  RECT client{};
+  GetClientRect(editor_->Handle(), &client);
+  EXPECT_EQ(header.top, 0);
+  EXPECT_EQ(header.bottom - header.top, 16);  // font 14: caption strip 14 + 2
+  EXPECT_EQ(view.top, header.bottom);
+  EXPECT_EQ(footer.top, view.bottom);
+  EXPECT_EQ(footer.bottom - footer.top, 18);  // sum strip 14 + 4
+  EXPECT_EQ(footer.bottom, client.bottom);
+}
+
+TEST_F(ViewEditorTest, ArrowKeysReachTheCore) {
+  Fill(100);
+  Key(VK_RIGHT);
+  EXPECT_EQ(Core().CaretAddress(), 1);
+  Key(VK_DOWN);
+  EXPECT_EQ(Core().CaretAddress(), 17);
+  Key(VK_LEFT);
+  EXPECT_EQ(Core().CaretAddress(), 16);
+  EXPECT_EQ(SendMessageW(View(), WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+}
+
+TEST_F(ViewEditorTest, AltKeysGoToTheSystemNotTheKeyMap) {
+  Fill(100);
+  SendMessageW(View(), WM_SYSKEYDOWN, VK_RIGHT, static_cast<LPARAM>(1 | (1 << 29)));
+  EXPECT_EQ(Core().CaretAddress(), 0);
+}
+
+TEST_F(ViewEditorTest, HexDigitsOverwriteAndInsert) {
+  Fill(4, [](std::int32_t) -> std::uint8_t { return 0; });
+  Type(L"41");
+  EXPECT_EQ(Bytes(Core().Module()), (std::vector<std::uint8_t>{0x41, 0, 0, 0}));
+  EXPECT_EQ(Core().CaretAddress(), 1);
+  Core().SetInputMode(imInsert);
+  Type(L"7F");
+  EXPECT_EQ(Bytes(Core().Module()), (std::vector<std::uint8_t>{0x41, 0x7F, 0, 0, 0}));
+}
+
+TEST_F(ViewEditorTest, QueuedCharactersAreTakenTogetherAsShiftJis) {
+  Core().SetInputMode(imInsert);
+  Core().ExecuteCommand(cmINPUTAREA);
+  ASSERT_EQ(Core().InputArea(), iaChar);
+  // Posted characters wait in the queue; the first one handled collects the others.
+  PostMessageW(View(), WM_CHAR, L'A', 1);
+  PostMessageW(View(), WM_CHAR, 0x3042, 1);  // あ
+  PostMessageW(View(), WM_CHAR, 0x0D, 1);    // dropped: a control character
+  PostMessageW(View(), WM_CHAR, L'z', 1);
+  ASSERT_TRUE(PumpUntil([&] { return Core().Module().Size() >= 4; }));
+  EXPECT_EQ(Bytes(Core().Module()), (std::vector<std::uint8_t>{0x41, 0x82, 0xA0, 0x7A}));
+}
+
+TEST_F(ViewEditorTest, JisViewTypesEscapeSequences) {
+  Core().SetInputMode(imInsert);
+  Core().ExecuteCommand(cmINPUTAREA);
+  editor_->SetCharaSet(csJis);
+  Type(L"\u3042");
+  EXPECT_EQ(Bytes(Core().Module()), (std::vector<std::uint8_t>{0x1B, 0x24, 0x42, 0x24, 0x22, 0x1B, 0x28, 0x4A}));
+}
+
+TEST_F(ViewEditorTest, ScrollRangeFollowsTheSizeAndThePositionTheTopRow) {
+  EXPECT_EQ(Scroll().nMax, 1);  // an empty document still has a range of one
+  Fill(1000);
+  EXPECT_EQ(Scroll().nMin, 0);
+  EXPECT_EQ(Scroll().nMax, 62);
+  EXPECT_EQ(Scroll().nPos, 0);
+  const int rows = Geometry().visibleRows;
+  ASSERT_GT(rows, 2);
+  for (int i = 0; i < rows; ++i) Key(VK_DOWN);
+  EXPECT_EQ(Core().TopRow(), 1);
+  EXPECT_EQ(Scroll().nPos, 1);
+  SendMessageW(View(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(Core().TopRow(), 2);
+  EXPECT_EQ(Scroll().nPos, 2);
+  SendMessageW(View(), WM_VSCROLL, SB_LINEUP, 0);
+  SendMessageW(View(), WM_VSCROLL, SB_LINEUP, 0);
+  SendMessageW(View(), WM_VSCROLL, SB_LINEUP, 0);
+  EXPECT_EQ(Scroll().nPos, 0);
+}
+
+TEST_F(ViewEditorTest, ScrollPositionBeyondSixteenBits) {
+  Fill(16 * 70000 + 5, [](std::int32_t) -> std::uint8_t { return 0x11; });
+  EXPECT_EQ(Scroll().nMax, 70000);
+  SendMessageW(View(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(Core().CaretAddress(), Core().Module().Size());
+  EXPECT_GT(Scroll().nPos, 65535);
+  EXPECT_EQ(Scroll().nPos, Core().TopRow());
+}
+
+TEST_F(ViewEditorTest, ViewItemsHideTheStripsAndShrinkTheOptimalHeight) {
+  const int full = editor_->OptimalClientHeight();
+  EXPECT_EQ(full, 2 * GetSystemMetrics(SM_CXEDGE) + 16 * Geometry().rowHeight + 16 + 18);
+  HWND header = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
+  HWND footer = FindWindowExW(editor_->Handle(), nullptr, L"TFooterView", nullptr);
+  ASSERT_TRUE(IsWindowVisible(header));
+  ASSERT_TRUE(IsWindowVisible(footer));
+  editor_->SetViewItems(TViewItems::All().With(bvHeader, false).With(bvVSum, false));
+  EXPECT_FALSE(IsWindowVisible(header));
+  EXPECT_FALSE(IsWindowVisible(footer));
+  EXPECT_EQ(editor_->OptimalClientHeight(), full - 16 - 18);
+  RECT view{}, client{};
+  GetClientRect(View(), &view);
+  GetClientRect(editor_->Handle(), &client);
+  EXPECT_EQ(view.bottom, client.bottom);  // the view takes the strips' room
+}
+
+TEST_F(ViewEditorTest, HidingColumnsNarrowsTheViewAndMovesTheCaretOutOfTheCharacters) {
+  const int width = editor_->OptimalClientWidth();
+  const TViewGeometry before = Geometry();
+  Core().ExecuteCommand(cmINPUTAREA);
+  ASSERT_EQ(Core().InputArea(), iaChar);
+  editor_->SetViewItems(TViewItems::All().With(bvAscii, false).With(bvHSum, false));
+  EXPECT_EQ(Core().InputArea(), iaHex);
+  EXPECT_EQ(editor_->OptimalClientWidth(), width - (before.cw * 17 + 4) - (before.cw * 3 + 4));
+}
+
+TEST_F(ViewEditorTest, FontHeightChangesTheGeometryAndTheStrips) {
+  const TViewGeometry small = Geometry();
+  editor_->SetFontHeight(20);
+  EXPECT_EQ(editor_->FontHeight(), 20);
+  const TViewGeometry large = Geometry();
+  EXPECT_GT(large.ch, small.ch);
+  EXPECT_GT(large.cw, small.cw);
+  EXPECT_EQ(large.rowHeight, large.ch + 4);
+  EXPECT_EQ(large.hexCellWidth, large.cw * 3 + 4);
+  RECT view{};
+  GetClientRect(View(), &view);
+  EXPECT_EQ(large.visibleRows, view.bottom / large.rowHeight);
+  HWND header = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
+  RECT r{};
+  GetClientRect(header, &r);
+  EXPECT_EQ(r.bottom, 22);
+  // The environment's font size takes effect the same way.
+  TEnvironmentSettings settings = DefaultEnvironmentSettings();
+  settings.FontHeight = 12;
+  editor_->SetEnvironment(settings);
+  EXPECT_EQ(editor_->FontHeight(), 12);
+  EXPECT_LT(Geometry().ch, small.ch);
+}
+
+TEST_F(ViewEditorTest, EmptyDocumentPaintsEofThenDashesAndHatchesBelowTheRows) {
+  LeaveAPartialRow();
+  const TViewGeometry& g = Geometry();
+  ASSERT_EQ(g.visibleRows, 5);
+  TViewPicture picture(View());
+  const TColorSettings colors;
+  const POINT eof = HexMargin(0, 0);
+  EXPECT_EQ(picture.Pixel(eof.x, eof.y), colors.EofBG);
+  const POINT dashes = HexMargin(0, 1);
+  EXPECT_EQ(picture.Pixel(dashes.x, dashes.y), GetSysColor(COLOR_WINDOW));
+  // The hatch: black lines and background between them below the last whole row.
+  int black = 0, other = 0;
+  for (int y = g.RowTop(5) + 1; y < picture.Height() - 1; ++y)
+    for (int x = g.HexLeft() + 2; x < g.HexLeft() + 30; ++x) (picture.Pixel(x, y) == RGB(0, 0, 0) ? black : other)++;
+  EXPECT_GT(black, 10);
+  EXPECT_GT(other, 10);
+  // No hatch over the rows themselves.
+  const POINT normal = HexMargin(4, 5);
+  EXPECT_EQ(picture.Pixel(normal.x, normal.y), GetSysColor(COLOR_WINDOW));
+  SaveControlPicture(*editor_, "view_empty");
+}
+
+TEST_F(ViewEditorTest, SelectionIsPaintedInTheSelectColours) {
+  Fill(64);
+  Core().SetCaret(2, 0);
+  Core().ExecuteCommand(cmSELECT);
+  for (int i = 0; i < 3; ++i) Core().ExecuteCommand(cmRIGHT);
+  ASSERT_EQ(Core().GetSelection().start, 2);
+  ASSERT_EQ(Core().GetSelection().end, 5);
+  TViewPicture picture(View());
+  const TViewGeometry& g = Geometry();
+  const COLORREF select = GetSysColor(COLOR_HIGHLIGHT);
+  for (int j : {2, 3, 4}) {
+    const POINT p = HexMargin(0, j);
+    EXPECT_EQ(picture.Pixel(p.x, p.y), select) << "hex cell " << j;
+    EXPECT_EQ(picture.Pixel(g.CharLeft() + j * g.cw, g.RowTop(0) + 1), select) << "character cell " << j;
+  }
+  for (int j : {1, 5}) {
+    const POINT p = HexMargin(0, j);
+    EXPECT_EQ(picture.Pixel(p.x, p.y), GetSysColor(COLOR_WINDOW)) << "hex cell " << j;
+  }
+  SaveControlPicture(*editor_, "view_selection");
+}
+
+TEST_F(ViewEditorTest, CaretMarkerIsDrawnInTheOtherAreaInItsColour) {
+  Fill(64);
+  Core().SetCaret(16 + 3, 0);  // row 1, column 3, hex area
+  const TViewGeometry& g = Geometry();
+  const TCaretMarkerShape m = CaretMarker(g, 1, 3, iaHex);
+  ASSERT_FALSE(m.empty);
+  const COLORREF marker = TColorSettings{}.CaretMarker;
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(picture.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
+    EXPECT_EQ(picture.Pixel(m.columnLineX, g.RowTop(3) + 1), marker);  // the line runs over all rows
+    EXPECT_NE(picture.Pixel(m.columnLineX - 3, g.RowTop(3) + 1), marker);
+    SaveControlPicture(*editor_, "view_caret_marker");
+  }
+  editor_->SetCaretMarker(false);
+  TViewPicture off(View());
+  EXPECT_NE(off.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
+}
+
+TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
+  Fill(64);
+  Core().SetCaret(16 + 3, 0);
+  TViewPicture picture(View());
+  const TViewGeometry& g = Geometry();
+  // Inside the address cell's inset, left of its text.
+  EXPECT_EQ(picture.Pixel(3, g.RowTop(1) + 3), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(picture.Pixel(3, g.RowTop(0) + 3), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(picture.Pixel(g.RowSumLeft() + 3, g.RowTop(1) + 3), GetSysColor(COLOR_HIGHLIGHT));
+}
+
+TEST_F(ViewEditorTest, StripsFollowTheCaretColumnTheSumsAndTheCharacterSet) {
+  Fill(32, [](std::int32_t i) -> std::uint8_t { return i % 16 == 0 ? 0xAB : 1; });
+  Core().SetCaret(5, 0);
+  TViewPicture view(View());  // a paint hands the model to both strips
+  HWND headerWindow = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
+  HWND footerWindow = FindWindowExW(editor_->Handle(), nullptr, L"TFooterView", nullptr);
+  TViewPicture headerPicture(headerWindow);
+  TViewPicture footerPicture(footerWindow);
+  const TViewGeometry& g = Geometry();
+  // The caret's column is highlighted in both strips, the one beside it is not.
+  const int caretCellX = g.HexLeft() + 5 * g.hexCellWidth + 3;
+  const int otherCellX = g.HexLeft() + 6 * g.hexCellWidth + 3;
+  EXPECT_EQ(headerPicture.Pixel(caretCellX, 3), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(headerPicture.Pixel(otherCellX, 3), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(footerPicture.Pixel(caretCellX, 3), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(footerPicture.Pixel(otherCellX, 3), GetSysColor(COLOR_BTNFACE));
+  auto* footer = reinterpret_cast<TFooterView*>(GetWindowLongPtrW(footerWindow, GWLP_USERDATA));
+  ASSERT_NE(footer, nullptr);
+  EXPECT_EQ(std::string(footer->Sums()[0].data()), "56");  // 2 × 0xAB mod 256, lower case
+  EXPECT_EQ(std::string(footer->Sums()[1].data()), "02");
+  auto* headerView = reinterpret_cast<THeaderView*>(GetWindowLongPtrW(headerWindow, GWLP_USERDATA));
+  ASSERT_NE(headerView, nullptr);
+  editor_->SetCharaSet(csEuc);
+  EXPECT_EQ(headerView->CharaSet(), csEuc);
+  SaveControlPicture(*editor_, "view_strips");
+}
+
+TEST_F(ViewEditorTest, CaretTakesTheShapeOfEachInputMode) {
+  Fill(64);
+  SetFocus(View());
+  ASSERT_EQ(GetFocus(), View());
+  ASSERT_TRUE(editor_->View().HasSystemCaret());
+  Core().SetCaret(16 + 2, 1);
+  for (std::uint8_t mode : {imOverwrite, imInsert, imViewOnly}) {
+    Core().SetInputMode(mode);
+    const TCaretShape want = CaretShape(Geometry(), Core().CaretRow(), Core().CaretColumn(), true, iaHex, mode);
+    POINT p{};
+    ASSERT_TRUE(GetCaretPos(&p));
+    EXPECT_EQ(p.x, want.x) << "mode " << int(mode);
+    EXPECT_EQ(p.y, want.y) << "mode " << int(mode);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &info));
+    EXPECT_EQ(info.rcCaret.right - info.rcCaret.left, want.width) << "mode " << int(mode);
+    EXPECT_EQ(info.rcCaret.bottom - info.rcCaret.top, want.height) << "mode " << int(mode);
+  }
+  // The character area puts the caret after the row sums.
+  Core().SetInputMode(imOverwrite);
+  Core().ExecuteCommand(cmINPUTAREA);
+  POINT p{};
+  GetCaretPos(&p);
+  EXPECT_EQ(p.x, Geometry().CharLeft() + 2 * Geometry().cw);
+  SetFocus(nullptr);
+  EXPECT_FALSE(editor_->View().HasSystemCaret());
+}
+
+TEST_F(ViewEditorTest, ContextMenuShowsShortcutsAndEnablesByState) {
+  Fill(64);
+  Core().SetCaret(2, 0);
+  Core().ExecuteCommand(cmSELECT);
+  Core().ExecuteCommand(cmRIGHT);
+  Core().ExecuteCommand(cmRIGHT);
+  Core().SetInputMode(imViewOnly);
+  std::vector<std::wstring> texts;
+  std::vector<bool> enabled;
+  editor_->View().MenuTracker = [&](HMENU menu, POINT) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      texts.push_back(MenuText(menu, i));
+      enabled.push_back(MenuEnabled(menu, i));
+    }
+    return static_cast<int>(GetMenuItemID(menu, 4));  // コピー
+  };
+  // Right button inside the selection keeps it.
+  const POINT inside = HexMargin(0, 3);
+  SendMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(inside.x - 4, inside.y + 4));
+  ASSERT_EQ(texts.size(), 9u);
+  EXPECT_EQ(texts[0].substr(0, 4), L"元に戻す");
+  EXPECT_EQ(texts[4], L"コピー(&C)\tCtrl+Ins");  // named keys are searched before letters
+  EXPECT_TRUE(texts[2].empty());  // separator
+  const std::vector<bool> want{false, false, false, false, true, false, false, false, true};
+  EXPECT_EQ(enabled, want);  // view-only: no cut, paste or delete; copy with a selection
+  std::vector<std::uint8_t> block;
+  TWin32ViewClipboard clipboard(View());
+  ASSERT_TRUE(clipboard.GetPrivate(block));
+  ASSERT_GE(block.size(), 6u);
+  EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 6), (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 3}));
+}
+
+TEST_F(ViewEditorTest, RightClickOutsideTheSelectionMovesTheCaret) {
+  Fill(64);
+  Core().SetCaret(2, 0);
+  Core().ExecuteCommand(cmSELECT);
+  Core().ExecuteCommand(cmRIGHT);
+  int opened = 0;
+  editor_->View().MenuTracker = [&](HMENU, POINT) {
+    ++opened;
+    return 0;
+  };
+  const POINT p = HexMargin(1, 7);
+  SendMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x - 4, p.y + 4));
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(Core().CaretAddress(), 16 + 7);
+  EXPECT_FALSE(Core().HasSelection());
+}
+
+TEST_F(ViewEditorTest, UserMenuOpensFromThePrivateMessageAndRunsTheChosenCommand) {
+  Fill(64);
+  TKeyMap map = Core().KeyMap();
+  ASSERT_TRUE(SetUserMenuEntry(map, 1, kiA + 18, cmRIGHT));  // user menu 2, "S"
+  Core().SetKeyMap(map);
+  std::vector<std::wstring> texts;
+  std::vector<bool> enabled, breaks;
+  POINT where{};
+  editor_->View().MenuTracker = [&](HMENU menu, POINT screen) {
+    where = screen;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      texts.push_back(MenuText(menu, i));
+      enabled.push_back(MenuEnabled(menu, i));
+      breaks.push_back((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_MENUBARBREAK) != 0);
+    }
+    return static_cast<int>(GetMenuItemID(menu, 18));
+  };
+  const POINT caret = editor_->CaretScreenPoint();
+  PostMessageW(View(), TBinaryView::kMenuMessage, static_cast<WPARAM>(cmUSERMENU2), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !texts.empty(); }));
+  ASSERT_EQ(texts.size(), 26u);
+  EXPECT_EQ(texts[0], L"(未定義)");
+  EXPECT_FALSE(enabled[0]);
+  EXPECT_TRUE(enabled[18]);
+  EXPECT_NE(texts[18].find(L"(&S)"), std::wstring::npos);
+  for (int i = 0; i < 26; ++i) EXPECT_EQ(breaks[static_cast<std::size_t>(i)], i == 13) << i;
+  EXPECT_EQ(where.x, caret.x);
+  EXPECT_EQ(where.y, caret.y);
+  EXPECT_EQ(Core().CaretAddress(), 1);  // the chosen item ran
+}
+
+TEST_F(ViewEditorTest, EscapeKeyPostsTheUserMenu) {
+  int opened = 0;
+  editor_->View().MenuTracker = [&](HMENU menu, POINT) {
+    opened = GetMenuItemCount(menu);
+    return 0;
+  };
+  Key(VK_ESCAPE);
+  EXPECT_EQ(opened, 0);  // not inside the key handler
+  ASSERT_TRUE(PumpUntil([&] { return opened != 0; }));
+  EXPECT_EQ(opened, 26);
+}
+
+TEST_F(ViewEditorTest, EventsReachTheOwner) {
+  Fill(64);
+  int caretMoves = 0, stateChanges = 0, keyStates = 0;
+  std::vector<TCommandId> commands;
+  TBEditorEvents events;
+  events.OnCaretMove = [&] { ++caretMoves; };
+  events.OnStateChange = [&] { ++stateChanges; };
+  events.OnKeyState = [&] { ++keyStates; };
+  events.OnCommand = [&](TCommandId id) { commands.push_back(id); };
+  editor_->SetEvents(events);
+  TKeyMap map = Core().KeyMap();
+  ASSERT_TRUE(SetKeyMapEntry(map, 0, kiF12, cmOPTION));
+  Core().SetKeyMap(map);
+  Key(VK_RIGHT);
+  EXPECT_EQ(caretMoves, 1);
+  EXPECT_EQ(keyStates, 2);  // down and up
+  Type(L"5");
+  EXPECT_GE(stateChanges, 1);
+  Key(VK_F12);
+  EXPECT_EQ(commands, (std::vector<TCommandId>{cmOPTION}));
+}
+
+TEST_F(ViewEditorTest, MouseClickAndDragSelect) {
+  Fill(64);
+  const TViewGeometry& g = Geometry();
+  const int y0 = g.RowTop(0) + 4, y1 = g.RowTop(1) + 4;
+  const int x2 = g.HexLeft() + 2 * g.hexCellWidth + 3;
+  const int x5 = g.HexLeft() + 5 * g.hexCellWidth + 3;
+  SendMessageW(View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x2, y0));
+  EXPECT_EQ(Core().CaretAddress(), 2);
+  EXPECT_EQ(GetCapture(), View());
+  SendMessageW(View(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x5, y1));
+  EXPECT_EQ(Core().CaretAddress(), 16 + 5);
+  SendMessageW(View(), WM_LBUTTONUP, 0, MAKELPARAM(x5, y1));
+  EXPECT_NE(GetCapture(), View());
+  EXPECT_EQ(Core().GetSelection().start, 2);
+  EXPECT_EQ(Core().GetSelection().end, 21);
+  // A click in the character area moves the caret there.
+  SendMessageW(View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(g.CharLeft() + 7 * g.cw + 1, y0));
+  SendMessageW(View(), WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(Core().InputArea(), iaChar);
+  EXPECT_EQ(Core().CaretAddress(), 7);
+  EXPECT_FALSE(Core().HasSelection());
+}
+
+TEST_F(ViewEditorTest, LoadFileThroughTheControl) {
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  const std::string name = std::string(dir) + "ovx_view_load.bin";
+  if (FILE* f = std::fopen(name.c_str(), "wb")) {
+    const std::vector<std::uint8_t> data(1000, 0x5A);
+    std::fwrite(data.data(), 1, data.size(), f);
+    std::fclose(f);
+  }
+  ASSERT_TRUE(editor_->LoadFile(name));
+  EXPECT_EQ(Core().Module().Size(), 1000);
+  EXPECT_EQ(Scroll().nMax, 62);
+  std::remove(name.c_str());
+  EXPECT_FALSE(editor_->LoadFile(name + ".missing"));
+  EXPECT_EQ(prompt_.boxes, 1);
+}
+
+}  // namespace
+}  // namespace ovx

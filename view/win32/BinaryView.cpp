@@ -1,0 +1,519 @@
+#include "view/win32/BinaryView.h"
+
+#include <imm.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "charset/StrUty.h"
+#include "editor/WindowSettings.h"
+#include "shell/KeyTable.h"
+#include "shell/win32/KeyState.h"
+#include "view/ViewMenus.h"
+
+namespace ovx {
+namespace {
+
+// The input method functions, looked up once: the program links no import library for them.
+struct TImeFunctions {
+  decltype(&ImmGetContext) getContext = nullptr;
+  decltype(&ImmReleaseContext) releaseContext = nullptr;
+  decltype(&ImmSetCompositionWindow) setCompositionWindow = nullptr;
+  decltype(&ImmSetCompositionFontW) setCompositionFont = nullptr;
+
+  static const TImeFunctions& Get() {
+    static const TImeFunctions functions = [] {
+      TImeFunctions f;
+      HMODULE imm = LoadLibraryW(L"imm32.dll");
+      if (!imm) return f;
+      f.getContext = reinterpret_cast<decltype(&ImmGetContext)>(
+          reinterpret_cast<void*>(GetProcAddress(imm, "ImmGetContext")));
+      f.releaseContext = reinterpret_cast<decltype(&ImmReleaseContext)>(
+          reinterpret_cast<void*>(GetProcAddress(imm, "ImmReleaseContext")));
+      f.setCompositionWindow = reinterpret_cast<decltype(&ImmSetCompositionWindow)>(
+          reinterpret_cast<void*>(GetProcAddress(imm, "ImmSetCompositionWindow")));
+      f.setCompositionFont = reinterpret_cast<decltype(&ImmSetCompositionFontW)>(
+          reinterpret_cast<void*>(GetProcAddress(imm, "ImmSetCompositionFontW")));
+      return f;
+    }();
+    return functions;
+  }
+  bool Usable() const { return getContext && releaseContext && setCompositionWindow && setCompositionFont; }
+};
+
+constexpr std::size_t kMaxCollectedChars = 500;
+
+bool IsCharMessage(UINT message) { return message == WM_CHAR || message == WM_IME_CHAR; }
+
+}  // namespace
+
+TBinaryView::TBinaryView(TUserPrompt& prompt) : core_(*this, prompt), clipboard_(nullptr) {}
+
+TBinaryView::~TBinaryView() {
+  *alive_ = false;
+  for (HBITMAP b : menuBitmaps_) DeleteObject(b);
+}
+
+bool TBinaryView::Create(HWND parent) {
+  if (!CreateWindowOf(L"TBinaryView", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS, 0, parent,
+                      {0, 0, 0, 0}))
+    return false;
+  clipboard_ = TWin32ViewClipboard(hwnd_);
+  SetScrollRange(std::max(1, core_.Module().Size() / kBytesPerRow));
+  Relayout();
+  return true;
+}
+
+void TBinaryView::SetFontHeight(int height) {
+  painter_.SetFontHeight(height);
+  if (hasCaret_) CaretShapeChanged();
+  Relayout();
+}
+
+void TBinaryView::SetViewItems(TViewItems items) {
+  items_ = items;
+  Relayout();
+}
+
+void TBinaryView::SetColors(const TColorSettings& colors) {
+  painter_.SetColors(colors);
+  PaintRows();
+}
+
+void TBinaryView::SetCompareMarks(bool on) {
+  compareMarks_ = on;
+  PaintRows();
+}
+
+void TBinaryView::SetCompareColors(bool on) {
+  compareColors_ = on;
+  PaintRows();
+}
+
+void TBinaryView::SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf) {
+  menuImages_ = images;
+  imageOf_ = std::move(imageOf);
+}
+
+void TBinaryView::Relayout() {
+  RECT client{};
+  if (hwnd_) GetClientRect(hwnd_, &client);
+  geometry_ = ComputeViewGeometry(painter_.CharWidth(), painter_.CharHeight(), client.right, client.bottom, items_,
+                                  GetSystemMetrics(SM_CXVSCROLL));
+  if (OnLayout) OnLayout(geometry_);
+  if (core_.CharColumnShown() != items_.Has(bvAscii)) core_.SetCharColumnShown(items_.Has(bvAscii));
+  // Re-applies the caret so that it stays visible, and repaints.
+  core_.SetVisibleRows(geometry_.visibleRows);
+  if (hasCaret_) CaretShapeChanged();
+}
+
+void TBinaryView::Render(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  TBackBuffer buffer(dc, client.right, client.bottom);
+  painter_.PaintBackground(buffer.Dc(), geometry_, client.right, client.bottom);
+  TPaintInput in = core_.PaintInput();
+  in.visibleRows = geometry_.visibleRows;
+  BuildPaintModel(core_.Module(), in, model_);
+  TCaretMarkerShape marker;
+  if (core_.CaretMarker())
+    marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
+  painter_.PaintRows(buffer.Dc(), geometry_, model_, marker);
+  buffer.CopyTo(dc);
+  if (OnRowsPainted) OnRowsPainted(model_);
+}
+
+TCaretShape TBinaryView::CurrentCaretShape() const {
+  return CaretShape(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.LowNibble() != 0, core_.InputArea(),
+                    core_.InputMode());
+}
+
+POINT TBinaryView::CaretScreenPoint() const {
+  const TCaretShape s = CurrentCaretShape();
+  POINT p{s.x, geometry_.RowTop(core_.CaretRow()) + 2};
+  if (hwnd_) ClientToScreen(hwnd_, &p);
+  return p;
+}
+
+// TViewHost.
+
+void TBinaryView::PaintRows() {
+  if (!hwnd_ || destroying_) return;
+  if (hasCaret_) HideCaret(hwnd_);
+  HDC dc = GetDC(hwnd_);
+  Render(dc);
+  ReleaseDC(hwnd_, dc);
+  if (hasCaret_) {
+    PlaceCaret();
+    ShowCaret(hwnd_);
+  }
+}
+
+void TBinaryView::SetScrollRange(std::int32_t maxRow) {
+  if (!hwnd_) return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE;
+  si.nMin = 0;
+  si.nMax = maxRow;
+  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void TBinaryView::SetScrollPosition(std::int32_t topRow) {
+  if (!hwnd_) return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = topRow;
+  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void TBinaryView::CaretShapeChanged() {
+  if (!hasCaret_) return;
+  DestroyCaret();
+  CreateSystemCaret();
+}
+
+void TBinaryView::CaretMove() {
+  if (events_.OnCaretMove) events_.OnCaretMove();
+}
+
+void TBinaryView::StateChange() {
+  if (events_.OnStateChange) events_.OnStateChange();
+}
+
+void TBinaryView::Command(TCommandId id) {
+  if (events_.OnCommand) events_.OnCommand(id);
+}
+
+void TBinaryView::KeyState() {
+  if (events_.OnKeyState) events_.OnKeyState();
+}
+
+void TBinaryView::PostMenuMessage(TCommandId id) {
+  if (hwnd_) PostMessageW(hwnd_, kMenuMessage, static_cast<WPARAM>(id), static_cast<LPARAM>(id));
+}
+
+bool TBinaryView::ProcessOneMessage() {
+  if (!hwnd_ || destroying_) return false;
+  const std::shared_ptr<bool> alive = alive_;
+  MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) return false;
+    if (got == 0) msg.message = WM_QUIT;
+  }
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
+    return false;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return *alive && hwnd_ && !destroying_;
+}
+
+int TBinaryView::CurrentShiftState() { return GetShiftStateCode(); }
+
+bool TBinaryView::IsPC98Keyboard() { return ovx::IsPC98Keyboard(); }
+
+void TBinaryView::StartDragTimer() {
+  if (!hwnd_) return;
+  int speed = 0;
+  SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+  SetCapture(hwnd_);
+  SetTimer(hwnd_, kDragTimerId, static_cast<UINT>(AutoScrollInterval(speed)), nullptr);
+  dragTimer_ = true;
+}
+
+void TBinaryView::StopDragTimer() {
+  if (!dragTimer_) return;
+  dragTimer_ = false;
+  KillTimer(hwnd_, kDragTimerId);
+  if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+// Caret and input method.
+
+void TBinaryView::CreateSystemCaret() {
+  const TCaretShape s = CurrentCaretShape();
+  if (!CreateCaret(hwnd_, nullptr, s.width, s.height)) return;
+  hasCaret_ = true;
+  PlaceCaret();
+  ShowCaret(hwnd_);
+}
+
+void TBinaryView::PlaceCaret() {
+  const TCaretShape s = CurrentCaretShape();
+  SetCaretPos(s.x, s.y);
+  MoveCompositionWindow();
+}
+
+void TBinaryView::MoveCompositionWindow() {
+  const TImeFunctions& ime = TImeFunctions::Get();
+  if (!ime.Usable()) return;
+  HIMC context = ime.getContext(hwnd_);
+  if (!context) return;
+  const TCaretShape s = CurrentCaretShape();
+  COMPOSITIONFORM form{};
+  form.dwStyle = CFS_POINT;
+  form.ptCurrentPos = {s.x, geometry_.RowTop(core_.CaretRow()) + 2};
+  ime.setCompositionWindow(context, &form);
+  LOGFONTW font{};
+  if (GetObjectW(painter_.Font(), sizeof font, &font)) ime.setCompositionFont(context, &font);
+  ime.releaseContext(hwnd_, context);
+}
+
+// Menus.
+
+int TBinaryView::TrackMenu(HMENU menu, POINT screen) {
+  if (MenuTracker) return MenuTracker(menu, screen);
+  return static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                         screen.x, screen.y, 0, hwnd_, nullptr));
+}
+
+void TBinaryView::ShowContextMenu(POINT screen) {
+  const auto& items = ContextMenuItems();
+  const TContextMenuState state = core_.ContextMenuState();
+  HMENU menu = CreatePopupMenu();
+  std::vector<HBITMAP> bitmaps;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const TContextMenuItem& item = items[i];
+    if (item.command == NoCommand) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::wstring caption = Utf8ToWide(item.caption);
+    if (const auto shortcut = ShortcutForCommand(core_.KeyMap(), item.command)) {
+      const std::string text = ShortcutText(*shortcut);
+      if (!text.empty()) caption += L"\t" + Utf8ToWide(text);
+    }
+    const UINT flags = MF_STRING | (ContextMenuItemEnabled(item.command, state) ? MF_ENABLED : MF_GRAYED);
+    AppendMenuW(menu, flags, i + 1, caption.c_str());
+    const int image = menuImages_ && imageOf_ ? imageOf_(item.command) : -1;
+    if (image >= 0) {
+      int w = 0, h = 0;
+      ImageList_GetIconSize(menuImages_, &w, &h);
+      BITMAPINFO bi{};
+      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+      bi.bmiHeader.biWidth = w;
+      bi.bmiHeader.biHeight = h;
+      bi.bmiHeader.biPlanes = 1;
+      bi.bmiHeader.biBitCount = 24;
+      void* bits = nullptr;
+      HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+      if (bitmap) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        FillSolid(dc, {0, 0, w, h}, GetSysColor(COLOR_MENU));
+        ImageList_Draw(menuImages_, image, dc, 0, 0, ILD_TRANSPARENT);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        MENUITEMINFOW mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_BITMAP;
+        mi.hbmpItem = bitmap;
+        SetMenuItemInfoW(menu, static_cast<UINT>(i + 1), FALSE, &mi);
+        bitmaps.push_back(bitmap);
+      }
+    }
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  const int chosen = TrackMenu(menu, screen);
+  DestroyMenu(menu);
+  for (HBITMAP b : bitmaps) DeleteObject(b);
+  if (!*alive) return;
+  if (chosen > 0 && static_cast<std::size_t>(chosen) <= items.size())
+    core_.ExecuteCommand(items[static_cast<std::size_t>(chosen - 1)].command);
+}
+
+void TBinaryView::ShowUserMenu(int userMenu, POINT screen) {
+  const std::vector<TUserMenuEntry> entries = UserMenuEntries(core_.KeyMap(), userMenu);
+  HMENU menu = CreatePopupMenu();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const TUserMenuEntry& e = entries[i];
+    UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED);
+    if (e.columnBreak) flags |= MF_MENUBARBREAK;
+    AppendMenuW(menu, flags, i + 1, Utf8ToWide(e.caption).c_str());
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  const int chosen = TrackMenu(menu, screen);
+  DestroyMenu(menu);
+  if (!*alive) return;
+  if (chosen > 0 && static_cast<std::size_t>(chosen) <= entries.size())
+    core_.ExecuteCommand(entries[static_cast<std::size_t>(chosen - 1)].command);
+}
+
+// Messages.
+
+void TBinaryView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+  const TKeyStroke stroke = KeyMessageToKey(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam),
+                                            GetShiftStateCode());
+  core_.KeyDown(stroke);
+}
+
+// The typed character and every further character message already waiting, as Shift-JIS.
+void TBinaryView::OnCharacters(WPARAM first) {
+  std::wstring typed(1, static_cast<wchar_t>(first));
+  MSG next;
+  while (typed.size() < kMaxCollectedChars && PeekMessageW(&next, hwnd_, 0, 0, PM_NOREMOVE) &&
+         IsCharMessage(next.message)) {
+    PeekMessageW(&next, hwnd_, next.message, next.message, PM_REMOVE);
+    typed.push_back(static_cast<wchar_t>(next.wParam));
+  }
+  core_.TypeCharacters(WideToSJis(typed));
+}
+
+void TBinaryView::OnVScroll(int request) {
+  switch (request) {
+    case SB_LINEUP: core_.ScrollLineUp(); break;
+    case SB_LINEDOWN: core_.ScrollLineDown(); break;
+    case SB_PAGEUP: core_.ExecuteCommand(cmPAGEUP); break;
+    case SB_PAGEDOWN: core_.ExecuteCommand(cmPAGEDOWN); break;
+    case SB_TOP: core_.ExecuteCommand(cmFILETOP); break;
+    case SB_BOTTOM: core_.ExecuteCommand(cmFILEEND); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The message carries 16 bits only; the scroll bar keeps the whole position.
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(hwnd_, SB_VERT, &si)) core_.ScrollThumb(si.nTrackPos);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TBinaryView::OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM keys) {
+  if (GetFocus() != hwnd_) SetFocus(hwnd_);
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const std::shared_ptr<bool> alive = alive_;
+  if (core_.MouseDown(button, HitTest(geometry_, x, y), (keys & MK_SHIFT) != 0) && *alive) {
+    POINT p{x, y};
+    ClientToScreen(hwnd_, &p);
+    ShowContextMenu(p);
+  }
+}
+
+void TBinaryView::OnMouseWheel(int delta) {
+  // Three rows per notch; a fine wheel adds up its small steps.
+  wheelRemainder_ += delta;
+  while (wheelRemainder_ >= WHEEL_DELTA) {
+    wheelRemainder_ -= WHEEL_DELTA;
+    for (int i = 0; i < 3; ++i) core_.ScrollLineUp();
+  }
+  while (wheelRemainder_ <= -WHEEL_DELTA) {
+    wheelRemainder_ += WHEEL_DELTA;
+    for (int i = 0; i < 3; ++i) core_.ScrollLineDown();
+  }
+}
+
+bool TBinaryView::InsideClient(int x, int y) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  return x >= 0 && y >= 0 && x < client.right && y < client.bottom;
+}
+
+bool TBinaryView::OnSetCursor() {
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(hwnd_, &p);
+  const TViewHit hit = HitTest(geometry_, p.x, p.y);
+  const bool text = hit.area == TViewHit::Hex || hit.area == TViewHit::Char;
+  SetCursor(LoadCursorW(nullptr, text ? IDC_IBEAM : IDC_ARROW));
+  return true;
+}
+
+LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      if (hasCaret_) HideCaret(hwnd_);
+      Render(dc);
+      if (hasCaret_) ShowCaret(hwnd_);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: Render(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_SIZE: Relayout(); return 0;
+    case WM_SETFOCUS:
+      CreateSystemCaret();
+      CaretMove();
+      KeyState();
+      return 0;
+    case WM_KILLFOCUS:
+      KeyState();
+      CaretMove();
+      if (hasCaret_) {
+        hasCaret_ = false;
+        DestroyCaret();
+      }
+      return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    case WM_SYSKEYDOWN:
+      if (lParam & (1 << 29)) return Default(message, wParam, lParam);  // Alt: the system's own keys
+      OnKeyDown(wParam, lParam);
+      return 0;
+    case WM_KEYDOWN: OnKeyDown(wParam, lParam); return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      core_.KeyUp();
+      return message == WM_SYSKEYUP ? Default(message, wParam, lParam) : 0;
+    case WM_CHAR:
+    case WM_IME_CHAR: OnCharacters(wParam); return 0;
+    case WM_IME_STARTCOMPOSITION:
+      MoveCompositionWindow();
+      return Default(message, wParam, lParam);
+    case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: OnMouseDown(vmbLeft, lParam, wParam); return 0;
+    case WM_RBUTTONDOWN: OnMouseDown(vmbRight, lParam, wParam); return 0;
+    case WM_MBUTTONDOWN: OnMouseDown(vmbMiddle, lParam, wParam); return 0;
+    case WM_MOUSEMOVE:
+      if ((wParam & MK_LBUTTON) && dragTimer_ && GetCapture() == hwnd_) {
+        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        core_.MouseMove(geometry_, x, y, InsideClient(x, y));
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragTimer_) core_.MouseUp();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (dragTimer_ && reinterpret_cast<HWND>(lParam) != hwnd_) core_.MouseUp();
+      return 0;
+    case WM_TIMER:
+      if (wParam == kDragTimerId) {
+        if (dragTimer_ && GetCapture() == hwnd_) {
+          POINT p{};
+          GetCursorPos(&p);
+          ScreenToClient(hwnd_, &p);
+          core_.DragTimerTick(geometry_, p.x, p.y, InsideClient(p.x, p.y));
+        }
+        return 0;
+      }
+      return Default(message, wParam, lParam);
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+      return Default(message, wParam, lParam);
+    case kMenuMessage: {
+      const auto id = static_cast<TCommandId>(wParam);
+      if (id >= cmUSERMENU1 && id <= cmUSERMENU5) {
+        ShowUserMenu(id - cmUSERMENU1, CaretScreenPoint());
+      } else if (id == cmPOPUPMENU) {
+        ShowContextMenu(CaretScreenPoint());
+      }
+      return 0;
+    }
+    case WM_DESTROY:
+      destroying_ = true;
+      StopDragTimer();
+      return 0;
+    default: return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace ovx

@@ -1,0 +1,122 @@
+// The binary view's window: it owns the view core, draws the core's paint model,
+// routes keyboard, mouse, scroll bar and focus messages to the core and implements
+// what the core asks of its window (TViewHost).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "view/BinaryViewCore.h"
+#include "view/ViewPaintModel.h"
+#include "view/win32/BEditor.h"
+#include "view/win32/ViewPainter.h"
+#include "view/win32/ViewWindow.h"
+#include "view/win32/Win32ViewClipboard.h"
+
+namespace ovx {
+
+class TBinaryView : public TViewWindow, public TViewHost {
+ public:
+  // The private message that opens a menu outside the key handler; wParam is the command id.
+  static constexpr UINT kMenuMessage = WM_USER + 10;
+  static constexpr UINT_PTR kDragTimerId = 1;
+
+  explicit TBinaryView(TUserPrompt& prompt);
+  ~TBinaryView() override;
+
+  bool Create(HWND parent);
+  TBinaryViewCore& Core() { return core_; }
+  const TBinaryViewCore& Core() const { return core_; }
+  void SetEvents(TBEditorEvents events) { events_ = std::move(events); }
+
+  void SetFontHeight(int height);
+  void SetViewItems(TViewItems items);
+  void SetColors(const TColorSettings& colors);
+  const TColorSettings& Colors() const { return painter_.Colors(); }
+  const TViewPainter& Painter() const { return painter_; }
+  const TViewGeometry& Geometry() const { return geometry_; }
+  void SetCompareMarks(bool on);
+  void SetCompareColors(bool on);
+  bool CompareMarks() const { return compareMarks_; }
+  bool CompareColors() const { return compareColors_; }
+  void SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf);
+
+  // Recomputes the geometry from the font, the view items and the client size.
+  void Relayout();
+  // A full paint of the client area into dc (background areas, then the rows).
+  void Render(HDC dc);
+  // The caret rectangle in client coordinates for the current caret and input mode.
+  TCaretShape CurrentCaretShape() const;
+  bool HasSystemCaret() const { return hasCaret_; }
+
+  // Called after the rows were drawn (the strips follow the model) and after a relayout.
+  std::function<void(const TPaintModel&)> OnRowsPainted;
+  std::function<void(const TViewGeometry&)> OnLayout;
+  // Replaces the system's popup tracking when set (tests read the built menu and choose):
+  // returns the chosen item's id, 0 for none.
+  std::function<int(HMENU menu, POINT screen)> MenuTracker;
+
+  // The two popup menus, built as they open. The chosen command runs through the core.
+  void ShowContextMenu(POINT screen);
+  void ShowUserMenu(int userMenu, POINT screen);
+  // The caret's top-left corner in screen coordinates, where menus opened from keys appear.
+  POINT CaretScreenPoint() const;
+
+  // TViewHost.
+  void PaintRows() override;
+  void SetScrollRange(std::int32_t maxRow) override;
+  void SetScrollPosition(std::int32_t topRow) override;
+  void CaretShapeChanged() override;
+  void CaretMove() override;
+  void StateChange() override;
+  void Command(TCommandId id) override;
+  void KeyState() override;
+  void PostMenuMessage(TCommandId id) override;
+  bool ProcessOneMessage() override;
+  int CurrentShiftState() override;
+  bool IsPC98Keyboard() override;
+  void StartDragTimer() override;
+  void StopDragTimer() override;
+  TViewClipboard& Clipboard() override { return clipboard_; }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void OnKeyDown(WPARAM wParam, LPARAM lParam);
+  void OnCharacters(WPARAM first);
+  void OnVScroll(int request);
+  void OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM keys);
+  void OnMouseWheel(int delta);
+  bool OnSetCursor();
+  void CreateSystemCaret();
+  void PlaceCaret();
+  void MoveCompositionWindow();
+  bool InsideClient(int x, int y) const;
+  int TrackMenu(HMENU menu, POINT screen);
+
+  TViewPainter painter_;
+  TBinaryViewCore core_;
+  TWin32ViewClipboard clipboard_;
+  TBEditorEvents events_;
+  TViewGeometry geometry_;
+  TViewItems items_ = TViewItems::All();
+  TPaintModel model_;
+  bool hasCaret_ = false;
+  bool dragTimer_ = false;
+  bool compareMarks_ = true;
+  bool compareColors_ = true;
+  bool destroying_ = false;
+  HIMAGELIST menuImages_ = nullptr;
+  std::function<int(TCommandId)> imageOf_;
+  std::vector<HBITMAP> menuBitmaps_;
+  int wheelRemainder_ = 0;
+  // Cleared when this object goes away: a nested message loop checks it before touching members.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace ovx

@@ -1,0 +1,44 @@
+// The common part of the caption strip and the sum strip: a child window that draws
+// one cell per column of the view's 19-entry width table in its own font.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "view/ViewGeometry.h"
+#include "view/win32/ViewWindow.h"
+
+namespace ovx {
+
+class TStripView : public TViewWindow {
+ public:
+  ~TStripView() override;
+  bool Create(HWND parent, const wchar_t* className);
+  void SetFontHeight(int height);
+  void SetWidths(const std::array<int, kColumnCount>& widths);
+  // The hex column of the caret (0 to 15), drawn highlighted; -1 for none.
+  void SetCaretColumn(int column);
+  int CaretColumn() const { return caretColumn_; }
+  // Draws the strip into dc as a paint message would.
+  void Render(HDC dc);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Draws the cells over a button-face background.
+  virtual void PaintCells(HDC dc, const RECT& client) = 0;
+  // The cell of column i and its inset text area (2 pixels in at top and bottom, 4 narrower).
+  RECT CellRect(int column, const RECT& client) const;
+  static RECT TextRect(const RECT& cell);
+  // Draws a raised cell with the text centred, highlighted when asked.
+  void PaintCell(HDC dc, const RECT& cell, const wchar_t* text, int length, bool highlighted) const;
+  void Refresh();
+
+  std::array<int, kColumnCount> widths_{};
+  int caretColumn_ = -1;
+
+ private:
+  HFONT font_ = nullptr;
+};
+
+}  // namespace ovx
