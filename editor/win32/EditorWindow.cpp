@@ -274,10 +274,15 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FormClose();
       }
       return 0;
-    case WM_SIZE:
+    case WM_SIZE: {
       LayoutParts();
-      if (!optimizing_ && wp != SIZE_MINIMIZED && !state_.creating) sizeMode_.OnResize();
+      // Only a change of size ends the optimisation (showing the window reports its size again).
+      const SIZE now = {LOWORD(lp), HIWORD(lp)};
+      const bool changed = now.cx != lastClient_.cx || now.cy != lastClient_.cy;
+      if (wp != SIZE_MINIMIZED) lastClient_ = now;
+      if (changed && !optimizing_ && wp != SIZE_MINIMIZED && !state_.creating) sizeMode_.OnResize();
       return 0;
+    }
     case WM_MOVE:
       if (toolWindows_) toolWindows_->OwnerMoved(state_.settings.dialogFollow);
       break;

@@ -162,6 +162,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   TEditorWindowState state_;
   TSizeModeTracker sizeMode_;
   bool optimizing_ = false;
+  SIZE lastClient_ = {0, 0};
   HFONT font_ = nullptr;
   HIMAGELIST images_ = nullptr;
   std::unique_ptr<TMenuImages> menuImages_;

@@ -176,7 +176,10 @@ TEST_F(EditorWindowLayout, SizeOptimisationFitsTheEditorAndFillsTheHeight) {
   ASSERT_NE(w, nullptr);
   SetWindowPos(w->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(w->SizeMode(), smNone);  // a resize of its own ends the optimisation
-  w->OptimizeWindowSize(smFit);
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_WindowSizeOptimize), 0);
+  EXPECT_EQ(w->SizeMode(), smFit);
+  // Showing the window reports its size again without ending the optimisation.
+  ShowWindow(w->Handle(), SW_SHOWNOACTIVATE);
   EXPECT_EQ(w->SizeMode(), smFit);
   RECT frame = {}, editor = {};
   GetWindowRect(w->Handle(), &frame);
