@@ -8,6 +8,7 @@
 #include "editor/FileMenuEntries.h"
 #include "editor/FileStamp.h"
 #include "editor/FunctionBar.h"
+#include "editor/GarbageCollection.h"
 #include "editor/ToolWindows.h"
 #include "editor/win32/EditorFileSite.h"
 #include "shell/win32/KeyState.h"
@@ -183,6 +184,9 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
       break;
     case miMM_WindowSizeOptimizeV:
       OptimizeWindowSize(smFullHeight);
+      break;
+    case miMM_GarbageCollection:
+      GarbageCollectionCommand(editor_->Module(), host_.Prompt());
       break;
     case miMM_OpenHelp:
       OpenHelp();

@@ -107,6 +107,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   HWND FunctionPanel() const { return panelFunction_; }
   const TFunctionKeyBar& FunctionKeys() const { return functionKeys_; }
   HIMAGELIST ToolBarImages() const { return images_; }
+  // The tool windows, for the parts that make them.
+  TEditorToolWindows& ToolWindows() { return *toolWindows_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -263,6 +263,23 @@ TEST_F(EditorWindowLayout, WindowEntriesAndRadioItems) {
   EXPECT_EQ(MenuText(w->Menus().ParentOf(miMM_SaveFile), miMM_SaveFile).find(L"上書き保存(&S)"), 0u);
 }
 
+TEST_F(EditorWindowLayout, GarbageCollectionReportsThroughTheStatusBarFigures) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  std::vector<std::uint8_t> bytes(8192, 0x5A);
+  w->Editor().Core().InsertBytes(bytes.data(), 0, 8192);
+  w->Editor().Core().InsertBytes(bytes.data(), 100, 1);
+  OpenSubmenu(*w, miMM_Tool);
+  ASSERT_FALSE(Grayed(*w, miMM_GarbageCollection));
+  host.prompt.answers.push_back(mrYes);
+  w->DoMenuCommand(cmGARBAGE);
+  ASSERT_EQ(host.prompt.shown.size(), 1u);
+  EXPECT_EQ(host.prompt.shown[0].text.rfind("現在のメモリ利用効率は ", 0), 0u);
+  EXPECT_EQ(StatusText(w->StatusBarHandle(), 6), L"ﾒﾓﾘ利用効率 66%");
+  OpenSubmenu(*w, miMM_Tool);
+  EXPECT_TRUE(Grayed(*w, miMM_GarbageCollection));
+}
+
 TEST_F(EditorWindowLayout, HelpWithoutItsFileDoesNothing) {
   TOvnxBinaryFormWClass* w = host.Create();
   ASSERT_NE(w, nullptr);
