@@ -2,6 +2,7 @@
 // process, driven with window messages; the painting checked pixel by pixel.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -72,21 +73,48 @@ class TViewPicture {
   HGDIOBJ old_ = nullptr;
 };
 
-// Writes the whole control (strips and view) as a BMP when OVX_VIEW_SHOTS is set, for a
-// person to look at.
-void SaveControlPicture(TBEditor& editor, const char* name) {
-  if (!std::getenv("OVX_VIEW_SHOTS")) return;
-  RECT client{};
-  GetClientRect(editor.Handle(), &client);
-  HDC dc = CreateCompatibleDC(nullptr);
+// Writes width × height pixels of dc from (x, y) as a 32-bit BMP file.
+void SaveBmp(HDC source, int x, int y, int width, int height, const std::string& name) {
+  HDC dc = CreateCompatibleDC(source);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = client.right;
-  bi.bmiHeader.biHeight = client.bottom;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, width, height, source, x, y, SRCCOPY);
+  GdiFlush();
+  const DWORD imageSize = static_cast<DWORD>(width * height * 4);
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + imageSize;
+  if (FILE* f = std::fopen((name + ".bmp").c_str(), "wb")) {
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+    std::fwrite(bits, imageSize, 1, f);
+    std::fclose(f);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+bool PicturesWanted() { return std::getenv("OVX_VIEW_SHOTS") != nullptr; }
+
+// Writes the whole control (strips and view) as a BMP when OVX_VIEW_SHOTS is set, for a
+// person to look at.
+void SaveControlPicture(TBEditor& editor, const char* name) {
+  if (!PicturesWanted()) return;
+  RECT client{};
+  GetClientRect(editor.Handle(), &client);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
   for (HWND child = GetWindow(editor.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (!IsWindowVisible(child)) continue;
@@ -97,18 +125,7 @@ void SaveControlPicture(TBEditor& editor, const char* name) {
     SendMessageW(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   }
   SetViewportOrgEx(dc, 0, 0, nullptr);
-  GdiFlush();
-  const DWORD imageSize = static_cast<DWORD>(client.right * client.bottom * 4);
-  BITMAPFILEHEADER fh{};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + imageSize;
-  if (FILE* f = std::fopen((std::string(name) + ".bmp").c_str(), "wb")) {
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-    std::fwrite(bits, imageSize, 1, f);
-    std::fclose(f);
-  }
+  SaveBmp(dc, 0, 0, client.right, client.bottom, name);
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -432,6 +449,78 @@ TEST_F(ViewEditorTest, CaretMarkerIsDrawnInTheOtherAreaInItsColour) {
   EXPECT_NE(off.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
 }
 
+// Pixels of a cell's text area that differ from its background colour.
+int InkIn(const TViewPicture& picture, int left, int top, int width, int height, COLORREF background) {
+  int ink = 0;
+  for (int y = top; y < top + height; ++y)
+    for (int x = left; x < left + width; ++x) ink += picture.Pixel(x, y) != background;
+  return ink;
+}
+
+TEST_F(ViewEditorTest, DoubleByteCharacterStraddlingARowEndTakesTheSeventeenthCell) {
+  // Row 0: fifteen letters, then the lead byte of あ; row 1 starts with its trail byte.
+  const std::vector<std::uint8_t> data = {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A',
+                                          'A', 'A', 'A', 0x82, 0xA0, 'B', 'C', 0x8A, 0xBF, 0x8E, 0x9A, 'D'};
+  ASSERT_TRUE(Core().Module().InsertData(data.data(), 0, static_cast<std::int32_t>(data.size())));
+  // Select the trail byte alone: the second half of the glyph takes the select colours.
+  Core().SetCaret(16, 0);
+  Core().ExecuteCommand(cmSELECT);
+  Core().ExecuteCommand(cmRIGHT);
+  ASSERT_EQ(Core().GetSelection().start, 16);
+  ASSERT_EQ(Core().GetSelection().end, 17);
+  editor_->SetCaretMarker(false);
+  const TViewGeometry& g = Geometry();
+  TViewPicture picture(View());
+  const COLORREF normal = GetSysColor(COLOR_WINDOW), select = GetSysColor(COLOR_HIGHLIGHT);
+  const int top0 = g.RowTop(0), top1 = g.RowTop(1);
+  const int cell15 = g.CharLeft() + 15 * g.cw, cell16 = g.CharLeft() + 16 * g.cw;
+  EXPECT_EQ(picture.Pixel(cell15, top0 + 1), normal);
+  EXPECT_EQ(picture.Pixel(cell16, top0 + 1), select);  // the 17th cell in the trail byte's colours
+  EXPECT_GT(InkIn(picture, cell15, top0 + 2, g.cw, g.ch, normal), 3);  // left half of あ
+  EXPECT_GT(InkIn(picture, cell16, top0 + 2, g.cw, g.ch, select), 3);  // right half of あ
+  // The next row's first cell stays empty in the normal colours, even though its byte is selected.
+  EXPECT_EQ(InkIn(picture, g.CharLeft(), top1, g.cw, g.rowHeight, normal), 0);
+  EXPECT_GT(InkIn(picture, g.CharLeft() + g.cw, top1 + 2, g.cw, g.ch, normal), 3);  // "B"
+  SaveControlPicture(*editor_, "view_sjis_row_end");
+}
+
+TEST_F(ViewEditorTest, EachCharacterSetNamesItsColumnAndDrawsItsCode) {
+  // あ in each character set's own code, one row each.
+  const std::vector<std::vector<std::uint8_t>> rows = {
+      {'a', 's', 'c', 'i', 'i', ' ', 0x82, 0xA0, 0xB1},
+      {'s', 'j', 'i', 's', ' ', 0x82, 0xA0, 0x8A, 0xBF},
+      {'j', 'i', 's', ' ', 0x1B, 0x24, 0x42, 0x24, 0x22, 0x1B, 0x28, 0x42},
+      {'e', 'u', 'c', ' ', 0xA4, 0xA2, 0xB4, 0xC1},
+      {'u', 0, 'n', 0, 'i', 0, ' ', 0, 0x42, 0x30, 0x22, 0x6F},
+  };
+  std::vector<std::uint8_t> data;
+  for (const auto& row : rows) {
+    std::vector<std::uint8_t> padded = row;
+    padded.resize(16, ' ');
+    if (&row == &rows.back()) padded.resize(12);
+    data.insert(data.end(), padded.begin(), padded.end());
+  }
+  ASSERT_TRUE(Core().Module().InsertData(data.data(), 0, static_cast<std::int32_t>(data.size())));
+  HWND headerWindow = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
+  auto* header = reinterpret_cast<THeaderView*>(GetWindowLongPtrW(headerWindow, GWLP_USERDATA));
+  ASSERT_NE(header, nullptr);
+  const TViewGeometry& g = Geometry();
+  std::vector<std::vector<COLORREF>> captions;
+  for (TCharaSet set : {csAscii, csSJis, csJis, csEuc, csUnicode}) {
+    editor_->SetCharaSet(set);
+    EXPECT_EQ(header->CharaSet(), set);
+    TViewPicture view(View());  // a paint hands the set to the caption strip
+    TViewPicture strip(headerWindow);
+    // The caption of the character column, as pixels: each set's name differs.
+    std::vector<COLORREF> caption;
+    for (int y = 0; y < strip.Height(); ++y)
+      for (int x = g.CharColumnLeft(); x < g.CharColumnLeft() + g.charColumnWidth; ++x) caption.push_back(strip.Pixel(x, y));
+    for (const auto& before : captions) EXPECT_NE(before, caption) << "set " << int(set);
+    captions.push_back(caption);
+    SaveControlPicture(*editor_, ("view_charset_" + std::to_string(static_cast<int>(set))).c_str());
+  }
+}
+
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
   Fill(64);
   Core().SetCaret(16 + 3, 0);
@@ -529,6 +618,77 @@ TEST_F(ViewEditorTest, ContextMenuShowsShortcutsAndEnablesByState) {
   ASSERT_TRUE(clipboard.GetPrivate(block));
   ASSERT_GE(block.size(), 6u);
   EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 6), (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 3}));
+}
+
+// The system's own popup: seen open from a timer inside its modal loop, then closed.
+bool g_popupSeen = false;
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);  // the system's popup menu window
+  g_popupSeen = popup && IsWindowVisible(popup);
+  KillTimer(nullptr, id);
+  EndMenu();
+}
+
+TEST_F(ViewEditorTest, ContextMenuOpensAsASystemPopup) {
+  Fill(64);
+  g_popupSeen = false;
+  SetForegroundWindow(host_);
+  SetTimer(nullptr, 0, 300, &CloseOpenMenu);
+  const POINT p = HexMargin(2, 4);
+  SendMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x - 4, p.y + 4));
+  EXPECT_TRUE(g_popupSeen);
+  EXPECT_EQ(Core().CaretAddress(), 32 + 4);
+  EXPECT_EQ(Core().Module().Size(), 64);  // closed without a choice: nothing ran
+}
+
+TEST_F(ViewEditorTest, FastMovementHandlesMessagesAndEndsOnQuit) {
+  Fill(1000);
+  // Three ordinary messages, then the quit: four steps down, and the quit is left for the outer loop.
+  for (int i = 0; i < 3; ++i) PostMessageW(host_, WM_NULL, 0, 0);
+  PostQuitMessage(7);
+  Core().ExecuteCommand(cmDOWNHIGH);
+  EXPECT_EQ(Core().CaretAddress(), 4 * 16);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(ViewEditorTest, MouseWheelScrollsThreeRowsPerNotch) {
+  Fill(1000);
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  EXPECT_EQ(Core().TopRow(), 3);
+  EXPECT_EQ(Scroll().nPos, 3);
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+  EXPECT_EQ(Core().TopRow(), 3);  // half a notch waits for the other half
+  SendMessageW(View(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+  EXPECT_EQ(Core().TopRow(), 0);
+}
+
+TEST_F(ViewEditorTest, ContextMenuItemsCarryTheirPictures) {
+  Fill(16);
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  ASSERT_NE(images, nullptr);
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+  ReleaseDC(nullptr, screen);
+  ASSERT_EQ(ImageList_Add(images, picture, nullptr), 0);
+  editor_->SetContextMenuImages(images, [](TCommandId id) { return id == cmCOPY ? 0 : -1; });
+  std::vector<bool> withPicture;
+  editor_->View().MenuTracker = [&](HMENU menu, POINT) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      MENUITEMINFOW mi{};
+      mi.cbSize = sizeof mi;
+      mi.fMask = MIIM_BITMAP;
+      GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
+      withPicture.push_back(mi.hbmpItem != nullptr);
+    }
+    return 0;
+  };
+  Core().ExecuteCommand(cmPOPUPMENU);
+  ASSERT_TRUE(PumpUntil([&] { return !withPicture.empty(); }));
+  EXPECT_EQ(withPicture, (std::vector<bool>{false, false, false, false, true, false, false, false, false}));
+  ImageList_Destroy(images);
+  DeleteObject(picture);
 }
 
 TEST_F(ViewEditorTest, RightClickOutsideTheSelectionMovesTheCaret) {

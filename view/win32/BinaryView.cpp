@@ -3,6 +3,7 @@
 #include <imm.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "charset/StrUty.h"
@@ -51,6 +52,7 @@ TBinaryView::TBinaryView(TUserPrompt& prompt) : core_(*this, prompt), clipboard_
 
 TBinaryView::~TBinaryView() {
   *alive_ = false;
+  ReleaseBuffer();
   for (HBITMAP b : menuBitmaps_) DeleteObject(b);
 }
 
@@ -77,6 +79,7 @@ void TBinaryView::SetViewItems(TViewItems items) {
 
 void TBinaryView::SetColors(const TColorSettings& colors) {
   painter_.SetColors(colors);
+  backgroundValid_ = false;
   PaintRows();
 }
 
@@ -100,6 +103,7 @@ void TBinaryView::Relayout() {
   if (hwnd_) GetClientRect(hwnd_, &client);
   geometry_ = ComputeViewGeometry(painter_.CharWidth(), painter_.CharHeight(), client.right, client.bottom, items_,
                                   GetSystemMetrics(SM_CXVSCROLL));
+  backgroundValid_ = false;
   if (OnLayout) OnLayout(geometry_);
   if (core_.CharColumnShown() != items_.Has(bvAscii)) core_.SetCharColumnShown(items_.Has(bvAscii));
   // Re-applies the caret so that it stays visible, and repaints.
@@ -107,19 +111,42 @@ void TBinaryView::Relayout() {
   if (hasCaret_) CaretShapeChanged();
 }
 
-void TBinaryView::Render(HDC dc) {
+void TBinaryView::ReleaseBuffer() {
+  if (!bufferDc_) return;
+  SelectObject(bufferDc_, bufferOld_);
+  DeleteObject(buffer_);
+  DeleteDC(bufferDc_);
+  bufferDc_ = nullptr;
+  buffer_ = nullptr;
+}
+
+void TBinaryView::Render(HDC dc, bool full) {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  TBackBuffer buffer(dc, client.right, client.bottom);
-  painter_.PaintBackground(buffer.Dc(), geometry_, client.right, client.bottom);
+  const SIZE size{std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)};
+  if (!bufferDc_ || size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
+    ReleaseBuffer();
+    // Compatible with the screen, whatever kind of DC this paint goes to.
+    HDC screen = GetDC(nullptr);
+    bufferDc_ = CreateCompatibleDC(screen);
+    buffer_ = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    ReleaseDC(nullptr, screen);
+    bufferOld_ = SelectObject(bufferDc_, buffer_);
+    bufferSize_ = size;
+    backgroundValid_ = false;
+  }
+  if (full || !backgroundValid_) {
+    painter_.PaintBackground(bufferDc_, geometry_, client.right, client.bottom);
+    backgroundValid_ = true;
+  }
   TPaintInput in = core_.PaintInput();
   in.visibleRows = geometry_.visibleRows;
   BuildPaintModel(core_.Module(), in, model_);
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
-  painter_.PaintRows(buffer.Dc(), geometry_, model_, marker);
-  buffer.CopyTo(dc);
+  painter_.PaintRows(bufferDc_, geometry_, model_, marker);
+  BitBlt(dc, 0, 0, size.cx, size.cy, bufferDc_, 0, 0, SRCCOPY);
   if (OnRowsPainted) OnRowsPainted(model_);
 }
 
@@ -141,7 +168,7 @@ void TBinaryView::PaintRows() {
   if (!hwnd_ || destroying_) return;
   if (hasCaret_) HideCaret(hwnd_);
   HDC dc = GetDC(hwnd_);
-  Render(dc);
+  Render(dc, false);
   ReleaseDC(hwnd_, dc);
   if (hasCaret_) {
     PlaceCaret();

@@ -47,8 +47,9 @@ class TBinaryView : public TViewWindow, public TViewHost {
 
   // Recomputes the geometry from the font, the view items and the client size.
   void Relayout();
-  // A full paint of the client area into dc (background areas, then the rows).
-  void Render(HDC dc);
+  // Paints the client area into dc: the rows over the kept background, or everything
+  // (background areas, then the rows) when full is set or the background is out of date.
+  void Render(HDC dc, bool full = true);
   // The caret rectangle in client coordinates for the current caret and input mode.
   TCaretShape CurrentCaretShape() const;
   bool HasSystemCaret() const { return hasCaret_; }
@@ -106,6 +107,14 @@ class TBinaryView : public TViewWindow, public TViewHost {
   TViewGeometry geometry_;
   TViewItems items_ = TViewItems::All();
   TPaintModel model_;
+  // The picture of the client area, kept between paints so that a row repaint need not
+  // draw the background again.
+  HDC bufferDc_ = nullptr;
+  HBITMAP buffer_ = nullptr;
+  HGDIOBJ bufferOld_ = nullptr;
+  SIZE bufferSize_{};
+  bool backgroundValid_ = false;
+  void ReleaseBuffer();
   bool hasCaret_ = false;
   bool dragTimer_ = false;
   bool compareMarks_ = true;

@@ -1,6 +1,8 @@
 #include "view/win32/ViewPainter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 #include <string>
 
 #include "charset/StrUty.h"
@@ -135,22 +137,21 @@ void TViewPainter::PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& 
                              const TCaretMarkerShape& marker) const {
   const HGDIOBJ oldFont = SelectObject(dc, normal_);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const bool charColumn = g.charColumnWidth > 0;
+  const int rowsBottom = static_cast<int>(model.rows.size()) * g.rowHeight;
+  // The character column's margins, where the last caret marker may have drawn.
+  if (g.charColumnWidth > 0)
+    FillSolid(dc, {g.CharColumnLeft(), 0, g.CharColumnLeft() + g.charColumnWidth, rowsBottom},
+              Color(BackColorIndex(ccNormal)));
   for (std::size_t r = 0; r < model.rows.size(); ++r) {
     const TPaintRow& row = model.rows[r];
     const int top = g.RowTop(static_cast<int>(r));
     const int bottom = top + g.rowHeight;
     if (g.addressWidth > 0) PaintSideCell(dc, {0, top, g.addressWidth, bottom}, row.addressText, row.caretRow, false);
-    for (int j = 0; j < kBytesPerRow; ++j) {
-      const int left = g.HexLeft() + j * g.hexCellWidth;
-      PaintHexCell(dc, {left, top, left + g.hexCellWidth, bottom}, row.hex[static_cast<std::size_t>(j)]);
-    }
+    PaintHexRow(dc, g, row, top);
     if (g.rowSumWidth > 0)
       PaintSideCell(dc, {g.RowSumLeft(), top, g.RowSumLeft() + g.rowSumWidth, bottom}, row.rowSumText, row.caretRow,
                     true);
-    if (charColumn)
-      for (int j = 0; j <= kBytesPerRow; ++j)
-        PaintCharCell(dc, g, static_cast<int>(r), j, row.chars[static_cast<std::size_t>(j)]);
+    if (g.charColumnWidth > 0) PaintCharRow(dc, g, row, top);
   }
   if (!marker.empty) PaintMarker(dc, marker);
   SetBkMode(dc, oldMode);
@@ -161,55 +162,136 @@ void TViewPainter::PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& 
 void TViewPainter::PaintSideCell(HDC dc, const RECT& cell, const char* text, bool caretRow, bool centred) const {
   const RECT inset{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2};
   if (inset.right <= inset.left || inset.bottom <= inset.top) return;
-  FillSolid(dc, inset, GetSysColor(caretRow ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+  SetBkColor(dc, GetSysColor(caretRow ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(caretRow ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   SelectObject(dc, normal_);
   const std::wstring w = Wide(text);
-  if (centred) {
-    DrawCentredText(dc, inset, w.c_str(), static_cast<int>(w.size()));
+  const int textWidth = static_cast<int>(w.size()) * cw_;
+  const int x = centred ? inset.left + (inset.right - inset.left - textWidth) / 2 : inset.left + 4;
+  ExtTextOutW(dc, x, cell.top + 2, ETO_OPAQUE | ETO_CLIPPED, &inset, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+}
+
+// Each cell: its digits ("EOF", "--") 2 pixels in, one cw apart, the last one taking the
+// rest of the cell, so that a run of cells in one style is one call.
+void TViewPainter::PaintHexRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const {
+  std::wstring text;
+  std::vector<INT> dx;
+  int j = 0;
+  while (j < kBytesPerRow) {
+    const TCellStyle style = row.hex[static_cast<std::size_t>(j)].style;
+    text.clear();
+    dx.clear();
+    int k = j;
+    for (; k < kBytesPerRow && row.hex[static_cast<std::size_t>(k)].style == style; ++k) {
+      const char* digits = row.hex[static_cast<std::size_t>(k)].text;
+      const std::size_t n = std::max<std::size_t>(std::strlen(digits), 1);
+      for (std::size_t i = 0; i < n; ++i) {
+        text.push_back(digits[0] ? static_cast<wchar_t>(digits[i]) : L' ');
+        dx.push_back(cw_);
+      }
+      dx.back() = g.hexCellWidth - static_cast<int>(n - 1) * cw_;
+    }
+    const RECT run{g.HexLeft() + j * g.hexCellWidth, top, g.HexLeft() + k * g.hexCellWidth, top + g.rowHeight};
+    SetBkColor(dc, Color(BackColorIndex(style.color)));
+    SetTextColor(dc, Color(TextColorIndex(style.color)));
+    SelectObject(dc, FontOf(style));
+    ExtTextOutW(dc, run.left + 2, top + 2, ETO_OPAQUE | ETO_CLIPPED, &run, text.c_str(),
+                static_cast<UINT>(text.size()), dx.data());
+    j = k;
+  }
+  // Comparison marks, in normal weight after the digits.
+  SelectObject(dc, normal_);
+  for (int c = 0; c < kBytesPerRow; ++c) {
+    const THexCell& hex = row.hex[static_cast<std::size_t>(c)];
+    if (hex.mark == ' ' || hex.mark == 0) continue;
+    const int x = g.HexLeft() + c * g.hexCellWidth + 2 + 2 * cw_;
+    SetTextColor(dc, Color(TextColorIndex(hex.style.color)));
+    TextAt(dc, x, top + 2, {x, top, x + cw_ + 2, top + g.rowHeight}, std::wstring(1, static_cast<wchar_t>(hex.mark)));
+  }
+}
+
+namespace {
+
+// The characters of one cell's Shift-JIS code; the common single bytes without a conversion call.
+void AppendCellText(const TCharCell& c, std::wstring& out) {
+  const auto b = static_cast<std::uint8_t>(c.text[0]);
+  if (c.kind == ckSingle && b >= 0x20 && b < 0x7F) {
+    out.push_back(static_cast<wchar_t>(b));
+  } else if (c.kind == ckSingle && b >= 0xA1 && b <= 0xDF) {
+    out.push_back(static_cast<wchar_t>(0xFF61 + (b - 0xA1)));  // half-width katakana
   } else {
-    TextAt(dc, inset.left + 4, cell.top + 2, inset, w);
+    out += SJisToWide(std::string(c.text, c.kind == ckSingle ? 1 : 2));
   }
 }
 
-// Two digits, each in its own cw-wide part 2 pixels in, then the mark in normal weight.
-void TViewPainter::PaintHexCell(HDC dc, const RECT& cell, const THexCell& hex) const {
-  const TCellColor color = hex.style.color;
-  FillSolid(dc, cell, Color(BackColorIndex(color)));
-  SetTextColor(dc, Color(TextColorIndex(color)));
-  SelectObject(dc, FontOf(hex.style));
-  const int x = cell.left + 2;
-  const int y = cell.top + 2;
-  const std::size_t length = std::strlen(hex.text);
-  if (length == 2) {
-    TextAt(dc, x, y, {x, cell.top, x + cw_, cell.bottom}, std::wstring(1, static_cast<wchar_t>(hex.text[0])));
-    TextAt(dc, x + cw_, y, {x + cw_, cell.top, x + 2 * cw_, cell.bottom},
-           std::wstring(1, static_cast<wchar_t>(hex.text[1])));
-  } else {  // "EOF" and "--" as one text
-    TextAt(dc, x, y, cell, Wide(hex.text));
-  }
-  if (hex.mark != ' ' && hex.mark != 0) {
-    SelectObject(dc, normal_);
-    TextAt(dc, x + 2 * cw_, y, {x + 2 * cw_, cell.top, cell.right, cell.bottom},
-           std::wstring(1, static_cast<wchar_t>(hex.mark)));
-  }
-}
+}  // namespace
 
-// A double-byte character is drawn once per half, from the lead cell's x, clipped to
-// each cell in that cell's own colours.
-void TViewPainter::PaintCharCell(HDC dc, const TViewGeometry& g, int row, int column, const TCharCell& c) const {
-  const int left = g.CharLeft() + column * g.cw;
-  const int top = g.RowTop(row);
-  const RECT cell{left, top, left + g.cw, top + g.rowHeight};
-  const TCellColor color = c.kind == ckEmpty ? ccNormal : c.style.color;
-  FillSolid(dc, cell, Color(BackColorIndex(color)));
-  if (c.kind == ckEmpty) return;
-  SetTextColor(dc, Color(TextColorIndex(color)));
-  SelectObject(dc, FontOf(c.style));
-  const int length = c.kind == ckSingle ? 1 : 2;
-  const std::wstring text = SJisToWide(std::string(c.text, static_cast<std::size_t>(length)));
-  const int x = c.kind == ckTrail ? left - g.cw : left;
-  TextAt(dc, x, top + 2, cell, text);
+// Backgrounds first, cell by cell in runs of one colour; then the characters in runs of one
+// style. A double-byte character whose halves differ in style is drawn twice, from the
+// lead cell's x, clipped to each half in that half's colours.
+void TViewPainter::PaintCharRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const {
+  constexpr int kCells = kBytesPerRow + 1;
+  auto cellLeft = [&](int j) { return g.CharLeft() + j * g.cw; };
+  auto colorOf = [&](int j) {
+    const TCharCell& c = row.chars[static_cast<std::size_t>(j)];
+    return c.kind == ckEmpty ? ccNormal : c.style.color;
+  };
+  const int bottom = top + g.rowHeight;
+  for (int j = 0; j < kCells;) {
+    int k = j + 1;
+    while (k < kCells && colorOf(k) == colorOf(j)) ++k;
+    FillSolid(dc, {cellLeft(j), top, cellLeft(k), bottom}, Color(BackColorIndex(colorOf(j))));
+    j = k;
+  }
+
+  std::wstring text;
+  std::vector<INT> dx;
+  int runStart = 0;
+  TCellStyle runStyle;
+  auto flush = [&](int end) {
+    if (!text.empty()) {
+      SetTextColor(dc, Color(TextColorIndex(runStyle.color)));
+      SelectObject(dc, FontOf(runStyle));
+      const RECT clip{cellLeft(runStart), top, cellLeft(end), bottom};
+      ExtTextOutW(dc, clip.left, top + 2, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), dx.data());
+    }
+    text.clear();
+    dx.clear();
+  };
+  auto add = [&](int j, const TCharCell& c, int cells) {
+    if (text.empty() || !(c.style == runStyle)) {
+      flush(j);
+      runStart = j;
+      runStyle = c.style;
+    }
+    const std::size_t before = text.size();
+    AppendCellText(c, text);
+    if (text.size() == before) text.push_back(L' ');
+    for (std::size_t i = before; i < text.size(); ++i) dx.push_back(i == before ? cells * g.cw : 0);
+  };
+  for (int j = 0; j < kCells; ++j) {
+    const TCharCell& c = row.chars[static_cast<std::size_t>(j)];
+    if (c.kind == ckTrail) continue;  // drawn with its lead
+    if (c.kind == ckEmpty) {
+      flush(j);
+      continue;
+    }
+    const bool pair = c.kind == ckLead && j + 1 < kCells;
+    const TCharCell* trail = pair ? &row.chars[static_cast<std::size_t>(j + 1)] : nullptr;
+    if (!pair || trail->style == c.style) {
+      add(j, c, pair ? 2 : 1);
+      continue;
+    }
+    flush(j);
+    const std::wstring glyph = SJisToWide(std::string(c.text, 2));
+    for (const TCharCell* half : {&c, trail}) {
+      const int left = half == &c ? cellLeft(j) : cellLeft(j + 1);
+      SetTextColor(dc, Color(TextColorIndex(half->style.color)));
+      SelectObject(dc, FontOf(half->style));
+      TextAt(dc, cellLeft(j), top + 2, {left, top, left + g.cw, bottom}, glyph);
+    }
+  }
+  flush(kCells);
 }
 
 void TViewPainter::PaintMarker(HDC dc, const TCaretMarkerShape& m) const {

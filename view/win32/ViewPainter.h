@@ -66,8 +66,9 @@ class TViewPainter {
   void PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& model, const TCaretMarkerShape& marker) const;
 
  private:
-  void PaintHexCell(HDC dc, const RECT& cell, const THexCell& hex) const;
-  void PaintCharCell(HDC dc, const TViewGeometry& g, int row, int column, const TCharCell& c) const;
+  // One text call per run of cells in one style: the hex cells, then the characters.
+  void PaintHexRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const;
+  void PaintCharRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const;
   void PaintSideCell(HDC dc, const RECT& cell, const char* text, bool caretRow, bool centred) const;
   void PaintMarker(HDC dc, const TCaretMarkerShape& marker) const;
   HFONT FontOf(const TCellStyle& style) const { return style.bold ? bold_ : normal_; }
