@@ -1,37 +1,29 @@
 #include "editor/win32/EditorWindow.h"
 
-#include <windows.h>
-
-#include <commdlg.h>
-
-#include <vector>
+#include <shellapi.h>
 
 #include "charset/StrUty.h"
-#include "shell/ShellTexts.h"
+#include "editor/FileMenuEntries.h"
+#include "editor/ToolBarImages.h"
+#include "editor/win32/EditorFileSite.h"
+#include "editor/win32/ToolBarImageList.h"
+#include "shell/win32/KeyState.h"
+#include "view/win32/BEditor.h"
 
 namespace ovx {
 
 const wchar_t TOvnxBinaryFormWClass::kClassName[] = L"TOvnxBinaryFormWClass";
+const wchar_t TOvnxBinaryFormWClass::kPanelClassName[] = L"TOvnxPanel";
 
 namespace {
 
-const DWORD kStyle = WS_OVERLAPPEDWINDOW;
+const DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 const DWORD kExStyle = WS_EX_ACCEPTFILES;
 
-// The file's modification stamp as a packed local date and time; -1 when it cannot be read.
-std::int32_t FileAgeOf(const std::string& name) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(Utf8ToWide(name).c_str(), GetFileExInfoStandard, &data)) return -1;
-  FILETIME local;
-  WORD date = 0, time = 0;
-  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
-    return -1;
-  return static_cast<std::int32_t>((static_cast<std::uint32_t>(date) << 16) | time);
-}
-
-bool IsExistingFile(const std::string& name) {
-  DWORD attributes = GetFileAttributesW(Utf8ToWide(name).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+// The view's context menu shows the pictures of the main menu items of the same commands.
+int ContextMenuImage(TCommandId id) {
+  std::optional<TMenuItem> item = MenuItemOfCommand(id);
+  return item ? MenuItemDef(*item).image : -1;
 }
 
 }  // namespace
@@ -47,7 +39,16 @@ bool TOvnxBinaryFormWClass::RegisterWindowClass(HINSTANCE instance, HICON icon, 
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClassName;
-  return RegisterClassExW(&wc) != 0;
+  bool ok = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  // The panels: plain areas that pass their children's messages to the window.
+  WNDCLASSEXW panel = {};
+  panel.cbSize = sizeof panel;
+  panel.lpfnWndProc = PanelProc;
+  panel.hInstance = instance;
+  panel.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  panel.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  panel.lpszClassName = kPanelClassName;
+  return (RegisterClassExW(&panel) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && ok;
 }
 
 TOvnxBinaryFormWClass* TOvnxBinaryFormWClass::FromHandle(HWND hwnd) {
@@ -56,38 +57,95 @@ TOvnxBinaryFormWClass* TOvnxBinaryFormWClass::FromHandle(HWND hwnd) {
   return reinterpret_cast<TOvnxBinaryFormWClass*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-TOvnxBinaryFormWClass::TOvnxBinaryFormWClass(TEditorWindowHost& host) : host_(host) {}
+TOvnxBinaryFormWClass::TOvnxBinaryFormWClass(TEditorWindowHost& host)
+    : host_(host), editor_(std::make_unique<TBEditor>(host.Prompt())), fileSite_(std::make_unique<TFileSite>(*this)) {}
+
+TOvnxBinaryFormWClass::~TOvnxBinaryFormWClass() {
+  if (font_) DeleteObject(font_);
+  menuImages_.reset();
+  if (images_) ImageList_Destroy(images_);
+}
+
+TEditorFileSite& TOvnxBinaryFormWClass::FileSite() { return *fileSite_; }
+TMemoryModule& TOvnxBinaryFormWClass::Document() { return editor_->Module(); }
+bool TOvnxBinaryFormWClass::Modified() { return editor_->Module().Modified() != 0; }
+bool TOvnxBinaryFormWClass::ViewOnly() { return editor_->Core().InputMode() == imViewOnly; }
 
 bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
-  creating_ = true;
+  state_ = TEditorWindowState{};
+  state_.creating = true;
   RECT frame = {0, 0, kDefaultClientWidth, kDefaultClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  std::wstring caption = Utf8ToWide(EditorWindowCaption("", host_.ApplicationTitle()));
+  AdjustWindowRectEx(&frame, kStyle, TRUE, kExStyle);
   // Desktop as parent and no owner window: every editor window has its own taskbar button.
-  hwnd_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                          frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
-  creating_ = false;
-  return hwnd_ != nullptr;
+  hwnd_ = CreateWindowExW(kExStyle, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+  SetFileName("");
+  if (!CreateParts()) {
+    DestroyWindow(hwnd_);
+    return false;
+  }
+  // The default client size with the menu bar in place, however it wraps.
+  SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
+  ConnectEvents();
+  editor_->SetViewItems(TViewItems::All());
+  editor_->SetFontHeight(14);
+  editor_->SetContextMenuImages(images_, ContextMenuImage);
+  UpdateStatusBar();
+  RefreshFunctionBar(true);
+  OptimizeWindowSize(smFit);
+  DragAcceptFiles(hwnd_, TRUE);
+  state_.creating = false;
+  return true;
+}
+
+bool TOvnxBinaryFormWClass::CreateParts() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  images_ = LoadToolBarImages(instance);
+  menuImages_ = std::make_unique<TMenuImages>(images_);
+  TMenuImages* pictures = menuImages_.get();
+  menus_.SetImageSource([pictures](int image) { return pictures->Get(image); });
+  if (!menus_.Build()) return false;
+  SetMenu(hwnd_, menus_.MainMenu());
+  if (!toolBar_.Create(hwnd_, images_, font_)) return false;
+  auto panel = [&](HWND parent) {
+    return CreateWindowExW(0, kPanelClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0,
+                           0, 0, parent, nullptr, instance, nullptr);
+  };
+  panelBinary_ = panel(hwnd_);
+  panelInformation_ = panelBinary_ ? panel(panelBinary_) : nullptr;
+  panelFunction_ = panel(hwnd_);
+  if (!panelBinary_ || !panelInformation_ || !panelFunction_) return false;
+  RECT none = {0, 0, TBEditor::kDefaultWidth, TBEditor::kDefaultHeight};
+  if (!editor_->Create(panelBinary_, none)) return false;
+  if (!statusBar_.Create(hwnd_, font_)) return false;
+  if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
+  toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
+  // The tool windows are made by their own parts; until then their commands open nothing.
+  toolWindows_->SetCreator([](TToolWindowKind) -> HWND { return nullptr; });
+  ShowWindow(toolBar_.Handle(), SW_SHOW);
+  ShowWindow(statusBar_.Handle(), SW_SHOW);
+  LayoutParts();
+  return true;
+}
+
+void TOvnxBinaryFormWClass::ConnectEvents() {
+  TBEditorEvents events;
+  events.OnStateChange = [this] { UpdateStatusBar(); };
+  events.OnCaretMove = [this] { UpdateToolBar(); };
+  events.OnCommand = [this](TCommandId id) { DoMenuCommand(id); };
+  events.OnKeyState = [this] { RefreshFunctionBar(false); };
+  editor_->SetEvents(std::move(events));
+  editor_->Module().OnProgress = [this](TMemoryModule&, const std::string& text) { statusBar_.SetProgress(text); };
 }
 
 void TOvnxBinaryFormWClass::SetFileName(const std::string& name) {
-  fileName_ = name;
-  SetWindowTextW(hwnd_, Utf8ToWide(EditorWindowCaption(name, host_.ApplicationTitle())).c_str());
+  state_.fileName = name;
+  SetWindowTextW(hwnd_, Utf8ToWide(EditorCaptionText(name, host_.ApplicationTitle())).c_str());
   if (!name.empty()) host_.AddHistory(name);
-  if (!creating_) host_.UpdateWindowMenus();
-}
-
-void TOvnxBinaryFormWClass::LoadIntoWindow(const std::string& requested) {
-  std::string name = host_.LongPathName(requested);
-  if (IsExistingFile(name)) {
-    SetFileName(name);
-    int error = document_.LoadFromFile(name);
-    if (error != 0)
-      host_.Prompt().MessageDlgBeep(name + " の読み込みに失敗しました.", mtError, mbOK);
-    fileAge_ = FileAgeOf(name);
-    InvalidateRect(hwnd_, nullptr, TRUE);
-  }
-  host_.DocumentFileChanged(*this, name);
+  if (!state_.creating) host_.UpdateWindowMenus();
 }
 
 void TOvnxBinaryFormWClass::ShowAndRepaint() {
@@ -102,10 +160,23 @@ void TOvnxBinaryFormWClass::BringToFront() {
 
 void TOvnxBinaryFormWClass::SetClientSize(int width, int height) {
   RECT frame = {0, 0, width, height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), GetMenu(hwnd_) != nullptr,
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+  // The menu bar's height as it stands (it may wrap onto two lines).
+  MENUBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  int menuHeight = GetMenuBarInfo(hwnd_, OBJID_MENU, 0, &bar) ? bar.rcBar.bottom - bar.rcBar.top + 1 : 0;
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + menuHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Correct for whatever the estimate missed.
+  RECT client = {};
+  GetClientRect(hwnd_, &client);
+  if (client.right != width || client.bottom != height) {
+    RECT now = {};
+    GetWindowRect(hwnd_, &now);
+    SetWindowPos(hwnd_, nullptr, 0, 0, now.right - now.left + width - client.right,
+                 now.bottom - now.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void TOvnxBinaryFormWClass::ClientSize(int& width, int& height) const {
@@ -115,66 +186,34 @@ void TOvnxBinaryFormWClass::ClientSize(int& width, int& height) const {
   height = client.bottom;
 }
 
+void TOvnxBinaryFormWClass::GetViewPosition(TWindowProfile& profile) const {
+  TViewPosition p = editor_->Core().GetViewPosition();
+  profile.TopRow = p.topRow;
+  profile.CaretRow = p.caretRow;
+  profile.CaretColumn = p.caretColumn;
+  profile.CaretDigit = p.lowNibble;
+  profile.CaretArea = p.inputArea;
+}
+
+void TOvnxBinaryFormWClass::SetViewPosition(const TWindowProfile& profile) {
+  TViewPosition p;
+  p.topRow = profile.TopRow;
+  p.caretRow = profile.CaretRow;
+  p.caretColumn = profile.CaretColumn;
+  p.lowNibble = profile.CaretDigit;
+  p.inputArea = profile.CaretArea;
+  editor_->Core().SetViewPosition(p);
+  editor_->Repaint();
+}
+
 void TOvnxBinaryFormWClass::RunCloseCommand() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
-void TOvnxBinaryFormWClass::RunSaveCommand() {
-  if (!Modified() || viewOnly_) return;
-  std::string name = fileName_;
-  if (name.empty()) {
-    if (!AskSaveName(name)) return;
-    name = host_.LongPathName(name);
-    SetFileName(name);
-    host_.DocumentFileChanged(*this, name);
-  }
-  SaveTo(name);
-}
-
-bool TOvnxBinaryFormWClass::SaveTo(const std::string& name) {
-  int error = document_.SaveToFile(name);
-  if (error != 0) {
-    host_.Prompt().MessageDlgBeep(name + " の書き込みに失敗しました.", mtError, mbOK);
-    return false;
-  }
-  document_.SetModified(0);
-  return true;
-}
-
-bool TOvnxBinaryFormWClass::AskSaveName(std::string& name) {
-  std::vector<wchar_t> buffer(MAX_PATH * 4, L'\0');
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd_;
-  ofn.lpstrFilter = L"全てのファイル (*.*)\0*.*\0";
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrTitle = L"保存";
-  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-  host_.SetDialogOpen(true);
-  BOOL ok = GetSaveFileNameW(&ofn);
-  host_.SetDialogOpen(false);
-  if (!ok) return false;
-  name = WideToUtf8(buffer.data());
-  return true;
-}
-
-bool TOvnxBinaryFormWClass::QuerySaveOnClose() {
-  if (!Modified()) return true;
-  TModalResult answer = host_.Prompt().MessageDlgBeep(
-      WindowEntryText(fileName_) + " は更新されています.\r\n閉じる前に保存しますか？", mtConfirmation,
-      mbYes | mbNo | mbCancel);
-  if (answer == mrNo) return true;
-  if (answer != mrYes) return false;
-  std::string name = fileName_;
-  if (name.empty()) {
-    if (!AskSaveName(name)) return false;
-    SetFileName(name);
-  }
-  return SaveTo(name);
-}
-
 bool TOvnxBinaryFormWClass::FormCloseQuery() {
-  if (!QuerySaveOnClose()) return false;
+  if (!QuerySaveOnClose(FileSite(), host_.Prompt())) return false;
   host_.DocumentGoingAway(*this);
+  toolWindows_->Close(twInputInt);
+  toolWindows_->Close(twRelativeJump);
+  toolWindows_->Close(twFiler);
   return true;
 }
 
@@ -190,9 +229,10 @@ void TOvnxBinaryFormWClass::ActivateNextWindowBelow() {
 }
 
 void TOvnxBinaryFormWClass::FormClose() {
-  document_.OnChange = nullptr;
-  document_.OnProgress = nullptr;
+  editor_->SetEvents(TBEditorEvents{});
+  editor_->Module().OnProgress = nullptr;
   host_.EditorWindowClosed(*this);
+  toolWindows_->CloseAll();
   DestroyWindow(hwnd_);
 }
 
@@ -212,6 +252,20 @@ LRESULT CALLBACK TOvnxBinaryFormWClass::WindowProc(HWND hwnd, UINT msg, WPARAM w
   return self->HandleMessage(msg, wp, lp);
 }
 
+// Panels pass what their children report on to the editor window.
+LRESULT CALLBACK TOvnxBinaryFormWClass::PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM: {
+      HWND top = GetAncestor(hwnd, GA_ROOT);
+      return top ? SendMessageW(top, msg, wp, lp) : 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
 LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
@@ -220,9 +274,64 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FormClose();
       }
       return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) host_.HideInactiveDialogs(hwnd_);
+    case WM_SIZE: {
+      LayoutParts();
+      // Only a change of size ends the optimisation (showing the window reports its size again).
+      const SIZE now = {LOWORD(lp), HIWORD(lp)};
+      const bool changed = now.cx != lastClient_.cx || now.cy != lastClient_.cy;
+      if (wp != SIZE_MINIMIZED) lastClient_ = now;
+      if (changed && !optimizing_ && wp != SIZE_MINIMIZED && !state_.creating) sizeMode_.OnResize();
+      return 0;
+    }
+    case WM_MOVE:
+      if (toolWindows_) toolWindows_->OwnerMoved(state_.settings.dialogFollow);
       break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE && PartsReady()) {
+        host_.HideInactiveDialogs(hwnd_);
+        if (!HIWORD(wp)) ShowToolWindows();
+        editor_->Repaint();
+        if (editor_->ViewHandle()) SetFocus(editor_->ViewHandle());
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (PartsReady() && editor_->ViewHandle()) SetFocus(editor_->ViewHandle());
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
+      return 0;
+    case WM_INITMENUPOPUP: {
+      HMENU menu = reinterpret_cast<HMENU>(wp);
+      for (const TMenuItemDef& d : MenuItemTable())
+        if (menus_.SubmenuOf(d.item) == menu && d.kind == mkSub && RefreshesStatesOnOpen(d.item)) EnableSetting();
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      if (toolBar_.HandleNotify(header, menus_.SubmenuOf(miPU_History), hwnd_)) return TBDDRET_DEFAULT;
+      if (header->hwndFrom == statusBar_.Handle() && header->code == static_cast<UINT>(NM_CLICK)) {
+        OnStatusBarClick(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x));
+      }
+      return 0;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (item->hwndItem == statusBar_.Handle()) {
+        statusBar_.DrawIconPanel(*item, images_, imInfoMode);
+        return TRUE;
+      }
+      break;
+    }
+    case kCloseCommandMessage:
+      RunCloseItem(static_cast<TMenuItem>(wp));  // the window may be gone now
+      return 0;
+    case MenuPopupMessage:
+      ShowPopupAtCaret(static_cast<TCommandId>(lp));
+      return 0;
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(wp));
+      return 0;
     default:
       break;
   }

@@ -1,24 +1,46 @@
 // The editor window: one top-level window per document, with the desktop as parent so that
 // it has its own taskbar button; the main process window owns the object, not the window.
-// The view, menus, tool bar and panels are laid into this class by their own parts.
+// From top to bottom: main menu, tool bar, Panel_Binary (the editor control above
+// Panel_Information), Panel_Function and the status bar.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "editor/EditorWindowState.h"
+#include "editor/FileCommands.h"
+#include "editor/MenuDispatch.h"
+#include "editor/win32/EditorMenuBuilder.h"
+#include "editor/win32/EditorStatusBar.h"
+#include "editor/win32/EditorToolBar.h"
+#include "editor/win32/EditorToolWindows.h"
 #include "editor/win32/EditorWindowHost.h"
-#include "model/MModule.h"
+#include "editor/win32/FunctionKeyBar.h"
+#include "editor/win32/MenuImages.h"
 #include "shell/Settings.h"
 
 namespace ovx {
 
-class TOvnxBinaryFormWClass {
+class TBEditor;
+class TMemoryModule;
+
+class TOvnxBinaryFormWClass final : private TMenuCommandSite {
  public:
   static const wchar_t kClassName[];  // L"TOvnxBinaryFormWClass"
+  static const wchar_t kPanelClassName[];
   static constexpr int kDefaultClientWidth = 612;
   static constexpr int kDefaultClientHeight = 434;
+  static constexpr int kInformationPanelHeight = 68;
+  static constexpr int kFunctionPanelHeight = 18;
+  static constexpr int kStatusBarHeight = 18;
+  static constexpr int kDropNameLength = 300;
+  // Posted to itself with a closing item (閉じる, 全て閉じる, ...) to run it outside the view.
+  static constexpr UINT kCloseCommandMessage = WM_APP + 1;
 
   // Once per process, before the first window.
   static bool RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon);
@@ -26,6 +48,7 @@ class TOvnxBinaryFormWClass {
   static TOvnxBinaryFormWClass* FromHandle(HWND hwnd);
 
   explicit TOvnxBinaryFormWClass(TEditorWindowHost& host);
+  ~TOvnxBinaryFormWClass() override;
   TOvnxBinaryFormWClass(const TOvnxBinaryFormWClass&) = delete;
   TOvnxBinaryFormWClass& operator=(const TOvnxBinaryFormWClass&) = delete;
 
@@ -33,16 +56,21 @@ class TOvnxBinaryFormWClass {
   bool FormCreate(HINSTANCE instance);
   HWND Handle() const { return hwnd_; }
 
-  const std::string& FileName() const { return fileName_; }
+  const std::string& FileName() const { return state_.fileName; }
   // FileName, the caption "%s - %s" and the history.
   void SetFileName(const std::string& name);
   // Loads the file into this window; a name that names no existing file loads nothing.
   void LoadIntoWindow(const std::string& name);
+  // Where a file opens: the window that holds it, this new window or a new one.
+  void OpenFile(const std::string& name);
 
-  TMemoryModule& Document() { return document_; }
-  bool Modified() const { return document_.Modified() != 0; }
-  bool ViewOnly() const { return viewOnly_; }
-  std::int32_t FileAge() const { return fileAge_; }
+  TBEditor& Editor() { return *editor_; }
+  TMemoryModule& Document();
+  bool Modified();
+  bool ViewOnly();
+  std::int32_t FileAge() const { return state_.fileAge; }
+  const TEditorWindowState& State() const { return state_; }
+  TSizeMode SizeMode() const { return sizeMode_.Mode(); }
 
   void ShowAndRepaint();
   void BringToFront();
@@ -50,43 +78,109 @@ class TOvnxBinaryFormWClass {
   void SetClientSize(int width, int height);
   void ClientSize(int& width, int& height) const;
 
-  // The commands the main process runs on every window (CLOSE, SAVE).
+  // The commands the main process runs on every window. Save: true when it wrote.
   void RunCloseCommand();
-  void RunSaveCommand();
+  bool RunSaveCommand();
 
-  // The view position (top row, caret row, caret column, digit, area) as a profile stores it;
-  // the window has no view yet, so it reads as the start of the document.
-  void GetViewPosition(TWindowProfile& profile) const {
-    profile.TopRow = profile.CaretRow = profile.CaretColumn = 0;
-    profile.CaretDigit = profile.CaretArea = 0;
-  }
-  void SetViewPosition(const TWindowProfile& profile) {}
+  // The view position as a profile stores it.
+  void GetViewPosition(TWindowProfile& profile) const;
+  void SetViewPosition(const TWindowProfile& profile);
 
-  // Filled by the menu and tool-window parts; nothing to do while the window has none.
-  void RebuildFileMenus() {}
-  void HideToolWindows() {}
-  void RefreshFunctionBar(bool force) {}
+  // Menus, settings, function keys, tool windows.
+  void ApplySettings(const TEnvironmentSettings& settings);
+  void RebuildFileMenus();
+  void RefreshFunctionBar(bool force);
+  void HideToolWindows();
+  void ShowToolWindows();
+  void DoMenuCommand(TCommandId id);
+  void EnableSetting();
+  void UpdateStatusBar();
+  void UpdateToolBar();
+  void OptimizeWindowSize(TSizeMode mode);
+
+  // The parts, for the main process and for tests.
+  const TEditorMenus& Menus() const { return menus_; }
+  HWND ToolBarHandle() const { return toolBar_.Handle(); }
+  HWND StatusBarHandle() const { return statusBar_.Handle(); }
+  HWND BinaryPanel() const { return panelBinary_; }
+  HWND InformationPanel() const { return panelInformation_; }
+  HWND FunctionPanel() const { return panelFunction_; }
+  const TFunctionKeyBar& FunctionKeys() const { return functionKeys_; }
+  HIMAGELIST ToolBarImages() const { return images_; }
+  // The tool windows, for the parts that make them.
+  TEditorToolWindows& ToolWindows() { return *toolWindows_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-  // The save question before closing; false keeps the window open.
+  // Creation (EditorWindow.cpp) and layout (EditorWindowLayout.cpp).
+  bool CreateParts();
+  void ConnectEvents();
+  void LayoutParts();
+  bool PartVisible(HWND part) const;
+  bool PartsReady() const { return panelBinary_ != nullptr && statusBar_.Handle() != nullptr; }
+  void SetPartVisible(HWND part, bool visible);
+
+  // Commands (EditorCommandDispatch.cpp).
+  TMenuStateInput MenuStateInput() override;
+  TMenuStateInput StateInput(bool forMenus);
+  void ApplyMenuStates(const TMenuStates& states) override;
+  void PostMenuPopup(TCommandId id) override;
+  void OpenMenuBar() override;
+  void ClickMenuItem(TMenuItem item) override;
+  // A WM_COMMAND id from a menu, an accelerator, a tool button or a function-key button.
+  void OnCommand(int id, HWND control);
+  void RunEnabledItem(TMenuItem item);
+  void RunCloseItem(TMenuItem item);
+  void ShowPopupAtCaret(TCommandId id);
+  void ToggleViewItem(TMenuItem item);
+  void SetInfoByteOrder(std::uint8_t order);
+  void OnStatusBarClick(int x);
+  void OpenHelp();
+  void OpenWebPage();
+
+  // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
+  // file commands.
+  class TFileSite;
+  friend class TFileSite;
+  TEditorFileSite& FileSite();
+  void SetViewOnly();
+  bool SaveDocument(const std::string& name);
+  bool AskSaveName(const std::string& title, std::string& name);
+  void OpenFileDialog();
+  void OpenHistoryEntry(int position);
+  void ActivateWindowAt(int position);
+  void DropFiles(HDROP drop);
+
+  // Closing (EditorWindow.cpp).
   bool FormCloseQuery();
-  // Tells the main process and frees the window.
   void FormClose();
-  bool QuerySaveOnClose();
-  bool AskSaveName(std::string& name);
-  bool SaveTo(const std::string& name);
   void ActivateNextWindowBelow();
 
   TEditorWindowHost& host_;
   HWND hwnd_ = nullptr;
-  bool creating_ = true;
-  std::string fileName_;
-  std::int32_t fileAge_ = -1;
-  bool viewOnly_ = false;
-  TMemoryModule document_;
+  TEditorWindowState state_;
+  TSizeModeTracker sizeMode_;
+  bool optimizing_ = false;
+  SIZE lastClient_ = {0, 0};
+  HFONT font_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  std::unique_ptr<TMenuImages> menuImages_;
+  TEditorMenus menus_;
+  TEditorToolBar toolBar_;
+  TEditorStatusBar statusBar_;
+  TFunctionKeyBar functionKeys_;
+  TFunctionKeyLabels functionKeyCaptions_{};
+  std::unique_ptr<TBEditor> editor_;
+  std::unique_ptr<TEditorToolWindows> toolWindows_;
+  std::unique_ptr<TFileSite> fileSite_;
+  HWND panelBinary_ = nullptr;
+  HWND panelInformation_ = nullptr;
+  HWND panelFunction_ = nullptr;
+  bool compareMarks_ = true;
+  bool compareColors_ = true;
 };
 
 }  // namespace ovx

@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "model/UserPrompt.h"
+#include "shell/Settings.h"
 
 namespace ovx {
 
@@ -20,14 +22,30 @@ class TEditorWindowHost {
   virtual TUserPrompt& Prompt() = 0;
   // The long path form of a file name (every component as found on disk).
   virtual std::string LongPathName(const std::string& name) = 0;
+  // The settings record every window holds a copy of.
+  virtual const TEnvironmentSettings& Settings() = 0;
 
   virtual TOvnxBinaryFormWClass* NewEditorWindow() = 0;
   virtual TOvnxBinaryFormWClass* OpenEditorWindow(const std::string& path) = 0;
   virtual TOvnxBinaryFormWClass* FindEditorWindow(const std::string& path) = 0;
+  // The editor windows in creation order.
+  virtual std::vector<TOvnxBinaryFormWClass*> EditorWindows() = 0;
   // Called from the window's close handler; the window is freed right after.
   virtual void EditorWindowClosed(TOvnxBinaryFormWClass& window) = 0;
   virtual void UpdateWindowMenus() = 0;
+  // The loops over all windows (全て保存, 全て閉じる, 全て保存して閉じる).
+  virtual void SaveAllWindows() = 0;
+  virtual void CloseAllWindows() = 0;
+  virtual void SaveAndCloseAllWindows() = 0;
+
+  // File history and window profiles.
+  virtual std::vector<std::string> History() = 0;
   virtual void AddHistory(const std::string& name) = 0;
+  virtual void RemoveHistoryEntry(int position) = 0;
+  virtual bool LookupProfile(const std::string& name, TWindowProfile& profile) = 0;
+  // The help file beside the program.
+  virtual std::string HelpFile() = 0;
+
   // Set while a file open or save dialog of a window is on screen.
   virtual void SetDialogOpen(bool open) = 0;
   // An editor window calls it with its own handle when it is activated.

@@ -7,6 +7,7 @@
 #include "shell/ShellTexts.h"
 #include "shell/win32/InstanceProtocol.h"
 #include "shell/win32/SettingsPlatform.h"
+#include "editor/WindowLoops.h"
 
 namespace ovx {
 
@@ -128,8 +129,10 @@ TOvnxBinaryFormWClass* TMainProcessWindow::CreateEditorWindow() {
     return nullptr;
   }
   windows_.Append(window);
-  // The settings record is applied here (new-window flag set) and the window is fitted to its
-  // content once the view and the settings store are part of the window.
+  TEnvironmentSettings settings = Options();
+  settings.NewWindow = true;
+  window->ApplySettings(settings);
+  window->OptimizeWindowSize(smFit);
   return window;
 }
 
@@ -209,45 +212,60 @@ void TMainProcessWindow::UpdateWindowMenus() {
   for (TOvnxBinaryFormWClass* w : windows_.Items()) w->RebuildFileMenus();
 }
 
-void TMainProcessWindow::CloseAllWindows() {
-  menuUpdatesEnabled_ = false;
-  for (int i = EditorWindowCount() - 1; i >= 0; --i) {
-    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
-    if (!w) continue;
-    if (w->Modified() && !w->ViewOnly()) w->BringToFront();
+// The window list as the core's loops over all windows see it.
+class TMainWindowLoopSite final : public TWindowLoopSite {
+ public:
+  explicit TMainWindowLoopSite(TMainProcessWindow& main) : main_(main) {}
+  int WindowCount() override { return main_.EditorWindowCount(); }
+  bool Modified(int i) override { return main_.EditorWindowAt(i)->Modified(); }
+  bool ViewOnly(int i) override { return main_.EditorWindowAt(i)->ViewOnly(); }
+  void BringToFront(int i) override { main_.EditorWindowAt(i)->BringToFront(); }
+  bool Save(int i) override { return main_.EditorWindowAt(i)->RunSaveCommand(); }
+  bool Close(int i) override {
+    TOvnxBinaryFormWClass* w = main_.EditorWindowAt(i);
     w->RunCloseCommand();
+    return main_.windows_.IndexOf(w) < 0;
   }
-  menuUpdatesEnabled_ = true;
-  UpdateWindowMenus();
+  void SuspendMenuRebuild() override { main_.menuUpdatesEnabled_ = false; }
+  void ResumeMenuRebuild() override {
+    main_.menuUpdatesEnabled_ = true;
+    main_.UpdateWindowMenus();
+  }
+
+ private:
+  TMainProcessWindow& main_;
+};
+
+void TMainProcessWindow::CloseAllWindows() {
+  TMainWindowLoopSite site(*this);
+  ovx::CloseAllWindows(site);
 }
 
 void TMainProcessWindow::SaveAllWindows() {
-  menuUpdatesEnabled_ = false;
-  for (int i = 0; i < EditorWindowCount(); ++i) {
-    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
-    if (w->Modified() && !w->ViewOnly()) {
-      w->BringToFront();
-      w->RunSaveCommand();
-    }
-  }
-  menuUpdatesEnabled_ = true;
-  UpdateWindowMenus();
+  TMainWindowLoopSite site(*this);
+  ovx::SaveAllWindows(site);
 }
 
 void TMainProcessWindow::SaveAndCloseAllWindows() {
-  menuUpdatesEnabled_ = false;
-  for (int i = EditorWindowCount() - 1; i >= 0; --i) {
-    TOvnxBinaryFormWClass* w = EditorWindowAt(i);
-    if (!w) continue;
-    if (w->Modified() && !w->ViewOnly()) {
-      w->BringToFront();
-      w->RunSaveCommand();
-    }
-    if (!w->Modified()) w->RunCloseCommand();
-  }
-  menuUpdatesEnabled_ = true;
-  UpdateWindowMenus();
+  TMainWindowLoopSite site(*this);
+  ovx::SaveAndCloseAllWindows(site);
 }
+
+std::vector<std::string> TMainProcessWindow::History() {
+  std::vector<std::string> names;
+  for (size_t i = 0; i < store_->History().Count(); ++i) names.push_back(store_->History().Entry(i));
+  return names;
+}
+
+void TMainProcessWindow::RemoveHistoryEntry(int position) {
+  if (position >= 0 && position < static_cast<int>(store_->History().Count())) store_->History().Delete(position);
+}
+
+bool TMainProcessWindow::LookupProfile(const std::string& name, TWindowProfile& profile) {
+  return store_->LookupProfile(name, profile);
+}
+
+std::string TMainProcessWindow::HelpFile() { return WideToUtf8(helpFile_); }
 
 // A modal box or form is open: counted ones, and any that disabled one of our windows.
 bool TMainProcessWindow::IsBusy() const {

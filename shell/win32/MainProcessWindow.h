@@ -43,10 +43,11 @@ class TMainProcessWindow final : public TEditorWindowHost {
   TOvnxBinaryFormWClass* EditorWindowAt(int index) const { return windows_.At(index); }
   int EditorWindowCount() const { return windows_.Count(); }
   TOvnxBinaryFormWClass* NextEditorWindow(HWND window) const;
+  std::vector<TOvnxBinaryFormWClass*> EditorWindows() override { return windows_.Items(); }
   void UpdateWindowMenus() override;
-  void CloseAllWindows();
-  void SaveAllWindows();
-  void SaveAndCloseAllWindows();
+  void CloseAllWindows() override;
+  void SaveAllWindows() override;
+  void SaveAndCloseAllWindows() override;
   bool IsBusy() const;
   void SetDialogOpen(bool open) override { dialogOpen_ = open; }
   void HideInactiveDialogs(HWND active) override;
@@ -57,8 +58,12 @@ class TMainProcessWindow final : public TEditorWindowHost {
   TUserPrompt& Prompt() override { return prompt_; }
   std::string LongPathName(const std::string& name) override;
   void AddHistory(const std::string& name) override;
+  std::vector<std::string> History() override;
+  void RemoveHistoryEntry(int position) override;
+  bool LookupProfile(const std::string& name, TWindowProfile& profile) override;
+  std::string HelpFile() override;
 
-  TEnvironmentSettings& Settings() { return store_->Settings(); }
+  const TEnvironmentSettings& Settings() override { return store_->Settings(); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -83,6 +88,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void OnTrayCommand(UINT id);
   void OpenHistoryEntry(int index);
   void OpenWithDialog();
+  // Runs one of the core's loops over all windows with menu rebuilding held back.
+  friend class TMainWindowLoopSite;
   void LoadMenuImages();
 
   // Settings store.

@@ -1,0 +1,49 @@
+// Where the parts of an editor window stand: tool bar at the top, status bar at the bottom,
+// the function-key panel above it and Panel_Binary in between, with the information panel at
+// the bottom of Panel_Binary and the editor control filling the rest of it.
+#include "editor/win32/EditorWindow.h"
+#include "view/win32/BEditor.h"
+
+namespace ovx {
+
+bool TOvnxBinaryFormWClass::PartVisible(HWND part) const {
+  return part && (GetWindowLongPtrW(part, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void TOvnxBinaryFormWClass::SetPartVisible(HWND part, bool visible) {
+  if (!part || PartVisible(part) == visible) return;
+  ShowWindow(part, visible ? SW_SHOW : SW_HIDE);
+  LayoutParts();
+}
+
+void TOvnxBinaryFormWClass::LayoutParts() {
+  if (!panelBinary_ || !statusBar_.Handle()) return;
+  RECT client = {};
+  GetClientRect(hwnd_, &client);
+  const int width = client.right;
+  int top = 0, bottom = client.bottom;
+  if (PartVisible(toolBar_.Handle())) {
+    SendMessageW(toolBar_.Handle(), TB_AUTOSIZE, 0, 0);
+    top = toolBar_.Height();
+  }
+  if (PartVisible(statusBar_.Handle())) {
+    bottom -= kStatusBarHeight;
+    MoveWindow(statusBar_.Handle(), 0, bottom, width, kStatusBarHeight, TRUE);
+  }
+  if (PartVisible(panelFunction_)) {
+    bottom -= kFunctionPanelHeight;
+    MoveWindow(panelFunction_, 0, bottom, width, kFunctionPanelHeight, TRUE);
+    functionKeys_.Layout(width, kFunctionPanelHeight);
+  }
+  const int binaryHeight = bottom > top ? bottom - top : 0;
+  MoveWindow(panelBinary_, 0, top, width, binaryHeight, TRUE);
+  int editorHeight = binaryHeight;
+  if (PartVisible(panelInformation_)) {
+    editorHeight = binaryHeight > kInformationPanelHeight ? binaryHeight - kInformationPanelHeight : 0;
+    MoveWindow(panelInformation_, 0, editorHeight, width, kInformationPanelHeight, TRUE);
+  }
+  RECT editor = {0, 0, width, editorHeight};
+  editor_->SetBounds(editor);
+}
+
+}  // namespace ovx

@@ -1,0 +1,292 @@
+// An editor window on the real platform: its parts and where they stand, the status bar, the
+// function-key bar, the size optimisation and the one enabling rule for menus and commands.
+#include "tests/win32/editor_fake_host.h"
+
+#include "editor/FunctionBar.h"
+#include "editor/ToolBarImages.h"
+#include "shell/KeyTable.h"
+#include "shell/win32/KeyState.h"
+
+namespace ovx::test {
+namespace {
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+std::wstring StatusText(HWND bar, int panel) {
+  wchar_t buffer[128] = {};
+  SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+std::wstring MenuText(HMENU menu, TMenuItem item) {
+  wchar_t buffer[256] = {};
+  GetMenuStringW(menu, MenuIdOf(item), buffer, 256, MF_BYCOMMAND);
+  return buffer;
+}
+
+bool Grayed(const TOvnxBinaryFormWClass& w, TMenuItem item) {
+  return GetMenuState(w.Menus().ParentOf(item), MenuIdOf(item), MF_BYCOMMAND) & MF_GRAYED;
+}
+
+void OpenSubmenu(TOvnxBinaryFormWClass& w, TMenuItem head) {
+  SendMessageW(w.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(w.Menus().SubmenuOf(head)), 0);
+}
+
+class EditorWindowLayout : public ::testing::Test {
+ protected:
+  TFakeEditorHost host;
+};
+
+TEST_F(EditorWindowLayout, PartsStandInOrderWithTheirHeights) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  w->SetClientSize(612, 434);
+  int width = 0, height = 0;
+  w->ClientSize(width, height);
+  EXPECT_EQ(width, 612);
+  EXPECT_EQ(height, 434);
+  EXPECT_EQ(ClassOf(w->Handle()), L"TOvnxBinaryFormWClass");
+  EXPECT_EQ(GetParent(w->Handle()), nullptr);
+  EXPECT_EQ(GetWindow(w->Handle(), GW_OWNER), nullptr);
+
+  RECT tool = ClientRectIn(w->ToolBarHandle(), w->Handle());
+  RECT binary = ClientRectIn(w->BinaryPanel(), w->Handle());
+  RECT function = ClientRectIn(w->FunctionPanel(), w->Handle());
+  RECT status = ClientRectIn(w->StatusBarHandle(), w->Handle());
+  RECT info = ClientRectIn(w->InformationPanel(), w->BinaryPanel());
+  EXPECT_EQ(ClassOf(w->ToolBarHandle()), L"ToolbarWindow32");
+  EXPECT_EQ(ClassOf(w->StatusBarHandle()), L"msctls_statusbar32");
+  EXPECT_EQ(tool.top, 0);
+  EXPECT_EQ(binary.top, tool.bottom);
+  EXPECT_EQ(binary.bottom, function.top);
+  EXPECT_EQ(function.bottom - function.top, 18);
+  EXPECT_EQ(function.bottom, status.top);
+  EXPECT_EQ(status.bottom - status.top, 18);
+  EXPECT_EQ(status.bottom, 434);
+  EXPECT_EQ(status.right - status.left, 612);
+  // The information panel at the bottom of Panel_Binary, the editor control above it.
+  EXPECT_EQ(info.bottom - info.top, 68);
+  EXPECT_EQ(info.bottom, binary.bottom - binary.top);
+  RECT editor = ClientRectIn(w->Editor().Handle(), w->BinaryPanel());
+  EXPECT_EQ(editor.top, 0);
+  EXPECT_EQ(editor.bottom, info.top);
+  EXPECT_EQ(editor.right - editor.left, 612);
+
+  // Hiding the information panel gives its room to the editor.
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_ViewInformationPanel), 0);
+  EXPECT_FALSE(IsWindowVisible(w->InformationPanel()));
+  editor = ClientRectIn(w->Editor().Handle(), w->BinaryPanel());
+  EXPECT_EQ(editor.bottom, binary.bottom - binary.top);
+  OpenSubmenu(*w, miMM_View);
+  EXPECT_FALSE(GetMenuState(w->Menus().ParentOf(miMM_ViewInformationPanel), MenuIdOf(miMM_ViewInformationPanel),
+                            MF_BYCOMMAND) &
+               MF_CHECKED);
+}
+
+TEST_F(EditorWindowLayout, StatusBarPanelsDesignTextsAndState) {
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 100, nullptr, nullptr, nullptr, nullptr);
+  TEditorStatusBar fresh;
+  ASSERT_TRUE(fresh.Create(parent, nullptr));
+  const wchar_t* design[] = {L"変更", L"上書", L"サム", L"拡張", L"比較", L"", L"メモリ状況", L""};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(StatusText(fresh.Handle(), i), design[i]) << i;
+  int edges[8] = {};
+  ASSERT_EQ(SendMessageW(fresh.Handle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 8);
+  EXPECT_EQ(edges[0], 32);
+  EXPECT_EQ(edges[4], 236);
+  EXPECT_EQ(edges[6], 378);
+  DestroyWindow(parent);
+
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  HWND bar = w->StatusBarHandle();
+  EXPECT_EQ(StatusText(bar, 0), L"");
+  EXPECT_EQ(StatusText(bar, 1), L"上書");
+  EXPECT_EQ(StatusText(bar, 2), L"単純");
+  EXPECT_EQ(StatusText(bar, 3), L"拡張");
+  EXPECT_EQ(StatusText(bar, 4), L"");
+  EXPECT_EQ(StatusText(bar, 6), L"ﾒﾓﾘ利用効率 100%");
+  // An edit marks the document modified; the checksum item changes panel 2.
+  w->Editor().Core().InsertBytes(reinterpret_cast<const std::uint8_t*>("AB"), 0, 2);
+  EXPECT_EQ(StatusText(bar, 0), L"変更");
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_CheckSumAscii), 0);
+  EXPECT_EQ(StatusText(bar, 2), L"ASC");
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miPU_UndoRate), 0);
+  EXPECT_EQ(StatusText(bar, 6).rfind(L"ｱﾝﾄﾞｩﾊﾞｯﾌｧ利用率 ", 0), 0u);
+  // The document's progress text goes to the last panel.
+  w->Document().OnProgress(w->Document(), "読み込み実行中...");
+  EXPECT_EQ(StatusText(bar, 7), L"読み込み実行中...");
+}
+
+TEST_F(EditorWindowLayout, FunctionBarButtonsAndCaptionsPerShiftState) {
+  TKeyMap& map = host.MutableSettings().KeyMap;
+  ClearKeyMap(map);
+  SetKeyMapEntry(map, 0, kiF1, cmSAVE);
+  SetKeyMapEntry(map, ssShift, kiF1, cmOPEN);
+  SetKeyMapEntry(map, ssCtrl, kiF1 + 2, cmSELECTALL);
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  const TFunctionKeyBar& keys = w->FunctionKeys();
+  const int count = FunctionBarButtonCount(FunctionKeyCount());
+  ASSERT_EQ(keys.Count(), count);
+  // Real buttons of Panel_Function, in order, filling it as the layout says.
+  RECT panel = {};
+  GetClientRect(w->FunctionPanel(), &panel);
+  std::vector<TButtonSpan> spans = FunctionBarLayout(count, panel.right);
+  HWND child = GetWindow(w->FunctionPanel(), GW_CHILD);
+  for (int i = 0; i < count; ++i, child = GetWindow(child, GW_HWNDNEXT)) {
+    ASSERT_EQ(child, keys.Button(i));
+    EXPECT_EQ(ClassOf(child), L"Button");
+    RECT r = ClientRectIn(child, w->FunctionPanel());
+    EXPECT_EQ(r.left, spans[i].left) << i;
+    EXPECT_EQ(r.right - r.left, spans[i].width) << i;
+    EXPECT_EQ(r.bottom - r.top, 18) << i;
+  }
+  EXPECT_EQ(WindowText(keys.Button(0)), L"保存");
+  EXPECT_EQ(WindowText(keys.Button(1)), L"");
+
+  BYTE keyState[256] = {};
+  GetKeyboardState(keyState);
+  keyState[VK_SHIFT] = 0x80;
+  SetKeyboardState(keyState);
+  w->RefreshFunctionBar(false);
+  EXPECT_EQ(WindowText(keys.Button(0)), L"開く");
+  keyState[VK_SHIFT] = 0;
+  keyState[VK_CONTROL] = 0x80;
+  SetKeyboardState(keyState);
+  w->RefreshFunctionBar(false);
+  EXPECT_EQ(WindowText(keys.Button(0)), L"");
+  EXPECT_EQ(WindowText(keys.Button(2)), L"全選択");
+  // A click with Ctrl held runs the Ctrl binding: select all.
+  w->Editor().Core().InsertBytes(reinterpret_cast<const std::uint8_t*>("ABCD"), 0, 4);
+  SendMessageW(keys.Button(2), BM_CLICK, 0, 0);
+  PumpMessages();
+  EXPECT_TRUE(w->Editor().Core().HasSelection());
+  keyState[VK_CONTROL] = 0;
+  SetKeyboardState(keyState);
+  w->RefreshFunctionBar(false);
+  EXPECT_EQ(WindowText(keys.Button(0)), L"保存");
+}
+
+TEST_F(EditorWindowLayout, SizeOptimisationFitsTheEditorAndFillsTheHeight) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  SetWindowPos(w->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(w->SizeMode(), smNone);  // a resize of its own ends the optimisation
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_WindowSizeOptimize), 0);
+  EXPECT_EQ(w->SizeMode(), smFit);
+  // Showing the window reports its size again without ending the optimisation.
+  ShowWindow(w->Handle(), SW_SHOWNOACTIVATE);
+  EXPECT_EQ(w->SizeMode(), smFit);
+  RECT frame = {}, editor = {};
+  GetWindowRect(w->Handle(), &frame);
+  GetWindowRect(w->Editor().Handle(), &editor);
+  EXPECT_EQ(frame.left, 40);
+  EXPECT_EQ(frame.top, 30);
+  EXPECT_EQ(editor.right - editor.left, w->Editor().OptimalClientWidth());
+  EXPECT_EQ(editor.bottom - editor.top, w->Editor().OptimalClientHeight());
+  const int fittedWidth = frame.right - frame.left;
+
+  // In mode 1 hiding the tool bar fits the window again.
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_ViewToolBar), 0);
+  GetWindowRect(w->Editor().Handle(), &editor);
+  EXPECT_EQ(editor.bottom - editor.top, w->Editor().OptimalClientHeight());
+
+  w->OptimizeWindowSize(smFullHeight);
+  EXPECT_EQ(w->SizeMode(), smFullHeight);
+  RECT area = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(w->Handle(), &frame);
+  EXPECT_EQ(frame.left, 40);
+  EXPECT_EQ(frame.top, area.top);
+  EXPECT_EQ(frame.bottom, area.bottom);
+  EXPECT_EQ(frame.right - frame.left, fittedWidth);
+}
+
+TEST_F(EditorWindowLayout, MenusEnableOnOpenAndCommandsObeyTheRule) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  OpenSubmenu(*w, miMM_File);
+  EXPECT_TRUE(Grayed(*w, miMM_SaveFile));
+  EXPECT_TRUE(Grayed(*w, miMM_Reload));
+  EXPECT_TRUE(Grayed(*w, miMM_TextOutPut));
+  // 上書き保存 of an unmodified document: the command does nothing, no dialog opens.
+  w->DoMenuCommand(cmSAVE);
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_SaveFile), 0);
+  EXPECT_TRUE(host.dialogTitles.empty());
+
+  w->Editor().Core().InsertBytes(reinterpret_cast<const std::uint8_t*>("AB"), 0, 2);
+  OpenSubmenu(*w, miMM_File);
+  EXPECT_FALSE(Grayed(*w, miMM_SaveFile));
+  EXPECT_FALSE(Grayed(*w, miMM_TextOutPut));
+  OpenSubmenu(*w, miMM_Edit);
+  EXPECT_FALSE(Grayed(*w, miMM_Undo));
+  EXPECT_TRUE(Grayed(*w, miMM_Redo));
+  EXPECT_TRUE(Grayed(*w, miMM_Copy));
+  // Now the key reaches the item: the save dialog asks for a name (cancelled here).
+  w->DoMenuCommand(cmSAVE);
+  EXPECT_EQ(host.dialogTitles, std::vector<std::string>{"保存"});
+  // A command without a menu item does nothing; the tool bar follows the same rule.
+  EXPECT_TRUE(SendMessageW(w->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(miMM_SaveFile), 0));
+  EXPECT_FALSE(SendMessageW(w->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(miMM_Copy), 0));
+  EXPECT_FALSE(SendMessageW(w->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(miMM_CompareWindow), 0));
+}
+
+TEST_F(EditorWindowLayout, WindowEntriesAndRadioItems) {
+  for (int i = 0; i < 10; ++i) ASSERT_NE(host.Create(), nullptr);
+  host.UpdateWindowMenus();
+  TOvnxBinaryFormWClass* w = host.windows[1];
+  HMENU window = w->Menus().SubmenuOf(miMM_Window);
+  ASSERT_EQ(GetMenuItemCount(window), 6 + 10);
+  wchar_t text[64] = {};
+  GetMenuStringW(window, 3, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&2: (新規)");
+  EXPECT_TRUE(GetMenuState(window, 3, MF_BYPOSITION) & MF_CHECKED);
+  GetMenuStringW(window, 11, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"& : more...");
+  // The character set items are a radio group following the view.
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_CharaSetEuc), 0);
+  EXPECT_EQ(w->Editor().Core().CharaSet(), csEuc);
+  OpenSubmenu(*w, miMM_View);
+  HMENU chara = w->Menus().SubmenuOf(miMM_CharaSet);
+  EXPECT_TRUE(GetMenuState(chara, MenuIdOf(miMM_CharaSetEuc), MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_FALSE(GetMenuState(chara, MenuIdOf(miMM_CharaSetSJis), MF_BYCOMMAND) & MF_CHECKED);
+  SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_BigEndian), 0);
+  EXPECT_EQ(w->State().settings.infoByteOrder, 1);
+  EXPECT_TRUE(GetMenuState(w->Menus().ParentOf(miMM_BigEndian), MenuIdOf(miMM_BigEndian), MF_BYCOMMAND) & MF_CHECKED);
+  // Changing the options later keeps the window's byte order.
+  w->ApplySettings(host.Settings());
+  EXPECT_EQ(w->State().settings.infoByteOrder, 1);
+  EXPECT_EQ(MenuText(w->Menus().ParentOf(miMM_SaveFile), miMM_SaveFile).find(L"上書き保存(&S)"), 0u);
+}
+
+TEST_F(EditorWindowLayout, GarbageCollectionReportsThroughTheStatusBarFigures) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  std::vector<std::uint8_t> bytes(8192, 0x5A);
+  w->Editor().Core().InsertBytes(bytes.data(), 0, 8192);
+  w->Editor().Core().InsertBytes(bytes.data(), 100, 1);
+  OpenSubmenu(*w, miMM_Tool);
+  ASSERT_FALSE(Grayed(*w, miMM_GarbageCollection));
+  host.prompt.answers.push_back(mrYes);
+  w->DoMenuCommand(cmGARBAGE);
+  ASSERT_EQ(host.prompt.shown.size(), 1u);
+  EXPECT_EQ(host.prompt.shown[0].text.rfind("現在のメモリ利用効率は ", 0), 0u);
+  EXPECT_EQ(StatusText(w->StatusBarHandle(), 6), L"ﾒﾓﾘ利用効率 66%");
+  OpenSubmenu(*w, miMM_Tool);
+  EXPECT_TRUE(Grayed(*w, miMM_GarbageCollection));
+}
+
+TEST_F(EditorWindowLayout, HelpWithoutItsFileDoesNothing) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  w->DoMenuCommand(cmHELP);
+  EXPECT_TRUE(IsWindow(w->Handle()));
+  EXPECT_TRUE(host.prompt.shown.empty());
+}
+
+}  // namespace
+}  // namespace ovx::test
