@@ -155,15 +155,25 @@ void ResetRegistry(bool firstRun) {
 void EndOurProcesses() {
   std::vector<DWORD> ids = ScratchProcesses();
   if (ids.empty()) return;
-  for (HWND hwnd : TopWindows()) {
-    DWORD pid = ProcessOf(hwnd);
-    bool ours = false;
-    for (DWORD id : ids) ours = ours || id == pid;
-    if (!ours || !IsWindowVisible(hwnd)) continue;
-    if (ClassOf(hwnd) == L"#32770") PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
-  }
+  // Dialogs are dismissed, and so is the question a modified window asks when it closes
+  // (answered No: nothing is saved).
+  auto dismissDialogs = [&ids] {
+    for (HWND hwnd : TopWindows()) {
+      DWORD pid = ProcessOf(hwnd);
+      bool ours = false;
+      for (DWORD id : ids) ours = ours || id == pid;
+      if (!ours || !IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") continue;
+      PostMessageW(hwnd, WM_COMMAND, GetDlgItem(hwnd, IDNO) ? IDNO : IDCANCEL, 0);
+    }
+  };
+  dismissDialogs();
   for (HWND hwnd : EditorWindows()) PostMessageW(hwnd, WM_CLOSE, 0, 0);
-  WaitUntil([] { return ScratchProcesses().empty(); }, 3000);
+  WaitUntil(
+      [&] {
+        dismissDialogs();
+        return ScratchProcesses().empty();
+      },
+      3000);
   for (DWORD id : ScratchProcesses()) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
     if (!process) continue;
@@ -374,6 +384,38 @@ void PressKeys(HWND window, const std::wstring& keys) {
     }
     PostMessageW(target, WM_CHAR, keys[i], 1);
   }
+}
+
+bool TypeKeys(HWND window, const std::wstring& keys) {
+  if (GetForegroundWindow() != window) {
+    SetForegroundWindow(window);
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 2000)) return false;
+  }
+  std::vector<INPUT> inputs;
+  auto add = [&inputs](WORD vk, wchar_t unicode, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = unicode;
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0);
+    inputs.push_back(in);
+  };
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i] == L'{') {
+      size_t end = keys.find(L'}', i);
+      if (end != std::wstring::npos) {
+        if (WORD vk = KeyFromName(keys.substr(i + 1, end - i - 1))) {
+          add(vk, 0, false);
+          add(vk, 0, true);
+          i = end;
+          continue;
+        }
+      }
+    }
+    add(0, keys[i], false);
+    add(0, keys[i], true);
+  }
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers) {
@@ -679,6 +721,10 @@ TViewLayout Layout(const TCellSize& cell) {
 // each hex digit from a view showing its first rows ("00000000", "00000010" ... "000000f0").
 class TAddressColumnReader {
  public:
+  static constexpr int kTextLeft = 6;
+  static constexpr int kMaxStrayPixels = 2;
+  static constexpr int kMinMargin = 3;
+
   bool Learned(HWND view) const { return view_ == view && learned_; }
 
   bool Learn(HWND view, const TViewLayout& layout, int visibleRows, int caretRow) {
@@ -691,15 +737,23 @@ class TAddressColumnReader {
     // The row used to place the slices: the first of rows 1 and 2 that is not the caret's.
     int reference = caretRow == 1 ? 2 : 1;
     const int slack = layout_.addressWidth - 8 * layout_.cw;
-    offset_ = -1;
-    for (int o = 0; o <= slack && offset_ < 0; ++o) {
+    // Where the digit cells begin: 4 pixels into the cell's 2-pixel inset when that fits what is
+    // shown, else the first place where "000000d0" reads as seven equal cells and another.
+    auto fits = [&](int o) {
       offset_ = o;
       auto zero = Slice(column, reference, 7);
       bool ok = Slice(column, reference, 6) != zero;
       for (int i = 0; i < 6 && ok; ++i) ok = Slice(column, reference, i) == zero;
-      if (!ok) offset_ = -1;
+      return ok;
+    };
+    int found = kTextLeft <= slack && fits(kTextLeft) ? kTextLeft : -1;
+    for (int o = 0; o <= slack && found < 0; ++o)
+      if (fits(o)) found = o;
+    offset_ = found;
+    if (offset_ < 0) {
+      if (getenv("OVX_E2E_DEBUG")) std::printf("no place for the digit cells (cw %d)\n", layout_.cw);
+      return false;
     }
-    if (offset_ < 0) return false;
     digits_.assign(16, {});
     digits_[0] = Slice(column, reference, 7);
     for (int d = 1; d < 16; ++d)
@@ -707,7 +761,10 @@ class TAddressColumnReader {
     // Sixteen different pictures, or the column is not what was expected.
     for (int a = 0; a < 16; ++a)
       for (int b = a + 1; b < 16; ++b)
-        if (!digits_[a].empty() && digits_[a] == digits_[b]) return false;
+        if (!digits_[a].empty() && digits_[a] == digits_[b]) {
+          if (getenv("OVX_E2E_DEBUG")) std::printf("digits %x and %x look the same\n", a, b);
+          return false;
+        }
     learned_ = true;
     return true;
   }
@@ -719,11 +776,28 @@ class TAddressColumnReader {
     std::int64_t value = 0;
     for (int i = 0; i < 8; ++i) {
       auto picture = Slice(column, row, i);
-      int found = -1;
-      for (int d = 0; d < 16; ++d)
-        if (!digits_[d].empty() && digits_[d] == picture) found = d;
-      if (found < 0) return std::nullopt;
-      value = value * 16 + found;
+      // The nearest picture wins when it is near and clearly nearer than any other: a glyph may
+      // reach a pixel into its neighbour's cell (the bar of "4" does), so exact equality is too strict.
+      int best = -1, bestDiff = 0, secondDiff = 0;
+      for (int d = 0; d < 16; ++d) {
+        if (digits_[d].size() != picture.size()) continue;
+        int diff = 0;
+        for (size_t k = 0; k < picture.size(); ++k) diff += digits_[d][k] != picture[k];
+        if (best < 0 || diff < bestDiff) {
+          secondDiff = best < 0 ? diff + kMinMargin : bestDiff;
+          best = d;
+          bestDiff = diff;
+        } else if (diff < secondDiff) {
+          secondDiff = diff;
+        }
+      }
+      const bool exact = best >= 0 && bestDiff == 0;
+      if (!exact && (best < 0 || bestDiff > kMaxStrayPixels || secondDiff - bestDiff < kMinMargin)) {
+        if (getenv("OVX_E2E_DEBUG"))
+          std::printf("row %d digit %d unknown: nearest %x by %d pixels, next by %d\n", row, i, best, bestDiff, secondDiff);
+        return std::nullopt;
+      }
+      value = value * 16 + best;
     }
     return value;
   }
@@ -737,9 +811,10 @@ class TAddressColumnReader {
   std::vector<std::uint32_t> Slice(const std::vector<std::uint32_t>& column, int row, int digit) const {
     std::vector<std::uint32_t> out;
     const int width = layout_.addressWidth;
+    // The cell without its first pixel column, where the glyph on its left may reach in.
     const int x0 = offset_ + digit * layout_.cw;
     for (int y = row * layout_.rowHeight; y < (row + 1) * layout_.rowHeight; ++y)
-      for (int x = x0; x < x0 + layout_.cw; ++x) out.push_back(column[static_cast<size_t>(y) * width + x]);
+      for (int x = x0 + 1; x < x0 + layout_.cw; ++x) out.push_back(column[static_cast<size_t>(y) * width + x]);
     return out;
   }
 
@@ -761,7 +836,8 @@ TCellSize ViewCellSize() {
   static const TCellSize size = [] {
     TCellSize s;
     HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontW(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    // A negative height asks for the character height, as the view does.
+    HFONT font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
     HGDIOBJ old = SelectObject(dc, font);
     SIZE extent = {};

@@ -65,6 +65,9 @@ void CloseEditorWindow(HWND hwnd);
 // Types into the focused control of the window: characters as WM_CHAR, "{Enter}", "{Esc}", "{Tab}",
 // "{Back}", "{Del}", "{Left}", "{Right}", "{Up}", "{Down}", "{Home}", "{End}", "{F1}".."{F12}" as keys.
 void PressKeys(HWND window, const std::wstring& keys);
+// The same keys through the real input queue of the foreground window (made so first), in
+// order with the keys of PressShortcut: characters as Unicode input, named keys as keys.
+bool TypeKeys(HWND window, const std::wstring& keys);
 // A key with modifiers through the real input queue (accelerators, menus): the window is made
 // the foreground window first. Modifiers: MOD_CONTROL, MOD_SHIFT, MOD_ALT.
 bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers = 0);

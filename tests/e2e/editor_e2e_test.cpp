@@ -36,7 +36,7 @@ bool Modified(HWND window) { return StatusPanelText(window, 0) == L"変更"; }
 HWND OpenAndChange(const std::wstring& path) {
   HWND window = OpenFileWindow(path, kWaitMs, true);
   if (!window) return nullptr;
-  PressKeys(window, L"41");
+  TypeKeys(window, L"41");
   if (!WaitForCaretAddress(window, 1, 3000)) return nullptr;
   if (!WaitUntil([window] { return Modified(window); }, 3000)) return nullptr;
   return window;
@@ -218,7 +218,7 @@ TEST_F(EditorE2eViewOnly, ProtectedFilesOpenViewOnlyAfterTheInformationBox) {
     EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 1) == L"閲覧"; }, 3000)) << StatusPanelText(window, 1);
     // Typing and the save key change nothing.
     SetForegroundWindow(window);
-    PressKeys(window, L"12{Del}");
+    TypeKeys(window, L"12{Del}");
     ASSERT_TRUE(PressShortcut(window, 'S', MOD_CONTROL));
     EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("VIEW"));
     EXPECT_EQ(StatusPanelText(window, 0), L"");

@@ -15,7 +15,7 @@ TEST_F(ViewE2eScreens, EmptyDocumentShowsEofAndEveryMoveDoesNothing) {
   ASSERT_NE(window, nullptr);
   SetForegroundWindow(window);
   ASSERT_TRUE(WaitForCaretAddress(window, 0));
-  PressKeys(window, L"{Right}{Down}{End}{PgDn}");
+  TypeKeys(window, L"{Right}{Down}{End}{PgDn}");
   ASSERT_TRUE(PressShortcut(window, VK_END, MOD_CONTROL));
   EXPECT_FALSE(WaitUntil([&] { return CaretAddress(window) != 0; }, 500));
   auto p = CaretPosition(window);
@@ -31,7 +31,7 @@ TEST_F(ViewE2eScreens, ShiftJisCharacterAcrossTheRowEnd) {
   HWND window = OpenFileWindow(path);
   ASSERT_NE(window, nullptr);
   PostMenuCommand(window, MenuIdOf(miMM_CharaSetSJis));
-  PressKeys(window, L"{Down}");  // to the byte after あ, on the second row
+  TypeKeys(window, L"{Down}");  // to the byte after あ, on the second row
   EXPECT_TRUE(WaitForCaretAddress(window, 16));
   Screenshot(L"view-shift-jis-row-end");
 }
@@ -78,7 +78,7 @@ TEST_F(ViewE2eScreens, SelectionCaretMarkerAndContextMenu) {
   Screenshot(L"view-selection");
 
   // The context menu at the caret, the selection kept.
-  PressKeys(window, L"{Apps}");
+  TypeKeys(window, L"{Apps}");
   HWND menu = WaitForWindow(L"#32768", L"", 3000);
   ASSERT_NE(menu, nullptr) << "no context menu";
   EXPECT_EQ(ProcessOf(menu), ProcessOf(window));
@@ -90,10 +90,10 @@ TEST_F(ViewE2eScreens, SelectionCaretMarkerAndContextMenu) {
   EXPECT_TRUE(WaitUntil([&] { return ReadClipboardBlock() == data.substr(0, 18); }, 3000));
 
   // Tab moves the caret to the characters; the marker is drawn over the hex cells.
-  PressKeys(window, L"{Left}{Tab}");
+  TypeKeys(window, L"{Left}{Tab}");
   EXPECT_TRUE(WaitUntil([&] { auto q = CaretPosition(window); return q && q->charArea && q->address == 17; }, 3000));
   Screenshot(L"view-caret-marker-in-characters");
-  PressKeys(window, L"{Tab}");
+  TypeKeys(window, L"{Tab}");
   EXPECT_TRUE(WaitUntil([&] { auto q = CaretPosition(window); return q && !q->charArea && q->address == 17; }, 3000));
   Screenshot(L"view-caret-marker-in-hex");
 }
