@@ -915,6 +915,10 @@ HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
     StartEditor(argument);
   HWND window = WaitForWindow(kEditorClass, EditorCaptionFor(path), ms);
   if (!window) return nullptr;
+  // The caption comes first, the load follows in the same message: a message answered after it
+  // means the document is in.
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return nullptr;
   SetForegroundWindow(window);
   if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 3000)) return nullptr;
   if (!WaitForCaretAddress(window, 0, ms)) return nullptr;
