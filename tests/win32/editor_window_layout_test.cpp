@@ -87,6 +87,23 @@ TEST_F(EditorWindowLayout, PartsStandInOrderWithTheirHeights) {
                MF_CHECKED);
 }
 
+TEST_F(EditorWindowLayout, SizesFollowTheWindowsDpi) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  RECT suggested = {50, 40, 50 + 900, 40 + 700};
+  SendMessageW(w->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT info = ClientRectIn(w->InformationPanel(), w->BinaryPanel());
+  RECT function = ClientRectIn(w->FunctionPanel(), w->Handle());
+  RECT status = ClientRectIn(w->StatusBarHandle(), w->Handle());
+  EXPECT_EQ(info.bottom - info.top, 102);
+  EXPECT_EQ(function.bottom - function.top, 27);
+  EXPECT_EQ(status.bottom - status.top, 27);
+  int edges[8] = {};
+  SendMessageW(w->StatusBarHandle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 48);
+  EXPECT_EQ(edges[6], 567);
+}
+
 TEST_F(EditorWindowLayout, StatusBarPanelsDesignTextsAndState) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 100, nullptr, nullptr, nullptr, nullptr);
   TEditorStatusBar fresh;
