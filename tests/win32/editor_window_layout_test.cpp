@@ -230,6 +230,11 @@ TEST_F(EditorWindowLayout, MenusEnableOnOpenAndCommandsObeyTheRule) {
   EXPECT_TRUE(Grayed(*w, miMM_SaveFile));
   EXPECT_TRUE(Grayed(*w, miMM_Reload));
   EXPECT_TRUE(Grayed(*w, miMM_TextOutPut));
+  HMENU file = w->Menus().SubmenuOf(miMM_File);
+  EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);  // ファイル履歴から開く without entries
+  host.history = {"C:\\x.bin"};
+  OpenSubmenu(*w, miMM_File);
+  EXPECT_FALSE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
   // 上書き保存 of an unmodified document: the command does nothing, no dialog opens.
   w->DoMenuCommand(cmSAVE);
   SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_SaveFile), 0);
