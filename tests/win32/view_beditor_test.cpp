@@ -767,6 +767,12 @@ TEST_F(ViewEditorTest, EventsReachTheOwner) {
   Key(VK_RIGHT);
   EXPECT_EQ(caretMoves, 1);
   EXPECT_EQ(keyStates, 2);  // down and up
+  SetFocus(View());
+  EXPECT_EQ(caretMoves, 2);
+  EXPECT_EQ(keyStates, 3);
+  SetFocus(nullptr);
+  EXPECT_EQ(caretMoves, 3);
+  EXPECT_EQ(keyStates, 4);
   Type(L"5");
   EXPECT_GE(stateChanges, 1);
   Key(VK_F12);
@@ -794,6 +800,44 @@ TEST_F(ViewEditorTest, MouseClickAndDragSelect) {
   EXPECT_EQ(Core().InputArea(), iaChar);
   EXPECT_EQ(Core().CaretAddress(), 7);
   EXPECT_FALSE(Core().HasSelection());
+}
+
+TEST_F(ViewEditorTest, DragAboveTheViewScrollsUpOneRowPerTimerTick) {
+  Fill(1000);
+  Core().SetCaret(40 * 16, 0);
+  const std::int32_t top = Core().TopRow();
+  ASSERT_GT(top, 5);
+  const TViewGeometry& g = Geometry();
+  SendMessageW(View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(g.HexLeft() + 3, g.RowTop(0) + 3));
+  ASSERT_EQ(Core().CaretAddress(), top * 16);
+  // The captured pointer leaves the view upwards: the move itself drags nothing.
+  SendMessageW(View(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(g.HexLeft() + 3, static_cast<WORD>(-30)));
+  EXPECT_EQ(Core().TopRow(), top);
+  SendMessageW(View(), WM_TIMER, TBinaryView::kDragTimerId, 0);
+  EXPECT_EQ(Core().TopRow(), top - 1);
+  SendMessageW(View(), WM_TIMER, TBinaryView::kDragTimerId, 0);
+  EXPECT_EQ(Core().TopRow(), top - 2);
+  EXPECT_EQ(Core().CaretAddress(), (top - 2) * 16);
+  SendMessageW(View(), WM_LBUTTONUP, 0, 0);
+  SendMessageW(View(), WM_TIMER, TBinaryView::kDragTimerId, 0);  // no longer dragging
+  EXPECT_EQ(Core().TopRow(), top - 2);
+  EXPECT_EQ(Core().GetSelection().start, (top - 2) * 16);
+  EXPECT_EQ(Core().GetSelection().end, top * 16);
+}
+
+TEST_F(ViewEditorTest, EnvironmentColoursPaintTheCellsAndComeBack) {
+  TEnvironmentSettings settings = DefaultEnvironmentSettings();
+  settings.Colors.NormalBG = RGB(200, 10, 10);
+  settings.Colors.EofBG = RGB(10, 200, 10);
+  editor_->SetEnvironment(settings);
+  TViewPicture picture(View());
+  const POINT eof = HexMargin(0, 0), dashes = HexMargin(0, 1);
+  EXPECT_EQ(picture.Pixel(eof.x, eof.y), RGB(10, 200, 10));
+  EXPECT_EQ(picture.Pixel(dashes.x, dashes.y), RGB(200, 10, 10));
+  TEnvironmentSettings back;
+  editor_->GetEnvironment(back);
+  EXPECT_EQ(back.Colors, settings.Colors);
+  EXPECT_EQ(back.KeyMap, settings.KeyMap);
 }
 
 TEST_F(ViewEditorTest, LoadFileThroughTheControl) {

@@ -415,6 +415,7 @@ void TBinaryView::OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM key
   if (GetFocus() != hwnd_) SetFocus(hwnd_);
   const int x = GET_X_LPARAM(lParam);
   const int y = GET_Y_LPARAM(lParam);
+  dragPoint_ = {x, y};
   const std::shared_ptr<bool> alive = alive_;
   if (core_.MouseDown(button, HitTest(geometry_, x, y), (keys & MK_SHIFT) != 0) && *alive) {
     POINT p{x, y};
@@ -502,8 +503,8 @@ LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: OnMouseDown(vmbMiddle, lParam, wParam); return 0;
     case WM_MOUSEMOVE:
       if ((wParam & MK_LBUTTON) && dragTimer_ && GetCapture() == hwnd_) {
-        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-        core_.MouseMove(geometry_, x, y, InsideClient(x, y));
+        dragPoint_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        core_.MouseMove(geometry_, dragPoint_.x, dragPoint_.y, InsideClient(dragPoint_.x, dragPoint_.y));
       }
       return 0;
     case WM_LBUTTONUP:
@@ -514,12 +515,9 @@ LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kDragTimerId) {
-        if (dragTimer_ && GetCapture() == hwnd_) {
-          POINT p{};
-          GetCursorPos(&p);
-          ScreenToClient(hwnd_, &p);
-          core_.DragTimerTick(geometry_, p.x, p.y, InsideClient(p.x, p.y));
-        }
+        // The pointer as the last captured move reported it.
+        if (dragTimer_ && GetCapture() == hwnd_)
+          core_.DragTimerTick(geometry_, dragPoint_.x, dragPoint_.y, InsideClient(dragPoint_.x, dragPoint_.y));
         return 0;
       }
       return Default(message, wParam, lParam);
