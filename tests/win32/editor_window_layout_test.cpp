@@ -261,6 +261,8 @@ TEST_F(EditorWindowLayout, WindowEntriesAndRadioItems) {
   for (int i = 0; i < 10; ++i) ASSERT_NE(host.Create(), nullptr);
   host.UpdateWindowMenus();
   TOvnxBinaryFormWClass* w = host.windows[1];
+  // The first window was alone when made; the rebuild enabled its button for the others.
+  EXPECT_TRUE(SendMessageW(host.windows[0]->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(miMM_CompareWindow), 0));
   HMENU window = w->Menus().SubmenuOf(miMM_Window);
   ASSERT_EQ(GetMenuItemCount(window), 6 + 10);
   wchar_t text[64] = {};
