@@ -72,8 +72,9 @@ bool TOvnxBinaryFormWClass::RunSaveCommand() { return SaveFileCommand(FileSite()
 void TOvnxBinaryFormWClass::OpenFile(const std::string& given) {
   const std::string name = host_.LongPathName(given);
   TOvnxBinaryFormWClass* holder = host_.FindEditorWindow(name);
-  switch (DecideOpenTarget(name, holder != nullptr, Modified(), state_.fileName, state_.compareFileName,
-                           state_.settings.viewOnlyExtensions)) {
+  const TOpenTarget target = DecideOpenTarget(name, holder != nullptr, Modified(), state_.fileName,
+                                             state_.compareFileName, state_.settings.viewOnlyExtensions);
+  switch (target) {
     case otActivateHolder:
       holder->BringToFront();
       break;
@@ -87,9 +88,7 @@ void TOvnxBinaryFormWClass::OpenFile(const std::string& given) {
     case otNewWindow:
     case otNewWindowViewOnly:
       if (TOvnxBinaryFormWClass* w = host_.OpenEditorWindow(name)) {
-        if (DecideOpenTarget(name, false, false, "", state_.compareFileName, state_.settings.viewOnlyExtensions) ==
-            otNewWindowViewOnly)
-          w->SetViewOnly();
+        if (target == otNewWindowViewOnly) w->SetViewOnly();
         w->BringToFront();
       }
       break;

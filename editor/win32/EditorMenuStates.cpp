@@ -101,6 +101,8 @@ void TOvnxBinaryFormWClass::RebuildFileMenus() {
     names.push_back(w->FileName());
   }
   menus_.SetWindowEntries(WindowMenuEntries(names, self));
+  // Windows came or went: the comparison button with another window follows at once.
+  UpdateToolBar();
 }
 
 }  // namespace ovx

@@ -6,16 +6,22 @@
 
 namespace ovx {
 
-bool TEditorStatusBar::Create(HWND parent, HFONT font) {
+bool TEditorStatusBar::Create(HWND parent, HFONT font, int dpi) {
   // The window places it itself, 18 pixels high at the bottom.
   hwnd_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_CLIPSIBLINGS | CCS_NORESIZE | CCS_NOPARENTALIGN,
                           0, 0, 0, kHeight, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd_) return false;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  std::array<int, StatusPanelCount> edges = StatusPanelRightEdges();
-  SendMessageW(hwnd_, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(edges.data()));
+  SetDpi(dpi);
   for (int i = 0; i < StatusPanelCount; ++i) SetPanel(i, StatusPanels()[i].designText);
   return true;
+}
+
+void TEditorStatusBar::SetDpi(int dpi) {
+  std::array<int, StatusPanelCount> edges = StatusPanelRightEdges();
+  for (int& edge : edges)
+    if (edge > 0) edge = MulDiv(edge, dpi, 96);
+  SendMessageW(hwnd_, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void TEditorStatusBar::SetPanel(int panel, const std::string& text) {

@@ -16,8 +16,9 @@ class TEditorStatusBar {
  public:
   static constexpr int kHeight = 18;
 
-  // Created with the design texts in its panels.
-  bool Create(HWND parent, HFONT font);
+  // Created with the design texts in its panels; panel widths scaled from 96 DPI to dpi.
+  bool Create(HWND parent, HFONT font, int dpi = 96);
+  void SetDpi(int dpi);
   HWND Handle() const { return hwnd_; }
   void SetTexts(const std::array<std::string, StatusPanelCount - 1>& texts);
   // Panel 7, repainted at once so that it shows while the work runs.

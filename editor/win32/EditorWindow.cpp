@@ -26,6 +26,16 @@ int ContextMenuImage(TCommandId id) {
   return item ? MenuItemDef(*item).image : -1;
 }
 
+// The window's DPI where the system can tell it (looked up at run time: older systems lack
+// the call), else 96.
+int WindowDpi(HWND hwnd) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  UINT dpi = getDpi ? getDpi(hwnd) : 0;
+  return dpi ? static_cast<int>(dpi) : 96;
+}
+
 }  // namespace
 
 bool TOvnxBinaryFormWClass::RegisterWindowClass(HINSTANCE instance, HICON icon, HICON smallIcon) {
@@ -80,13 +90,14 @@ bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
   hwnd_ = CreateWindowExW(kExStyle, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                           frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
+  dpi_ = WindowDpi(hwnd_);
   SetFileName("");
   if (!CreateParts()) {
     DestroyWindow(hwnd_);
     return false;
   }
   // The default client size with the menu bar in place, however it wraps.
-  SetClientSize(kDefaultClientWidth, kDefaultClientHeight);
+  SetClientSize(Scaled(kDefaultClientWidth), Scaled(kDefaultClientHeight));
   ConnectEvents();
   editor_->SetViewItems(TViewItems::All());
   editor_->SetFontHeight(14);
@@ -101,8 +112,7 @@ bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
 
 bool TOvnxBinaryFormWClass::CreateParts() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  CreateUiFont();
   images_ = LoadToolBarImages(instance);
   menuImages_ = std::make_unique<TMenuImages>(images_);
   TMenuImages* pictures = menuImages_.get();
@@ -120,7 +130,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   if (!panelBinary_ || !panelInformation_ || !panelFunction_) return false;
   RECT none = {0, 0, TBEditor::kDefaultWidth, TBEditor::kDefaultHeight};
   if (!editor_->Create(panelBinary_, none)) return false;
-  if (!statusBar_.Create(hwnd_, font_)) return false;
+  if (!statusBar_.Create(hwnd_, font_, dpi_)) return false;
   if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
   toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
   // The tool windows are made by their own parts; until then their commands open nothing.
@@ -129,6 +139,28 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   ShowWindow(statusBar_.Handle(), SW_SHOW);
   LayoutParts();
   return true;
+}
+
+void TOvnxBinaryFormWClass::CreateUiFont() {
+  if (font_) DeleteObject(font_);
+  font_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+}
+
+void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi > 0 ? dpi : 96;
+  HFONT old = font_;
+  font_ = nullptr;
+  CreateUiFont();
+  for (HWND part : {toolBar_.Handle(), statusBar_.Handle()})
+    SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  for (int i = 0; i < functionKeys_.Count(); ++i)
+    SendMessageW(functionKeys_.Button(i), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  if (old) DeleteObject(old);
+  statusBar_.SetDpi(dpi_);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutParts();
 }
 
 void TOvnxBinaryFormWClass::ConnectEvents() {
@@ -311,7 +343,7 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
       if (toolBar_.HandleNotify(header, menus_.SubmenuOf(miPU_History), hwnd_)) return TBDDRET_DEFAULT;
       if (header->hwndFrom == statusBar_.Handle() && header->code == static_cast<UINT>(NM_CLICK)) {
-        OnStatusBarClick(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x));
+        OnStatusBarClick(MulDiv(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x), 96, dpi_));
       }
       return 0;
     }
@@ -323,6 +355,9 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case kCloseCommandMessage:
       RunCloseItem(static_cast<TMenuItem>(wp));  // the window may be gone now
       return 0;

@@ -165,6 +165,11 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   TSizeModeTracker sizeMode_;
   bool optimizing_ = false;
   SIZE lastClient_ = {0, 0};
+  // Design sizes are at 96 DPI; the window scales them to its own DPI.
+  int dpi_ = 96;
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  void CreateUiFont();
+  void OnDpiChanged(int dpi, const RECT& suggested);
   HFONT font_ = nullptr;
   HIMAGELIST images_ = nullptr;
   std::unique_ptr<TMenuImages> menuImages_;

@@ -27,20 +27,21 @@ void TOvnxBinaryFormWClass::LayoutParts() {
     top = toolBar_.Height();
   }
   if (PartVisible(statusBar_.Handle())) {
-    bottom -= kStatusBarHeight;
-    MoveWindow(statusBar_.Handle(), 0, bottom, width, kStatusBarHeight, TRUE);
+    bottom -= Scaled(kStatusBarHeight);
+    MoveWindow(statusBar_.Handle(), 0, bottom, width, Scaled(kStatusBarHeight), TRUE);
   }
   if (PartVisible(panelFunction_)) {
-    bottom -= kFunctionPanelHeight;
-    MoveWindow(panelFunction_, 0, bottom, width, kFunctionPanelHeight, TRUE);
-    functionKeys_.Layout(width, kFunctionPanelHeight);
+    bottom -= Scaled(kFunctionPanelHeight);
+    MoveWindow(panelFunction_, 0, bottom, width, Scaled(kFunctionPanelHeight), TRUE);
+    functionKeys_.Layout(width, Scaled(kFunctionPanelHeight));
   }
   const int binaryHeight = bottom > top ? bottom - top : 0;
   MoveWindow(panelBinary_, 0, top, width, binaryHeight, TRUE);
   int editorHeight = binaryHeight;
   if (PartVisible(panelInformation_)) {
-    editorHeight = binaryHeight > kInformationPanelHeight ? binaryHeight - kInformationPanelHeight : 0;
-    MoveWindow(panelInformation_, 0, editorHeight, width, kInformationPanelHeight, TRUE);
+    const int infoHeight = Scaled(kInformationPanelHeight);
+    editorHeight = binaryHeight > infoHeight ? binaryHeight - infoHeight : 0;
+    MoveWindow(panelInformation_, 0, editorHeight, width, infoHeight, TRUE);
   }
   RECT editor = {0, 0, width, editorHeight};
   editor_->SetBounds(editor);

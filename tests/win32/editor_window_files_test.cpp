@@ -100,6 +100,9 @@ TEST_F(EditorWindowFiles, ViewOnlyByExtensionAndByAttributes) {
     w->Document().SetModified(1);
     w->DoMenuCommand(cmSAVE);
     EXPECT_EQ(TScratchFolder::Read(BackupOf(path)), "<missing>");
+    // Changed options do not lift the view-only mode.
+    w->ApplySettings(host.Settings());
+    EXPECT_TRUE(w->ViewOnly());
     SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }

@@ -87,6 +87,23 @@ TEST_F(EditorWindowLayout, PartsStandInOrderWithTheirHeights) {
                MF_CHECKED);
 }
 
+TEST_F(EditorWindowLayout, SizesFollowTheWindowsDpi) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  RECT suggested = {50, 40, 50 + 900, 40 + 700};
+  SendMessageW(w->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT info = ClientRectIn(w->InformationPanel(), w->BinaryPanel());
+  RECT function = ClientRectIn(w->FunctionPanel(), w->Handle());
+  RECT status = ClientRectIn(w->StatusBarHandle(), w->Handle());
+  EXPECT_EQ(info.bottom - info.top, 102);
+  EXPECT_EQ(function.bottom - function.top, 27);
+  EXPECT_EQ(status.bottom - status.top, 27);
+  int edges[8] = {};
+  SendMessageW(w->StatusBarHandle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
+  EXPECT_EQ(edges[0], 48);
+  EXPECT_EQ(edges[6], 567);
+}
+
 TEST_F(EditorWindowLayout, StatusBarPanelsDesignTextsAndState) {
   HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 100, nullptr, nullptr, nullptr, nullptr);
   TEditorStatusBar fresh;
@@ -213,6 +230,11 @@ TEST_F(EditorWindowLayout, MenusEnableOnOpenAndCommandsObeyTheRule) {
   EXPECT_TRUE(Grayed(*w, miMM_SaveFile));
   EXPECT_TRUE(Grayed(*w, miMM_Reload));
   EXPECT_TRUE(Grayed(*w, miMM_TextOutPut));
+  HMENU file = w->Menus().SubmenuOf(miMM_File);
+  EXPECT_TRUE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);  // ファイル履歴から開く without entries
+  host.history = {"C:\\x.bin"};
+  OpenSubmenu(*w, miMM_File);
+  EXPECT_FALSE(GetMenuState(file, 2, MF_BYPOSITION) & MF_GRAYED);
   // 上書き保存 of an unmodified document: the command does nothing, no dialog opens.
   w->DoMenuCommand(cmSAVE);
   SendMessageW(w->Handle(), WM_COMMAND, MenuIdOf(miMM_SaveFile), 0);
@@ -239,6 +261,8 @@ TEST_F(EditorWindowLayout, WindowEntriesAndRadioItems) {
   for (int i = 0; i < 10; ++i) ASSERT_NE(host.Create(), nullptr);
   host.UpdateWindowMenus();
   TOvnxBinaryFormWClass* w = host.windows[1];
+  // The first window was alone when made; the rebuild enabled its button for the others.
+  EXPECT_TRUE(SendMessageW(host.windows[0]->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(miMM_CompareWindow), 0));
   HMENU window = w->Menus().SubmenuOf(miMM_Window);
   ASSERT_EQ(GetMenuItemCount(window), 6 + 10);
   wchar_t text[64] = {};
