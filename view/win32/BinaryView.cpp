@@ -42,6 +42,21 @@ struct TImeFunctions {
 
 constexpr std::size_t kMaxCollectedChars = 500;
 
+bool IsComparisonColor(TCellColor c) { return c >= ccDifference && c <= ccOver; }
+
+// The comparison's marks or colours switched off: blank marks, normal colours (a selection stays).
+void HideComparison(TPaintModel& model, bool marks, bool colors) {
+  for (TPaintRow& row : model.rows) {
+    for (THexCell& cell : row.hex) {
+      if (marks) cell.mark = ' ';
+      if (colors && IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
+    }
+    if (colors)
+      for (TCharCell& cell : row.chars)
+        if (IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
+  }
+}
+
 bool IsCharMessage(UINT message) { return message == WM_CHAR || message == WM_IME_CHAR; }
 
 }  // namespace
@@ -139,6 +154,7 @@ void TBinaryView::Render(HDC dc, bool full) {
   TPaintInput in = core_.PaintInput();
   in.visibleRows = geometry_.visibleRows;
   BuildPaintModel(core_.Module(), in, model_);
+  if (in.compare && (!compareMarks_ || !compareColors_)) HideComparison(model_, !compareMarks_, !compareColors_);
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
