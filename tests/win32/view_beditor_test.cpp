@@ -521,6 +521,67 @@ TEST_F(ViewEditorTest, EachCharacterSetNamesItsColumnAndDrawsItsCode) {
   }
 }
 
+TEST_F(ViewEditorTest, HighlightRangeIsDrawnBold) {
+  Fill(32, [](std::int32_t) -> std::uint8_t { return 0x88; });
+  Core().SetCaret(20, 0);
+  Core().SetHighlight(0, 2);
+  TViewPicture picture(View());
+  const TViewGeometry& g = Geometry();
+  const COLORREF normal = GetSysColor(COLOR_WINDOW);
+  auto hexInk = [&](int j) {
+    return InkIn(picture, g.HexLeft() + j * g.hexCellWidth + 2, g.RowTop(0) + 2, 2 * g.cw, g.ch, normal);
+  };
+  EXPECT_GT(hexInk(0), hexInk(2));
+  EXPECT_GT(hexInk(1), hexInk(2));
+  EXPECT_EQ(hexInk(2), hexInk(3));
+}
+
+// Comparison colouring as the comparison display supplies it: every odd address differs.
+class TViewTestStyler : public TCompareStyler {
+ public:
+  TMemoryModule partner;
+  const TMemoryModule& Partner() const override { return partner; }
+  TCellColor Color(std::int64_t p, std::uint8_t, std::uint8_t) const override {
+    return p % 2 ? ccBigger : ccNormal;
+  }
+  char Mark(std::int64_t p, std::uint8_t, std::uint8_t) const override { return p % 2 ? '+' : ' '; }
+};
+
+TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
+  TEnvironmentSettings settings = DefaultEnvironmentSettings();
+  settings.Colors.DifferenceBiggerBG = RGB(250, 200, 0);
+  editor_->SetEnvironment(settings);
+  Fill(32);
+  TViewTestStyler styler;
+  Core().SetCompareStyler(&styler);
+  const TViewGeometry& g = Geometry();
+  const COLORREF normal = GetSysColor(COLOR_WINDOW);
+  auto markInk = [&](const TViewPicture& picture, int j) {
+    return InkIn(picture, g.HexLeft() + j * g.hexCellWidth + 2 + 2 * g.cw, g.RowTop(1) + 2, g.cw, g.ch,
+                 picture.Pixel(HexMargin(1, j).x, HexMargin(1, j).y));
+  };
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), RGB(250, 200, 0));
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 2).x, HexMargin(1, 2).y), normal);
+    EXPECT_EQ(picture.Pixel(g.CharLeft() + g.cw, g.RowTop(1) + 1), RGB(250, 200, 0));
+    EXPECT_GT(markInk(picture, 1), 2);
+    EXPECT_EQ(markInk(picture, 2), 0);
+  }
+  editor_->SetCompareColors(false);
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), normal);
+    EXPECT_GT(markInk(picture, 1), 2);  // the marks stay
+  }
+  editor_->SetCompareMarks(false);
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(markInk(picture, 1), 0);
+  }
+  Core().SetCompareStyler(nullptr);
+}
+
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
   Fill(64);
   Core().SetCaret(16 + 3, 0);
