@@ -619,6 +619,21 @@ bool TypeKey(WORD virtualKey, UINT modifiers) {
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
+HWND WaitForOpenMenu(HWND window, DWORD ms) {
+  HWND menu = nullptr;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  WaitUntil(
+      [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(thread, &info) || !(info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE))) return false;
+        menu = FindTopWindow(L"#32768", L"", ProcessOf(window));
+        return menu != nullptr;
+      },
+      ms);
+  return menu;
+}
+
 bool HoldKey(WORD virtualKey, bool down) {
   INPUT in = {};
   in.type = INPUT_KEYBOARD;

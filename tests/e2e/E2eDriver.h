@@ -75,6 +75,8 @@ bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers = 0);
 // A key through the real input queue to whatever has the keyboard now (an open menu, a
 // message box), without touching the foreground window.
 bool TypeKey(WORD virtualKey, UINT modifiers = 0);
+// Waits until the window's thread runs a menu (a popup menu or the menu bar) and shows it.
+HWND WaitForOpenMenu(HWND window, DWORD ms = 3000);
 // Presses (down = true) or releases a key through the real input queue.
 bool HoldKey(WORD virtualKey, bool down);
 

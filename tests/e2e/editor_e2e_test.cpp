@@ -239,7 +239,7 @@ TEST_F(EditorE2eReload, AFileChangedOnDiskIsReloadedAfterTheQuestion) {
   // The File menu opened at the caret (FILEMENU, Ctrl+F1): its reload item now reads
   // 最新の情報に更新 — menus of another process cannot be read, so this is for the eye.
   ASSERT_TRUE(PressShortcut(window, VK_F1, MOD_CONTROL));
-  if (WaitForWindow(L"#32768", L"", 3000)) {
+  if (WaitForOpenMenu(window)) {
     Screenshot(L"editor-file-menu-after-the-file-changed");
     TypeKey(VK_ESCAPE);
     WaitUntil([] { return FindTopWindow(L"#32768") == nullptr; }, 3000);
@@ -274,7 +274,7 @@ TEST_F(EditorE2eWindowMenu, TenWindowsGiveNineEntriesAndMore) {
   // The Window menu from the menu bar (Alt+W): nine entries and "& : more..." — for the eye,
   // since another process's menus cannot be read.
   ASSERT_TRUE(PressShortcut(front, 'W', MOD_ALT));
-  ASSERT_NE(WaitForWindow(L"#32768", L"", 3000), nullptr) << "the Window menu did not open";
+  ASSERT_NE(WaitForOpenMenu(front), nullptr) << "the Window menu did not open";
   Screenshot(L"editor-window-menu-ten-windows");
   TypeKey(VK_ESCAPE);
   TypeKey(VK_ESCAPE);
@@ -317,7 +317,7 @@ TEST_F(EditorE2eScreens, EachTopLevelMenuOpen) {
   const wchar_t* names[] = {L"file", L"edit", L"search", L"view", L"compare", L"window", L"tool", L"help"};
   ASSERT_TRUE(PressShortcut(window, 'F', MOD_ALT));
   for (const wchar_t* name : names) {
-    ASSERT_NE(WaitForWindow(L"#32768", L"", 3000), nullptr) << "no menu open for " << name;
+    ASSERT_NE(WaitForOpenMenu(window), nullptr) << "no menu open for " << name;
     Screenshot(std::wstring(L"editor-menu-") + name);
     TypeKey(VK_RIGHT);  // the next menu of the bar
   }

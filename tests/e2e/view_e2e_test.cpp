@@ -210,7 +210,7 @@ TEST_F(ViewE2eEditing, EscapeOpensUserMenuOneWhereSSaves) {
   TypeKeys(window, L"ab");
   ASSERT_TRUE(WaitForCaretAddress(window, 1));
   TypeKeys(window, L"{Esc}");
-  HWND menu = WaitForWindow(L"#32768");
+  HWND menu = WaitForOpenMenu(window);
   ASSERT_NE(menu, nullptr) << "user menu 1 did not open";
   EXPECT_EQ(ProcessOf(menu), ProcessOf(window));
   Screenshot(L"view-user-menu-1");

@@ -79,7 +79,7 @@ TEST_F(ViewE2eScreens, SelectionCaretMarkerAndContextMenu) {
 
   // The context menu at the caret, the selection kept.
   TypeKeys(window, L"{Apps}");
-  HWND menu = WaitForWindow(L"#32768", L"", 3000);
+  HWND menu = WaitForOpenMenu(window);
   ASSERT_NE(menu, nullptr) << "no context menu";
   EXPECT_EQ(ProcessOf(menu), ProcessOf(window));
   Screenshot(L"view-context-menu");
