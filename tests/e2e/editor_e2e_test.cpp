@@ -279,6 +279,12 @@ TEST_F(EditorE2eWindowMenu, TenWindowsGiveNineEntriesAndMore) {
   TypeKey(VK_ESCAPE);
   TypeKey(VK_ESCAPE);
   ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"#32768") == nullptr; }, 3000));
+  // The same menu at the caret (WINDOWMENU, Ctrl+F6).
+  ASSERT_TRUE(PressShortcut(front, VK_F6, MOD_CONTROL));
+  ASSERT_NE(WaitForOpenMenu(front), nullptr) << "Ctrl+F6 did not open the Window menu";
+  Screenshot(L"editor-window-menu-ten-windows-at-caret");
+  TypeKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"#32768") == nullptr; }, 3000));
   // The ninth entry brings the ninth window of the list (creation order) to the front.
   PostMenuCommand(front, WindowEntryIdBase + 8);
   HWND ninth = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(files[8]));
