@@ -810,6 +810,10 @@ TEST_F(ViewEditorTest, EscapeKeyPostsTheUserMenu) {
   EXPECT_EQ(opened, 0);  // not inside the key handler
   ASSERT_TRUE(PumpUntil([&] { return opened != 0; }));
   EXPECT_EQ(opened, 26);
+  opened = 0;
+  PostMessageW(View(), TBinaryView::kMenuMessage, 0, static_cast<LPARAM>(cmUSERMENU3));
+  ASSERT_TRUE(PumpUntil([&] { return opened != 0; }));
+  EXPECT_EQ(opened, 26);
 }
 
 TEST_F(ViewEditorTest, EventsReachTheOwner) {
