@@ -291,7 +291,7 @@ TEST_F(ViewEditorTest, QueuedCharactersAreTakenTogetherAsShiftJis) {
   ASSERT_EQ(Core().InputArea(), iaChar);
   // Posted characters wait in the queue; the first one handled collects the others.
   PostMessageW(View(), WM_CHAR, L'A', 1);
-  PostMessageW(View(), WM_CHAR, 0x3042, 1);  // あ
+  PostMessageW(View(), WM_IME_CHAR, 0x3042, 1);  // あ, as the input method delivers it
   PostMessageW(View(), WM_CHAR, 0x0D, 1);    // dropped: a control character
   PostMessageW(View(), WM_CHAR, L'z', 1);
   ASSERT_TRUE(PumpUntil([&] { return Core().Module().Size() >= 4; }));
@@ -360,6 +360,7 @@ TEST_F(ViewEditorTest, HidingColumnsNarrowsTheViewAndMovesTheCaretOutOfTheCharac
   editor_->SetViewItems(TViewItems::All().With(bvAscii, false).With(bvHSum, false));
   EXPECT_EQ(Core().InputArea(), iaHex);
   EXPECT_EQ(editor_->OptimalClientWidth(), width - (before.cw * 17 + 4) - (before.cw * 3 + 4));
+  SaveControlPicture(*editor_, "view_no_sums_no_characters");
 }
 
 TEST_F(ViewEditorTest, FontHeightChangesTheGeometryAndTheStrips) {
@@ -378,6 +379,7 @@ TEST_F(ViewEditorTest, FontHeightChangesTheGeometryAndTheStrips) {
   RECT r{};
   GetClientRect(header, &r);
   EXPECT_EQ(r.bottom, 22);
+  SaveControlPicture(*editor_, "view_font_20");
   // The environment's font size takes effect the same way.
   TEnvironmentSettings settings = DefaultEnvironmentSettings();
   settings.FontHeight = 12;
