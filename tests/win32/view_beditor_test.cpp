@@ -333,6 +333,14 @@ TEST_F(ViewEditorTest, ScrollPositionBeyondSixteenBits) {
   EXPECT_EQ(Core().CaretAddress(), Core().Module().Size());
   EXPECT_GT(Scroll().nPos, 65535);
   EXPECT_EQ(Scroll().nPos, Core().TopRow());
+  // The thumb: the message's 16-bit position is cut short, the scroll bar's own is whole.
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = 66000;
+  SetScrollInfo(View(), SB_VERT, &si, FALSE);
+  SendMessageW(View(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(66000 & 0xFFFF)), 0);
+  EXPECT_EQ(Core().TopRow(), 66000);
 }
 
 TEST_F(ViewEditorTest, ViewItemsHideTheStripsAndShrinkTheOptimalHeight) {
