@@ -458,7 +458,8 @@ LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
       return Default(message, wParam, lParam);
     case kMenuMessage: {
-      const auto id = static_cast<TCommandId>(wParam);
+      // The id comes in the first parameter; a sender that puts it in the second is understood too.
+      const auto id = static_cast<TCommandId>(wParam ? wParam : static_cast<WPARAM>(lParam));
       if (id >= cmUSERMENU1 && id <= cmUSERMENU5) {
         ShowUserMenu(id - cmUSERMENU1, CaretScreenPoint());
       } else if (id == cmPOPUPMENU) {
