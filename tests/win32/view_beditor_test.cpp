@@ -291,7 +291,7 @@ TEST_F(ViewEditorTest, QueuedCharactersAreTakenTogetherAsShiftJis) {
   ASSERT_EQ(Core().InputArea(), iaChar);
   // Posted characters wait in the queue; the first one handled collects the others.
   PostMessageW(View(), WM_CHAR, L'A', 1);
-  PostMessageW(View(), WM_CHAR, 0x3042, 1);  // あ
+  PostMessageW(View(), WM_IME_CHAR, 0x3042, 1);  // あ, as the input method delivers it
   PostMessageW(View(), WM_CHAR, 0x0D, 1);    // dropped: a control character
   PostMessageW(View(), WM_CHAR, L'z', 1);
   ASSERT_TRUE(PumpUntil([&] { return Core().Module().Size() >= 4; }));
@@ -333,6 +333,14 @@ TEST_F(ViewEditorTest, ScrollPositionBeyondSixteenBits) {
   EXPECT_EQ(Core().CaretAddress(), Core().Module().Size());
   EXPECT_GT(Scroll().nPos, 65535);
   EXPECT_EQ(Scroll().nPos, Core().TopRow());
+  // The thumb: the message's 16-bit position is cut short, the scroll bar's own is whole.
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_POS;
+  si.nPos = 66000;
+  SetScrollInfo(View(), SB_VERT, &si, FALSE);
+  SendMessageW(View(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(66000 & 0xFFFF)), 0);
+  EXPECT_EQ(Core().TopRow(), 66000);
 }
 
 TEST_F(ViewEditorTest, ViewItemsHideTheStripsAndShrinkTheOptimalHeight) {
@@ -360,6 +368,7 @@ TEST_F(ViewEditorTest, HidingColumnsNarrowsTheViewAndMovesTheCaretOutOfTheCharac
   editor_->SetViewItems(TViewItems::All().With(bvAscii, false).With(bvHSum, false));
   EXPECT_EQ(Core().InputArea(), iaHex);
   EXPECT_EQ(editor_->OptimalClientWidth(), width - (before.cw * 17 + 4) - (before.cw * 3 + 4));
+  SaveControlPicture(*editor_, "view_no_sums_no_characters");
 }
 
 TEST_F(ViewEditorTest, FontHeightChangesTheGeometryAndTheStrips) {
@@ -378,6 +387,7 @@ TEST_F(ViewEditorTest, FontHeightChangesTheGeometryAndTheStrips) {
   RECT r{};
   GetClientRect(header, &r);
   EXPECT_EQ(r.bottom, 22);
+  SaveControlPicture(*editor_, "view_font_20");
   // The environment's font size takes effect the same way.
   TEnvironmentSettings settings = DefaultEnvironmentSettings();
   settings.FontHeight = 12;
@@ -519,6 +529,67 @@ TEST_F(ViewEditorTest, EachCharacterSetNamesItsColumnAndDrawsItsCode) {
     captions.push_back(caption);
     SaveControlPicture(*editor_, ("view_charset_" + std::to_string(static_cast<int>(set))).c_str());
   }
+}
+
+TEST_F(ViewEditorTest, HighlightRangeIsDrawnBold) {
+  Fill(32, [](std::int32_t) -> std::uint8_t { return 0x88; });
+  Core().SetCaret(20, 0);
+  Core().SetHighlight(0, 2);
+  TViewPicture picture(View());
+  const TViewGeometry& g = Geometry();
+  const COLORREF normal = GetSysColor(COLOR_WINDOW);
+  auto hexInk = [&](int j) {
+    return InkIn(picture, g.HexLeft() + j * g.hexCellWidth + 2, g.RowTop(0) + 2, 2 * g.cw, g.ch, normal);
+  };
+  EXPECT_GT(hexInk(0), hexInk(2));
+  EXPECT_GT(hexInk(1), hexInk(2));
+  EXPECT_EQ(hexInk(2), hexInk(3));
+}
+
+// Comparison colouring as the comparison display supplies it: every odd address differs.
+class TViewTestStyler : public TCompareStyler {
+ public:
+  TMemoryModule partner;
+  const TMemoryModule& Partner() const override { return partner; }
+  TCellColor Color(std::int64_t p, std::uint8_t, std::uint8_t) const override {
+    return p % 2 ? ccBigger : ccNormal;
+  }
+  char Mark(std::int64_t p, std::uint8_t, std::uint8_t) const override { return p % 2 ? '+' : ' '; }
+};
+
+TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
+  TEnvironmentSettings settings = DefaultEnvironmentSettings();
+  settings.Colors.DifferenceBiggerBG = RGB(250, 200, 0);
+  editor_->SetEnvironment(settings);
+  Fill(32);
+  TViewTestStyler styler;
+  Core().SetCompareStyler(&styler);
+  const TViewGeometry& g = Geometry();
+  const COLORREF normal = GetSysColor(COLOR_WINDOW);
+  auto markInk = [&](const TViewPicture& picture, int j) {
+    return InkIn(picture, g.HexLeft() + j * g.hexCellWidth + 2 + 2 * g.cw, g.RowTop(1) + 2, g.cw, g.ch,
+                 picture.Pixel(HexMargin(1, j).x, HexMargin(1, j).y));
+  };
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), RGB(250, 200, 0));
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 2).x, HexMargin(1, 2).y), normal);
+    EXPECT_EQ(picture.Pixel(g.CharLeft() + g.cw, g.RowTop(1) + 1), RGB(250, 200, 0));
+    EXPECT_GT(markInk(picture, 1), 2);
+    EXPECT_EQ(markInk(picture, 2), 0);
+  }
+  editor_->SetCompareColors(false);
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), normal);
+    EXPECT_GT(markInk(picture, 1), 2);  // the marks stay
+  }
+  editor_->SetCompareMarks(false);
+  {
+    TViewPicture picture(View());
+    EXPECT_EQ(markInk(picture, 1), 0);
+  }
+  Core().SetCompareStyler(nullptr);
 }
 
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
@@ -747,6 +818,10 @@ TEST_F(ViewEditorTest, EscapeKeyPostsTheUserMenu) {
   };
   Key(VK_ESCAPE);
   EXPECT_EQ(opened, 0);  // not inside the key handler
+  ASSERT_TRUE(PumpUntil([&] { return opened != 0; }));
+  EXPECT_EQ(opened, 26);
+  opened = 0;
+  PostMessageW(View(), TBinaryView::kMenuMessage, 0, static_cast<LPARAM>(cmUSERMENU3));
   ASSERT_TRUE(PumpUntil([&] { return opened != 0; }));
   EXPECT_EQ(opened, 26);
 }

@@ -7,10 +7,8 @@
 #include <string>
 
 #include "charset/StrUty.h"
-#include "editor/WindowSettings.h"
 #include "shell/KeyTable.h"
 #include "shell/win32/KeyState.h"
-#include "view/ViewMenus.h"
 
 namespace ovx {
 namespace {
@@ -44,6 +42,21 @@ struct TImeFunctions {
 
 constexpr std::size_t kMaxCollectedChars = 500;
 
+bool IsComparisonColor(TCellColor c) { return c >= ccDifference && c <= ccOver; }
+
+// The comparison's marks or colours switched off: blank marks, normal colours (a selection stays).
+void HideComparison(TPaintModel& model, bool marks, bool colors) {
+  for (TPaintRow& row : model.rows) {
+    for (THexCell& cell : row.hex) {
+      if (marks) cell.mark = ' ';
+      if (colors && IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
+    }
+    if (colors)
+      for (TCharCell& cell : row.chars)
+        if (IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
+  }
+}
+
 bool IsCharMessage(UINT message) { return message == WM_CHAR || message == WM_IME_CHAR; }
 
 }  // namespace
@@ -53,7 +66,6 @@ TBinaryView::TBinaryView(TUserPrompt& prompt) : core_(*this, prompt), clipboard_
 TBinaryView::~TBinaryView() {
   *alive_ = false;
   ReleaseBuffer();
-  for (HBITMAP b : menuBitmaps_) DeleteObject(b);
 }
 
 bool TBinaryView::Create(HWND parent) {
@@ -142,6 +154,7 @@ void TBinaryView::Render(HDC dc, bool full) {
   TPaintInput in = core_.PaintInput();
   in.visibleRows = geometry_.visibleRows;
   BuildPaintModel(core_.Module(), in, model_);
+  if (in.compare && (!compareMarks_ || !compareColors_)) HideComparison(model_, !compareMarks_, !compareColors_);
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
@@ -288,86 +301,6 @@ void TBinaryView::MoveCompositionWindow() {
   LOGFONTW font{};
   if (GetObjectW(painter_.Font(), sizeof font, &font)) ime.setCompositionFont(context, &font);
   ime.releaseContext(hwnd_, context);
-}
-
-// Menus.
-
-int TBinaryView::TrackMenu(HMENU menu, POINT screen) {
-  if (MenuTracker) return MenuTracker(menu, screen);
-  return static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                         screen.x, screen.y, 0, hwnd_, nullptr));
-}
-
-void TBinaryView::ShowContextMenu(POINT screen) {
-  const auto& items = ContextMenuItems();
-  const TContextMenuState state = core_.ContextMenuState();
-  HMENU menu = CreatePopupMenu();
-  std::vector<HBITMAP> bitmaps;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const TContextMenuItem& item = items[i];
-    if (item.command == NoCommand) {
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    std::wstring caption = Utf8ToWide(item.caption);
-    if (const auto shortcut = ShortcutForCommand(core_.KeyMap(), item.command)) {
-      const std::string text = ShortcutText(*shortcut);
-      if (!text.empty()) caption += L"\t" + Utf8ToWide(text);
-    }
-    const UINT flags = MF_STRING | (ContextMenuItemEnabled(item.command, state) ? MF_ENABLED : MF_GRAYED);
-    AppendMenuW(menu, flags, i + 1, caption.c_str());
-    const int image = menuImages_ && imageOf_ ? imageOf_(item.command) : -1;
-    if (image >= 0) {
-      int w = 0, h = 0;
-      ImageList_GetIconSize(menuImages_, &w, &h);
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-      bi.bmiHeader.biWidth = w;
-      bi.bmiHeader.biHeight = h;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 24;
-      void* bits = nullptr;
-      HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-      if (bitmap) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        const HGDIOBJ old = SelectObject(dc, bitmap);
-        FillSolid(dc, {0, 0, w, h}, GetSysColor(COLOR_MENU));
-        ImageList_Draw(menuImages_, image, dc, 0, 0, ILD_TRANSPARENT);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        MENUITEMINFOW mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_BITMAP;
-        mi.hbmpItem = bitmap;
-        SetMenuItemInfoW(menu, static_cast<UINT>(i + 1), FALSE, &mi);
-        bitmaps.push_back(bitmap);
-      }
-    }
-  }
-  const std::shared_ptr<bool> alive = alive_;
-  const int chosen = TrackMenu(menu, screen);
-  DestroyMenu(menu);
-  for (HBITMAP b : bitmaps) DeleteObject(b);
-  if (!*alive) return;
-  if (chosen > 0 && static_cast<std::size_t>(chosen) <= items.size())
-    core_.ExecuteCommand(items[static_cast<std::size_t>(chosen - 1)].command);
-}
-
-void TBinaryView::ShowUserMenu(int userMenu, POINT screen) {
-  const std::vector<TUserMenuEntry> entries = UserMenuEntries(core_.KeyMap(), userMenu);
-  HMENU menu = CreatePopupMenu();
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const TUserMenuEntry& e = entries[i];
-    UINT flags = MF_STRING | (e.enabled ? MF_ENABLED : MF_GRAYED);
-    if (e.columnBreak) flags |= MF_MENUBARBREAK;
-    AppendMenuW(menu, flags, i + 1, Utf8ToWide(e.caption).c_str());
-  }
-  const std::shared_ptr<bool> alive = alive_;
-  const int chosen = TrackMenu(menu, screen);
-  DestroyMenu(menu);
-  if (!*alive) return;
-  if (chosen > 0 && static_cast<std::size_t>(chosen) <= entries.size())
-    core_.ExecuteCommand(entries[static_cast<std::size_t>(chosen - 1)].command);
 }
 
 // Messages.
@@ -525,7 +458,8 @@ LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
       return Default(message, wParam, lParam);
     case kMenuMessage: {
-      const auto id = static_cast<TCommandId>(wParam);
+      // The id comes in the first parameter; a sender that puts it in the second is understood too.
+      const auto id = static_cast<TCommandId>(wParam ? wParam : static_cast<WPARAM>(lParam));
       if (id >= cmUSERMENU1 && id <= cmUSERMENU5) {
         ShowUserMenu(id - cmUSERMENU1, CaretScreenPoint());
       } else if (id == cmPOPUPMENU) {

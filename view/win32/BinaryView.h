@@ -122,7 +122,6 @@ class TBinaryView : public TViewWindow, public TViewHost {
   bool destroying_ = false;
   HIMAGELIST menuImages_ = nullptr;
   std::function<int(TCommandId)> imageOf_;
-  std::vector<HBITMAP> menuBitmaps_;
   int wheelRemainder_ = 0;
   POINT dragPoint_{};  // the pointer during a drag, in client coordinates (may lie outside)
   // Cleared when this object goes away: a nested message loop checks it before touching members.
