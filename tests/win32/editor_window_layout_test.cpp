@@ -304,6 +304,35 @@ TEST_F(EditorWindowLayout, GarbageCollectionReportsThroughTheStatusBarFigures) {
   EXPECT_TRUE(Grayed(*w, miMM_GarbageCollection));
 }
 
+TEST_F(EditorWindowLayout, ToolButtonHintsAndPictures) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  // 21 buttons and 6 separators, left to right.
+  EXPECT_EQ(SendMessageW(w->ToolBarHandle(), TB_BUTTONCOUNT, 0, 0), 27);
+  struct Case {
+    TMenuItem item;
+    const wchar_t* hint;
+    int image;
+  };
+  const Case cases[] = {{miMM_SaveFile, L"上書き保存", imSaveFile},
+                        {miMM_ComparePresent, L"ディスク上の現状と比較", imComparePresent},
+                        {miMM_Close, L"閉じる", imClose}};
+  for (const Case& c : cases) {
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = w->ToolBarHandle();
+    info.hdr.idFrom = MenuIdOf(c.item);
+    info.hdr.code = TTN_GETDISPINFOW;
+    SendMessageW(w->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_STREQ(info.lpszText, c.hint);
+    TBBUTTONINFOW button = {};
+    button.cbSize = sizeof button;
+    button.dwMask = TBIF_IMAGE;
+    SendMessageW(w->ToolBarHandle(), TB_GETBUTTONINFOW, MenuIdOf(c.item), reinterpret_cast<LPARAM>(&button));
+    EXPECT_EQ(button.iImage, c.image);
+  }
+}
+
 TEST_F(EditorWindowLayout, HelpWithoutItsFileDoesNothing) {
   TOvnxBinaryFormWClass* w = host.Create();
   ASSERT_NE(w, nullptr);
