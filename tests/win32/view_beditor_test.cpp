@@ -326,6 +326,27 @@ TEST_F(ViewEditorTest, ScrollRangeFollowsTheSizeAndThePositionTheTopRow) {
   EXPECT_EQ(Scroll().nPos, 0);
 }
 
+// Counts the frame paints of a window whose procedure it stands in front of.
+WNDPROC g_viewProcedure = nullptr;
+int g_framePaints = 0;
+LRESULT CALLBACK CountFramePaints(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCPAINT) ++g_framePaints;
+  return CallWindowProcW(g_viewProcedure, hwnd, message, wParam, lParam);
+}
+
+TEST_F(ViewEditorTest, ScrollBarIsRedrawnOnceThePendingMessagesAreHandled) {
+  Fill(1000);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  g_viewProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(View(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountFramePaints)));
+  g_framePaints = 0;
+  SendMessageW(View(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(Scroll().nPos, 1);  // the position is there at once
+  EXPECT_TRUE(PumpUntil([] { return g_framePaints > 0; }));  // the picture follows
+  SetWindowLongPtrW(View(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_viewProcedure));
+}
+
 TEST_F(ViewEditorTest, ScrollPositionBeyondSixteenBits) {
   Fill(16 * 70000 + 5, [](std::int32_t) -> std::uint8_t { return 0x11; });
   EXPECT_EQ(Scroll().nMax, 70000);

@@ -194,9 +194,12 @@ void TBinaryView::SetScrollRange(std::int32_t maxRow) {
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_RANGE;
+  GetScrollInfo(hwnd_, SB_VERT, &si);
+  if (si.nMin == 0 && si.nMax == maxRow) return;
   si.nMin = 0;
   si.nMax = maxRow;
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
+  RedrawScrollBar();
 }
 
 void TBinaryView::SetScrollPosition(std::int32_t topRow) {
@@ -204,8 +207,20 @@ void TBinaryView::SetScrollPosition(std::int32_t topRow) {
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_POS;
+  GetScrollInfo(hwnd_, SB_VERT, &si);
+  if (si.nPos == topRow) return;
   si.nPos = topRow;
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  // Drawing the bar at once costs more than a whole row repaint: it is redrawn with the next
+  // paint instead, after the pending input.
+  SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
+  RedrawScrollBar();
+}
+
+void TBinaryView::RedrawScrollBar() {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const RECT bar{client.right, 0, client.right + GetSystemMetrics(SM_CXVSCROLL), client.bottom};
+  RedrawWindow(hwnd_, &bar, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TBinaryView::CaretShapeChanged() {
@@ -392,9 +407,12 @@ LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
-      if (hasCaret_) HideCaret(hwnd_);
-      Render(dc);
-      if (hasCaret_) ShowCaret(hwnd_);
+      // A paint for the scroll bar alone leaves the client as it is.
+      if (!IsRectEmpty(&ps.rcPaint)) {
+        if (hasCaret_) HideCaret(hwnd_);
+        Render(dc);
+        if (hasCaret_) ShowCaret(hwnd_);
+      }
       EndPaint(hwnd_, &ps);
       return 0;
     }

@@ -94,6 +94,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   void OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM keys);
   void OnMouseWheel(int delta);
   bool OnSetCursor();
+  void RedrawScrollBar();
   void CreateSystemCaret();
   void PlaceCaret();
   void MoveCompositionWindow();
