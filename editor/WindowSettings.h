@@ -30,8 +30,6 @@ struct TWindowSettingsState {
 // defaults only for a new window, so later option changes keep what the user chose there.
 void ApplyWindowSettings(TWindowSettingsState& state, const TEnvironmentSettings& settings);
 
-// "Ctrl+Shift+S", "F3", "Shift+Ins": the text of a shortcut beside a menu caption.
-std::string ShortcutText(const TShortcut& shortcut);
 // The text beside an item: its command's shortcut for the listed items, else empty.
 std::string MenuShortcutText(TMenuItem item, const TKeyMap& map);
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "charset/StrUty.h"
-#include "editor/WindowSettings.h"
+#include "shell/ShortcutText.h"
 #include "view/ViewMenus.h"
 #include "view/win32/BinaryView.h"
 

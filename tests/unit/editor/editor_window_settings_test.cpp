@@ -3,6 +3,7 @@
 
 #include "editor/ToolWindows.h"
 #include "editor/WindowSettings.h"
+#include "shell/ShortcutText.h"
 
 namespace ovx {
 namespace {
