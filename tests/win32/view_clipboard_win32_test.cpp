@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <thread>
 
 #include "view/win32/Win32ViewClipboard.h"
 
@@ -54,6 +55,30 @@ TEST(ViewClipboardWin32, PlainTextUpToTheFirstNul) {
   std::string text;
   ASSERT_TRUE(clipboard.GetText(text));
   EXPECT_EQ(text, "AB");
+}
+
+// A clipboard viewer that reads what was just put there holds the clipboard for a moment;
+// a copy made meanwhile must wait for it, not fail.
+TEST(ViewClipboardWin32, CopyWaitsForAnotherHolderOfTheClipboard) {
+  ClipboardOwner owner;
+  TWin32ViewClipboard clipboard(owner.Handle());
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([opened] {
+    ClipboardOwner other;
+    if (!OpenClipboard(other.Handle())) return;
+    SetEvent(opened);
+    Sleep(40);
+    CloseClipboard();
+  });
+  ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+  EXPECT_FALSE(OpenClipboard(owner.Handle()));  // the other thread holds it now
+  EXPECT_TRUE(clipboard.PutPrivate({1, 0, 0, 0, 0x7E}));
+  holder.join();
+  CloseHandle(opened);
+  std::vector<std::uint8_t> back;
+  ASSERT_TRUE(clipboard.GetPrivate(back));
+  ASSERT_GE(back.size(), 5u);
+  EXPECT_EQ(back[4], 0x7E);
 }
 
 }  // namespace

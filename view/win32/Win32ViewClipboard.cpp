@@ -19,8 +19,18 @@ bool ReadFormat(UINT format, std::vector<std::uint8_t>& out) {
   return true;
 }
 
+// Another program may hold the clipboard for a moment (a clipboard viewer reading what we
+// just put there): try again for about a tenth of a second before giving up.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
 bool ReadClipboard(HWND owner, UINT format, std::vector<std::uint8_t>& out) {
-  if (!OpenClipboard(owner)) return false;
+  if (!OpenClipboardPatiently(owner)) return false;
   const bool ok = ReadFormat(format, out);
   CloseClipboard();
   return ok;
@@ -43,7 +53,7 @@ bool TWin32ViewClipboard::PutPrivate(const std::vector<std::uint8_t>& block) {
   }
   if (!block.empty()) std::memcpy(p, block.data(), block.size());
   GlobalUnlock(memory);
-  if (!OpenClipboard(owner_)) {
+  if (!OpenClipboardPatiently(owner_)) {
     GlobalFree(memory);
     return false;
   }
