@@ -21,7 +21,7 @@
 #include "editor/win32/EditorToolWindows.h"
 #include "editor/win32/EditorWindowHost.h"
 #include "editor/win32/FunctionKeyBar.h"
-#include "editor/win32/MenuImages.h"
+#include "shell/win32/MenuImages.h"
 #include "shell/Settings.h"
 
 namespace ovx {

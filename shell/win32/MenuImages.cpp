@@ -1,4 +1,4 @@
-#include "editor/win32/MenuImages.h"
+#include "shell/win32/MenuImages.h"
 
 namespace ovx {
 

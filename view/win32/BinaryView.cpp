@@ -106,7 +106,7 @@ void TBinaryView::SetCompareColors(bool on) {
 }
 
 void TBinaryView::SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf) {
-  menuImages_ = images;
+  menuPictures_ = images ? std::make_unique<TMenuImages>(images) : nullptr;
   imageOf_ = std::move(imageOf);
 }
 

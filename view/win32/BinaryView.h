@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "shell/win32/MenuImages.h"
 #include "view/BinaryViewCore.h"
 #include "view/ViewPaintModel.h"
 #include "view/win32/BEditor.h"
@@ -121,7 +122,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   bool compareMarks_ = true;
   bool compareColors_ = true;
   bool destroying_ = false;
-  HIMAGELIST menuImages_ = nullptr;
+  std::unique_ptr<TMenuImages> menuPictures_;  // made once per image, kept with the view
   std::function<int(TCommandId)> imageOf_;
   int wheelRemainder_ = 0;
   POINT dragPoint_{};  // the pointer during a drag, in client coordinates (may lie outside)

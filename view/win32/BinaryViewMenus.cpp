@@ -9,32 +9,6 @@
 #include "view/win32/BinaryView.h"
 
 namespace ovx {
-namespace {
-
-// A menu item picture: the image drawn over the menu colour in a 24-bit bitmap.
-HBITMAP MenuPicture(HIMAGELIST images, int index) {
-  int w = 0, h = 0;
-  ImageList_GetIconSize(images, &w, &h);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, bitmap);
-  FillSolid(dc, {0, 0, w, h}, GetSysColor(COLOR_MENU));
-  ImageList_Draw(images, index, dc, 0, 0, ILD_TRANSPARENT);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  return bitmap;
-}
-
-}  // namespace
-
 int TBinaryView::TrackMenu(HMENU menu, POINT screen) {
   if (MenuTracker) return MenuTracker(menu, screen);
   return static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
@@ -45,7 +19,6 @@ void TBinaryView::ShowContextMenu(POINT screen) {
   const auto& items = ContextMenuItems();
   const TContextMenuState state = core_.ContextMenuState();
   HMENU menu = CreatePopupMenu();
-  std::vector<HBITMAP> bitmaps;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const TContextMenuItem& item = items[i];
     if (item.command == NoCommand) {
@@ -59,21 +32,19 @@ void TBinaryView::ShowContextMenu(POINT screen) {
     }
     const UINT flags = MF_STRING | (ContextMenuItemEnabled(item.command, state) ? MF_ENABLED : MF_GRAYED);
     AppendMenuW(menu, flags, i + 1, caption.c_str());
-    const int image = menuImages_ && imageOf_ ? imageOf_(item.command) : -1;
+    const int image = menuPictures_ && imageOf_ ? imageOf_(item.command) : -1;
     if (image < 0) continue;
-    if (HBITMAP bitmap = MenuPicture(menuImages_, image)) {
+    if (HBITMAP bitmap = menuPictures_->Get(image)) {
       MENUITEMINFOW mi{};
       mi.cbSize = sizeof mi;
       mi.fMask = MIIM_BITMAP;
       mi.hbmpItem = bitmap;
       SetMenuItemInfoW(menu, static_cast<UINT>(i + 1), FALSE, &mi);
-      bitmaps.push_back(bitmap);
     }
   }
   const std::shared_ptr<bool> alive = alive_;
   const int chosen = TrackMenu(menu, screen);
   DestroyMenu(menu);
-  for (HBITMAP b : bitmaps) DeleteObject(b);
   if (!*alive) return;
   if (chosen > 0 && static_cast<std::size_t>(chosen) <= items.size())
     core_.ExecuteCommand(items[static_cast<std::size_t>(chosen - 1)].command);
