@@ -421,23 +421,7 @@ bool TypeKeys(HWND window, const std::wstring& keys) {
 bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers) {
   SetForegroundWindow(window);
   if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 2000)) return false;
-  std::vector<INPUT> inputs;
-  auto key = [&inputs](WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(in);
-  };
-  if (modifiers & MOD_CONTROL) key(VK_CONTROL, false);
-  if (modifiers & MOD_SHIFT) key(VK_SHIFT, false);
-  if (modifiers & MOD_ALT) key(VK_MENU, false);
-  key(virtualKey, false);
-  key(virtualKey, true);
-  if (modifiers & MOD_ALT) key(VK_MENU, true);
-  if (modifiers & MOD_SHIFT) key(VK_SHIFT, true);
-  if (modifiers & MOD_CONTROL) key(VK_CONTROL, true);
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+  return TypeKey(virtualKey, modifiers);
 }
 
 std::wstring ReadStatusPanel(HWND window, int panel) {
@@ -612,8 +596,10 @@ bool TypeKey(WORD virtualKey, UINT modifiers) {
   };
   if (modifiers & MOD_CONTROL) key(VK_CONTROL, false);
   if (modifiers & MOD_SHIFT) key(VK_SHIFT, false);
+  if (modifiers & MOD_ALT) key(VK_MENU, false);
   key(virtualKey, false);
   key(virtualKey, true);
+  if (modifiers & MOD_ALT) key(VK_MENU, true);
   if (modifiers & MOD_SHIFT) key(VK_SHIFT, true);
   if (modifiers & MOD_CONTROL) key(VK_CONTROL, true);
   return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
