@@ -18,6 +18,19 @@ std::wstring Wide(const std::string& utf8) {
 
 int LastError() { return static_cast<int>(GetLastError()); }
 
+// Another program that has the file open for a moment (a viewer, a scanner, a backup tool)
+// makes a rename or delete fail with a sharing violation: try again for about a fifth of a
+// second before reporting it.
+template <typename Operation>
+int Patiently(Operation operation) {
+  for (int attempt = 0;; ++attempt) {
+    if (operation()) return 0;
+    const int error = LastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == 20) return error;
+    Sleep(10);
+  }
+}
+
 class TWin32File final : public TFile {
  public:
   explicit TWin32File(HANDLE h) : h_(h) {}
@@ -91,14 +104,19 @@ class TWin32FileSystem final : public TFileSystem {
   bool Exists(const std::string& name) override {
     return GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-  int Delete(const std::string& name) override { return DeleteFileW(Wide(name).c_str()) ? 0 : LastError(); }
+  int Delete(const std::string& name) override {
+    const std::wstring file = Wide(name);
+    return Patiently([&] { return DeleteFileW(file.c_str()); });
+  }
   int Rename(const std::string& from, const std::string& to) override {
-    return MoveFileW(Wide(from).c_str(), Wide(to).c_str()) ? 0 : LastError();
+    const std::wstring source = Wide(from), target = Wide(to);
+    return Patiently([&] { return MoveFileW(source.c_str(), target.c_str()); });
   }
   int Replace(const std::string& from, const std::string& to) override {
-    return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : LastError();
+    const std::wstring source = Wide(from), target = Wide(to);
+    return Patiently([&] {
+      return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    });
   }
   int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }
 };

@@ -267,10 +267,13 @@ TEST_F(EditorE2eWindowMenu, TenWindowsGiveNineEntriesAndMore) {
     files.push_back(MakeFile(L"win" + std::to_wstring(i) + L".dat", "W"));
     args += Quoted(files.back()) + L" ";
   }
-  StartEditor(args);
+  TProcess editor = StartEditor(args);
   ASSERT_TRUE(WaitForEditorWindowCount(10));
   HWND front = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(files.back()));
   ASSERT_NE(front, nullptr);
+  // The windows of the command line are made, shown and raised one after the other; a menu
+  // opened before the last of them is done would be covered by it.
+  WaitForInputIdle(editor.handle, kWaitMs);
   SetForegroundWindow(front);
   ASSERT_TRUE(WaitUntil([front] { return GetForegroundWindow() == front; }, 3000));
   // The Window menu from the menu bar (Alt+W): nine entries and "& : more..." — for the eye,
