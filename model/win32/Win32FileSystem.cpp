@@ -19,14 +19,16 @@ std::wstring Wide(const std::string& utf8) {
 int LastError() { return static_cast<int>(GetLastError()); }
 
 // Another program that has the file open for a moment (a viewer, a scanner, a backup tool)
-// makes a rename or delete fail with a sharing violation: try again for about a fifth of a
-// second before reporting it.
+// makes a rename or delete fail with a sharing violation, or with access denied when the
+// file is the target being replaced: try again for about a fifth of a second before
+// reporting it (a lasting cause, such as a read-only file, is reported after that wait).
 template <typename Operation>
 int Patiently(Operation operation) {
   for (int attempt = 0;; ++attempt) {
     if (operation()) return 0;
     const int error = LastError();
-    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == 20) return error;
+    const bool mayPass = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (!mayPass || attempt == 20) return error;
     Sleep(10);
   }
 }
