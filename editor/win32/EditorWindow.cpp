@@ -8,6 +8,7 @@
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/ToolBarImageList.h"
 #include "shell/win32/KeyState.h"
+#include "shell/win32/WindowObject.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -269,15 +270,10 @@ void TOvnxBinaryFormWClass::FormClose() {
 }
 
 LRESULT CALLBACK TOvnxBinaryFormWClass::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<TOvnxBinaryFormWClass*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TOvnxBinaryFormWClass*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TOvnxBinaryFormWClass* self = WindowObject<TOvnxBinaryFormWClass>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     delete self;  // the window is freed on close
     return DefWindowProcW(hwnd, msg, wp, lp);
   }

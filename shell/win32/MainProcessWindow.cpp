@@ -7,6 +7,7 @@
 #include "shell/ShellTexts.h"
 #include "shell/win32/InstanceProtocol.h"
 #include "shell/win32/SettingsPlatform.h"
+#include "shell/win32/WindowObject.h"
 #include "editor/WindowLoops.h"
 
 namespace ovx {
@@ -341,15 +342,10 @@ void TMainProcessWindow::OnShutdownTick() {
 }
 
 LRESULT CALLBACK TMainProcessWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<TMainProcessWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TMainProcessWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TMainProcessWindow* self = WindowObject<TMainProcessWindow>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }

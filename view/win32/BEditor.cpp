@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/win32/WindowObject.h"
 #include "view/win32/BinaryView.h"
 #include "view/win32/FooterView.h"
 #include "view/win32/HeaderView.h"
@@ -170,15 +171,10 @@ LRESULT TBEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TBEditor::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TBEditor*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TBEditor*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TBEditor* self = WindowObject<TBEditor>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }

@@ -1,5 +1,7 @@
 #include "view/win32/ViewWindow.h"
 
+#include "shell/win32/WindowObject.h"
+
 namespace ovx {
 
 TViewWindow::~TViewWindow() {
@@ -33,20 +35,12 @@ LRESULT TViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK TViewWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TViewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TViewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  TViewWindow* self = WindowObject<TViewWindow>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    const LRESULT result = self->HandleMessage(message, wParam, lParam);
-    self->hwnd_ = nullptr;
-    return result;
-  }
-  return self->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  const LRESULT result = self->HandleMessage(message, wParam, lParam);
+  if (message == WM_NCDESTROY) self->hwnd_ = nullptr;
+  return result;
 }
 
 }  // namespace ovx
