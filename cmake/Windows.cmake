@@ -7,7 +7,7 @@ target_compile_options(ovxcore PRIVATE -O2)
 
 set(OVX_GUI_LINK -municode -mwindows -static)
 
-add_executable(ovxmain WIN32 shell/win32/OvxMain.cpp shell/win32/ovxmain.rc)
+add_executable(ovxmain WIN32 app/win32/OvxMain.cpp app/win32/ovxmain.rc)
 target_link_libraries(ovxmain PRIVATE ovxcore)
 target_link_options(ovxmain PRIVATE ${OVX_GUI_LINK})
 
@@ -16,6 +16,25 @@ add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} launcher/ovx.rc)
 target_compile_definitions(ovx PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(ovx PRIVATE shell32 user32)
 target_link_options(ovx PRIVATE ${OVX_GUI_LINK})
+
+# The i686 editor may use the whole 4 GiB a 64-bit system gives a 32-bit process: large documents.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  target_link_options(ovxmain PRIVATE -Wl,--large-address-aware)
+endif()
+
+# Deliverables ship stripped; their symbols stay beside them in NAME.exe.debug, which a debugger
+# finds through the debug link.
+get_filename_component(ovx_tool_prefix ${CMAKE_CXX_COMPILER} NAME)
+string(REGEX REPLACE "g\\+\\+.*$" "" ovx_tool_prefix ${ovx_tool_prefix})
+find_program(OVX_OBJCOPY ${ovx_tool_prefix}objcopy REQUIRED)
+foreach(deliverable ovxmain ovx)
+  add_custom_command(TARGET ${deliverable} POST_BUILD
+    COMMAND ${OVX_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${deliverable}> $<TARGET_FILE_NAME:${deliverable}>.debug
+    COMMAND ${OVX_OBJCOPY} --strip-all $<TARGET_FILE_NAME:${deliverable}>
+    COMMAND ${OVX_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${deliverable}>.debug $<TARGET_FILE_NAME:${deliverable}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${deliverable}>
+    VERBATIM)
+endforeach()
 
 if(OVX_DELIVERABLES_ONLY)
   return()

@@ -2,7 +2,7 @@
 // shutdown and the notification icon.
 #include <algorithm>
 
-#include "shell/win32/ShellResources.h"
+#include "app/win32/AppResources.h"
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {

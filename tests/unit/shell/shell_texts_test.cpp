@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "shell/InstanceRequest.h"
 #include "shell/ShellTexts.h"
 
 namespace ovx {
@@ -69,13 +68,6 @@ TEST(ShellTexts, CenteringInTheWorkArea) {
     EXPECT_EQ(p.left, c.x);
     EXPECT_EQ(p.top, c.y);
   }
-}
-
-TEST(ShellInstanceRequest, StartingDefersBusyBeeps) {
-  EXPECT_EQ(DecideInstanceRequest(false, false), TInstanceAction::Defer);
-  EXPECT_EQ(DecideInstanceRequest(false, true), TInstanceAction::Defer);
-  EXPECT_EQ(DecideInstanceRequest(true, true), TInstanceAction::Beep);
-  EXPECT_EQ(DecideInstanceRequest(true, false), TInstanceAction::Serve);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Resource ids of the application shell (notification-area menu). Range 6000-7999.
+// Resource ids of the running process (notification-area menu). Range 6000-7999.
 #pragma once
 
 #define IDR_TRAY_MENU 6000

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/win32/EditorWindow.h"
-#include "shell/EditorWindowList.h"
+#include "app/EditorWindowList.h"
 #include "shell/SettingsStore.h"
 #include "shell/win32/Win32UserPrompt.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/EditorWindowList.h"
+#include "app/EditorWindowList.h"
 
 namespace ovx {
 namespace {
@@ -10,7 +10,7 @@ struct FakeWindow {
   std::string fileName;
 };
 
-TEST(ShellEditorWindowList, KeepsCreationOrderOnRemoval) {
+TEST(AppEditorWindowList, KeepsCreationOrderOnRemoval) {
   FakeWindow a{1, "a"}, b{2, "b"}, c{3, "c"}, d{4, "d"};
   TEditorWindowList<FakeWindow> list;
   for (FakeWindow* w : {&a, &b, &c, &d}) list.Append(w);
@@ -26,7 +26,7 @@ TEST(ShellEditorWindowList, KeepsCreationOrderOnRemoval) {
   EXPECT_EQ(list.IndexOf(&b), -1);
 }
 
-TEST(ShellEditorWindowList, NextWrapsAround) {
+TEST(AppEditorWindowList, NextWrapsAround) {
   FakeWindow a{1, "a"}, b{2, "b"}, c{3, "c"};
   TEditorWindowList<FakeWindow> list;
   auto byHandle = [](int h) { return [h](const FakeWindow& w) { return w.handle == h; }; };
@@ -41,7 +41,7 @@ TEST(ShellEditorWindowList, NextWrapsAround) {
   EXPECT_EQ(list.Next(byHandle(9)), nullptr);
 }
 
-TEST(ShellEditorWindowList, FindsTheFirstMatchInListOrder) {
+TEST(AppEditorWindowList, FindsTheFirstMatchInListOrder) {
   FakeWindow unnamed{1, ""}, x{2, "x"}, x2{3, "x"};
   TEditorWindowList<FakeWindow> list;
   auto named = [](const std::string& name) { return [name](const FakeWindow& w) { return w.fileName == name; }; };

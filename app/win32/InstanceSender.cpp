@@ -1,6 +1,6 @@
 #include "charset/StrUty.h"
-#include "shell/CommandLine.h"
-#include "shell/win32/InstanceProtocol.h"
+#include "app/CommandLine.h"
+#include "app/win32/InstanceProtocol.h"
 
 namespace ovx {
 

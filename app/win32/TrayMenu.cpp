@@ -7,8 +7,8 @@
 #include "editor/win32/FileDialogs.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
-#include "shell/win32/MainProcessWindow.h"
-#include "shell/win32/ShellResources.h"
+#include "app/win32/MainProcessWindow.h"
+#include "app/win32/AppResources.h"
 
 namespace ovx {
 

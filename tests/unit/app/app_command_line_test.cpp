@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/CommandLine.h"
+#include "app/CommandLine.h"
 
 namespace ovx {
 namespace {
@@ -10,7 +10,7 @@ struct SplitCase {
   std::vector<std::string> expected;
 };
 
-TEST(ShellCommandLine, SplitsLikeTheRuntime) {
+TEST(AppCommandLine, SplitsLikeTheRuntime) {
   const SplitCase cases[] = {
       {"ovxmain.exe", {"ovxmain.exe"}},
       {"\"C:\\Program Files\\ovxmain.exe\"", {"C:\\Program Files\\ovxmain.exe"}},
@@ -33,7 +33,7 @@ TEST(ShellCommandLine, SplitsLikeTheRuntime) {
   for (const auto& c : cases) EXPECT_EQ(SplitCommandLine(c.line), c.expected) << c.line;
 }
 
-TEST(ShellCommandLine, OptionsAreSkipped) {
+TEST(AppCommandLine, OptionsAreSkipped) {
   EXPECT_TRUE(IsOption("-x"));
   EXPECT_TRUE(IsOption("/x"));
   EXPECT_TRUE(IsOption("-"));

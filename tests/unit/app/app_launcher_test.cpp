@@ -7,7 +7,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(ShellLauncher, EditorCommandLineQuotesOnlyWhatHasSpaces) {
+TEST(Launcher, EditorCommandLineQuotesOnlyWhatHasSpaces) {
   struct Case {
     const char* editor;
     Args args;
@@ -23,14 +23,14 @@ TEST(ShellLauncher, EditorCommandLineQuotesOnlyWhatHasSpaces) {
   for (const auto& c : cases) EXPECT_EQ(EditorCommandLine(std::string(c.editor), c.args), c.expected);
 }
 
-TEST(ShellLauncher, ArgumentsRoundTripThroughTheEditorCommandLine) {
+TEST(Launcher, ArgumentsRoundTripThroughTheEditorCommandLine) {
   // What the launcher builds, the editor splits back into the same arguments.
   Args args = {"a.bin", "C:\\my data\\b c.bin", "-o", "表 示.bin"};
   std::string line = EditorCommandLine(std::string("C:\\P F\\OVXMAIN.EXE"), args);
   EXPECT_EQ(SplitArguments(line), args);
 }
 
-TEST(ShellLauncher, SplitsItsOwnCommandLine) {
+TEST(Launcher, SplitsItsOwnCommandLine) {
   EXPECT_EQ(SplitArguments(std::string("\"C:\\P F\\ovx.exe\"")), Args{});
   EXPECT_EQ(SplitArguments(std::string("ovx.exe \"a b.bin\" c.bin")), (Args{"a b.bin", "c.bin"}));
   EXPECT_EQ(SplitArguments(std::string("ovx.exe \"C:\\dir\\\\\" x\\\"y")), (Args{"C:\\dir\\", "x\"y"}));
@@ -39,7 +39,7 @@ TEST(ShellLauncher, SplitsItsOwnCommandLine) {
   EXPECT_FALSE(IsOption(std::string("a/")));
 }
 
-TEST(ShellLauncher, EditorLiesInTheLaunchersFolder) {
+TEST(Launcher, EditorLiesInTheLaunchersFolder) {
   EXPECT_EQ(EditorPathBeside(std::string("C:\\Program Files\\Orvanta\\ovx.exe")),
             "C:\\Program Files\\Orvanta\\OVXMAIN.EXE");
   EXPECT_EQ(EditorPathBeside(std::string("ovx.exe")), "OVXMAIN.EXE");

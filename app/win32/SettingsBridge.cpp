@@ -1,6 +1,6 @@
 // The main process window's side of the settings store.
 #include "shell/LongPath.h"
-#include "shell/win32/MainProcessWindow.h"
+#include "app/win32/MainProcessWindow.h"
 #include "shell/win32/SettingsPlatform.h"
 
 namespace ovx {

@@ -5,9 +5,9 @@
 #include <commctrl.h>
 
 #include "charset/StrUty.h"
-#include "shell/CommandLine.h"
-#include "shell/win32/InstanceProtocol.h"
-#include "shell/win32/MainProcessWindow.h"
+#include "app/CommandLine.h"
+#include "app/win32/InstanceProtocol.h"
+#include "app/win32/MainProcessWindow.h"
 
 namespace {
 
