@@ -44,9 +44,20 @@ ovx_prepare_prefix() {
   touch "$WINEPREFIX/.ovx-ready"
 }
 
+# Wine draws caption buttons with Marlett, which it finds only in the prefix's Fonts folder;
+# without it the buttons read "0 1 r".
+ovx_prefix_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+  [ -f "$fonts/marlett.ttf" ] && return 0
+  font=$(dpkg -L fonts-wine 2>/dev/null | grep -i '/marlett\.ttf$' | head -n 1)
+  [ -n "$font" ] || { echo "Wine's marlett.ttf is missing (package fonts-wine)" >&2; return 1; }
+  mkdir -p "$fonts" && cp "$font" "$fonts/marlett.ttf"
+}
+
 ovx_wine_start() {
   ovx_start_display
-  ovx_prepare_prefix
+  ovx_prepare_prefix || return 1
+  ovx_prefix_fonts || return 1
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w
   wineserver -p </dev/null >/dev/null 2>&1
