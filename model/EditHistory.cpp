@@ -326,9 +326,15 @@ bool TEditHistory::Trim() {
   bool dropped = false;
   while (used_ > limit_ && first_) {
     if (overflowSound_) prompt_.Beep();
-    const std::uint32_t group = first_->group;
-    while (first_ && first_->group == group) RemoveFirst();
     dropped = true;
+    if (!current_) {
+      // The oldest group is undone: every newer group was recorded after it and cannot be
+      // redone without it, so the whole redo part goes.
+      DropRedoPart();
+    } else {
+      const std::uint32_t group = first_->group;
+      while (first_ && first_->group == group) RemoveFirst();
+    }
   }
   return dropped;
 }

@@ -67,7 +67,8 @@ class TEditHistory {
 
  private:
   void DropRedoPart();
-  // Removes whole groups from the oldest end while the usage exceeds the limit; true if any went.
+  // Removes whole groups from the oldest end while the usage exceeds the limit, and everything
+  // once it reaches an undone group; true if any went.
   bool Trim();
   void RemoveFirst();
   void NotifyStateChange();

@@ -272,6 +272,83 @@ TEST_P(HistoryDifferential, MatchesAPlainVectorAndUndoesAndRedoesEverything) {
   EXPECT_EQ(ChainProblems(module), "");
 }
 
+// Rounds of a few edits, an undo walk, a redo walk and a new limit (lower, back up, or 0): every
+// step of every walk must land on a state the document went through, group by group.
+TEST_P(HistoryDifferential, LimitChangesBetweenUndoAndRedoWalksKeepEveryStepRight) {
+  const Scenario& s = GetParam();
+  constexpr int kRounds = 1500;
+  history.SetLimit(s.limit);
+  TReference reference;
+  TEditGenerator generator(s.seed);
+  // The document after each group the history may still hold, oldest first (the first entry is
+  // where the oldest group starts); at is where the document stands now.
+  std::vector<std::size_t> states{Hash(Snapshot(module))};
+  std::size_t at = 0;
+
+  for (int round = 0; round < kRounds; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    reference.data = Snapshot(module);
+    bool groupOpen = false;
+    for (int edits = generator.Uniform(0, 6); edits > 0; --edits) {
+      if (generator.Uniform(1, s.closeOneIn) == 1) {
+        history.CloseUndoGroup();
+        groupOpen = false;
+      }
+      const TEditRecord record = generator.Next(module.Size());
+      ASSERT_TRUE(history.ApplyEdit(record, true));
+      reference.Apply(record);
+      ASSERT_TRUE(Snapshot(module) == reference.data) << "kind " << int(record.kind);
+      if (record.kind == ekBitRotate && record.dataLength == 0) continue;  // leaves no node
+      if (!history.CanUndo()) {
+        // A node larger than the limit took the whole list with it.
+        states.assign(1, Hash(reference.data));
+        at = 0;
+        groupOpen = false;
+        continue;
+      }
+      states.resize(at + 1);  // the redo part is gone
+      if (!groupOpen) {
+        states.push_back(0);
+        ++at;
+        groupOpen = true;
+      }
+      states[at] = Hash(reference.data);
+    }
+    history.CloseUndoGroup();
+
+    const int undos = generator.Uniform(0, 3) == 0 ? INT_MAX : generator.Uniform(0, 8);
+    for (int i = 0; i < undos && history.CanUndo(); ++i) {
+      history.Undo();
+      ASSERT_GT(at, 0u);
+      --at;
+      ASSERT_EQ(Hash(Snapshot(module)), states[at]) << "undo " << i;
+    }
+    const int redos = generator.Uniform(0, 3) == 0 ? INT_MAX : generator.Uniform(0, 8);
+    for (int i = 0; i < redos && history.CanRedo(); ++i) {
+      history.Redo();
+      ++at;
+      ASSERT_LT(at, states.size());
+      ASSERT_EQ(Hash(Snapshot(module)), states[at]) << "redo " << i;
+    }
+    history.CloseUndoGroup();
+
+    const int how = generator.Uniform(0, 9);
+    std::int64_t limit = s.limit;
+    if (how == 0) limit = 0;
+    if (how >= 4) limit = history.HistoryUsed() * generator.Uniform(10, 99) / 100;
+    history.SetLimit(limit);
+    ASSERT_LE(history.HistoryUsed(), history.HistoryLimit());
+    ASSERT_EQ(Hash(Snapshot(module)), states[at]);  // a trim never touches the document
+    // What the trim took: the oldest groups, and with them perhaps what could be redone.
+    if (!history.CanRedo()) states.resize(at + 1);
+    if (!history.CanUndo()) {
+      states.erase(states.begin(), states.begin() + static_cast<std::ptrdiff_t>(at));
+      at = 0;
+    }
+  }
+  EXPECT_EQ(ChainProblems(module), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, HistoryDifferential,
     ::testing::Values(Scenario{"every edit its own step", 100000, std::int64_t{1} << 40, 1, 20261209},

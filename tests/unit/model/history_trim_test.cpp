@@ -123,6 +123,53 @@ TEST_F(HistoryTrim, DroppingTheCurrentNodeKeepsRedoCorrect) {
   EXPECT_FALSE(history.CanUndo());
 }
 
+// An undone group was recorded against a document that no longer exists once an older group is
+// gone, so a trim that reaches one leaves nothing to redo; one that stops before keeps it all.
+TEST_F(HistoryTrim, TrimmingIntoUndoneGroupsDropsTheRedoPart) {
+  struct Case {
+    const char* name;
+    int edits;  // how many of the script's edits, each its own group
+    int undos;
+    std::int64_t limit;
+    std::int64_t nodesLeft;
+    const char* afterRedoAll;
+    const char* afterUndoAll;
+  };
+  // "123" → "X123" → "23" → "2Y3".
+  const Case cases[] = {
+      {"everything undone, the oldest group goes", 2, 2, 60, 0, "123", "123"},
+      {"the current group goes, then an undone one", 3, 2, 60, 0, "X123", "X123"},
+      {"only the current group goes", 3, 2, 120, 2, "2Y3", "X123"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    history.ClearHistory();
+    history.SetLimit(TEditHistory::LimitFromKilobytes(TEditHistory::kDefaultUndoBufferKB));
+    Fill("123");
+    const auto edit = [this](int i) {
+      if (i == 0) return Apply(ekInsert, 0, "X");
+      if (i == 1) return Apply(ekDelete, 0, "", 2);
+      return Apply(ekInsert, 1, "Y");
+    };
+    for (int i = 0; i < c.edits; ++i) {
+      history.CloseUndoGroup();
+      ASSERT_TRUE(edit(i));
+    }
+    for (int i = 0; i < c.undos; ++i) history.Undo();
+    const std::string before = TextOf(module);
+    history.SetLimit(c.limit);
+    EXPECT_EQ(TextOf(module), before);
+    EXPECT_EQ(history.NodeCount(), c.nodesLeft);
+    EXPECT_EQ(history.HistoryUsed(), c.nodesLeft * 60);
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_EQ(history.CanRedo(), c.nodesLeft > 0);
+    while (history.CanRedo()) history.Redo();
+    EXPECT_EQ(TextOf(module), c.afterRedoAll);
+    while (history.CanUndo()) history.Undo();
+    EXPECT_EQ(TextOf(module), c.afterUndoAll);
+  }
+}
+
 TEST_F(HistoryTrim, UsagePercent) {
   history.SetLimit(1000);
   Fill("");

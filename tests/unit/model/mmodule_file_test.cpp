@@ -171,11 +171,14 @@ TEST(MemoryModuleFile, MissingFileReturnsTheErrorAndLeavesTheDocumentEmpty) {
 TEST(MemoryModuleFile, ReadErrorPartWayLeavesTheDocumentEmpty) {
   TTempFolder folder;
   const std::string name = folder.File("in.bin");
-  WriteFile(name, Pattern(50000));
+  // The load reads a slab at a time: the first read goes through and links a whole slab of
+  // blocks, the second fails.
+  WriteFile(name, Pattern(2 * kSlabBytes + 12345));
   TFaultyFileSystem faulty;
-  faulty.readBudget = 5 * 4096;
+  faulty.readBudget = static_cast<std::int64_t>(kSlabBytes) + 1;
   TMemoryModule m;
   EXPECT_EQ(m.LoadFromFile(name, faulty), TFaultyFileSystem::kReadError);
+  EXPECT_EQ(faulty.readBudget, 1);  // the fault came after the first slab, not before it
   EXPECT_EQ(m.Size(), 0);
   EXPECT_EQ(m.BlockCount(), 0);
   EXPECT_EQ(test::ChainProblems(m), "");
