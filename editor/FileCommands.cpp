@@ -36,7 +36,8 @@ bool SaveExpandCommand(TEditorFileSite& site, TUserPrompt& prompt, bool copy) {
   std::string chosen;
   if (!site.AskSaveName(copy ? "複製を保存" : "別名で保存", chosen)) return false;
   const std::string name = site.LongPathName(chosen);
-  if (site.FileExists(name)) {
+  // Any name taken on disk counts, a folder too, which the attribute test then refuses.
+  if (site.FileAttributes(name) >= 0) {
     if (prompt.MessageDlgBeep(name + " は既に存在します.\r\n上書きしてよろしいですか？", mtConfirmation,
                               mbOK | mbCancel) != mrOk)
       return false;

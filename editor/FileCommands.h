@@ -34,8 +34,10 @@ class TEditorFileSite {
   virtual void SetNotifyLocked(bool locked) = 0;
   // platform
   virtual std::string LongPathName(const std::string& name) = 0;
+  // A file of that name, not a folder.
   virtual bool FileExists(const std::string& name) = 0;
-  virtual int FileAttributes(const std::string& name) = 0;    // -1 when unknown
+  // The attribute bits of whatever has that name, a folder too; -1 when nothing has it.
+  virtual int FileAttributes(const std::string& name) = 0;
   virtual std::int32_t FileAge(const std::string& name) = 0;  // -1 when unknown
   // The save dialog with the title; false when the user cancelled.
   virtual bool AskSaveName(const std::string& title, std::string& name) = 0;

@@ -104,7 +104,7 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
       OpenFileDialog();
       return;
     case miMM_Reload:
-      ReloadCommand(FileSite(), host_.Prompt());
+      ReloadCommand(FileSite(), prompt_);
       break;
     case miMM_SaveFile:
       RunSaveCommand();
@@ -114,7 +114,7 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
       return;
     case miMM_SaveAnotherName:
     case miMM_SaveReproduction:
-      SaveExpandCommand(FileSite(), host_.Prompt(), item == miMM_SaveReproduction);
+      SaveExpandCommand(FileSite(), prompt_, item == miMM_SaveReproduction);
       break;
     case miMM_Close:
     case miMM_AllClose:
@@ -186,7 +186,7 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
       OptimizeWindowSize(smFullHeight);
       break;
     case miMM_GarbageCollection:
-      GarbageCollectionCommand(editor_->Module(), host_.Prompt());
+      GarbageCollectionCommand(editor_->Module(), prompt_);
       break;
     case miMM_OpenHelp:
       OpenHelp();

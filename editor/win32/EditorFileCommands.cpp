@@ -62,7 +62,7 @@ bool TOvnxBinaryFormWClass::AskSaveName(const std::string& title, std::string& n
 }
 
 void TOvnxBinaryFormWClass::LoadIntoWindow(const std::string& name) {
-  ovx::LoadIntoWindow(FileSite(), host_.Prompt(), name);
+  ovx::LoadIntoWindow(FileSite(), prompt_, name);
   EnableSetting();
   UpdateStatusBar();
 }
@@ -133,7 +133,7 @@ class THistorySite final : public THistoryOpenSite {
 
 void TOvnxBinaryFormWClass::OpenHistoryEntry(int position) {
   THistorySite site(host_, *this);
-  ovx::OpenHistoryEntry(site, host_.Prompt(), position);
+  ovx::OpenHistoryEntry(site, prompt_, position);
 }
 
 void TOvnxBinaryFormWClass::ActivateWindowAt(int position) {

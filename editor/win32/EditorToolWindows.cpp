@@ -28,17 +28,31 @@ void TEditorToolWindows::Toggle(TToolWindowKind kind, bool viewOnly) {
     case twaClose:
       Close(kind);
       break;
-    case twaCreate:
-      if (!creator_) break;
-      windows_[kind] = creator_(kind);
-      if (!windows_[kind]) break;
+    case twaCreate: {
+      HWND w = creator_ ? creator_(kind) : nullptr;
+      if (!w) break;
+      windows_[kind] = w;
       offsets_[kind] = TToolOffset{};
+      SetWindowSubclass(w, WatchTool, 0, reinterpret_cast<DWORD_PTR>(this));
+      placing_ = true;  // the first show reports a move as well
       Place(kind);
-      ShowWindow(windows_[kind], SW_SHOW);
+      ShowWindow(w, SW_SHOW);
+      placing_ = false;
       break;
+    }
     case twaNothing:
       break;
   }
+}
+
+LRESULT CALLBACK TEditorToolWindows::WatchTool(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* self = reinterpret_cast<TEditorToolWindows*>(data);
+  if (msg == WM_MOVE && !self->placing_) self->ToolMoved(hwnd);
+  if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(hwnd, WatchTool, 0);
+    self->Closed(hwnd);
+  }
+  return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void TEditorToolWindows::Closed(HWND window) {
@@ -57,6 +71,8 @@ void TEditorToolWindows::CloseAll() {
 }
 
 void TEditorToolWindows::OwnerMoved(bool follow) {
+  // Minimised, the window stands at its icon's place, which says nothing about where it is.
+  if (IsIconic(owner_)) return;
   RECT owner = OwnerRect();
   for (int k = 0; k < ToolWindowKindCount; ++k) {
     HWND w = windows_[k];
@@ -67,7 +83,10 @@ void TEditorToolWindows::OwnerMoved(bool follow) {
                                                       {tool.left, tool.top, tool.right, tool.bottom}, offsets_[k],
                                                       WorkArea());
     offsets_[k] = p.offset;
-    if (follow) SetWindowPos(w, nullptr, p.rect.left, p.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!follow) continue;
+    placing_ = true;
+    SetWindowPos(w, nullptr, p.rect.left, p.rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <functional>
@@ -16,20 +17,27 @@ namespace ovx {
 class TEditorToolWindows {
  public:
   // Makes the window of a kind, owned by the editor window; null while that kind has none.
+  // The window needs no code of its own to report back: this set watches every window it
+  // creates for its moves and its end.
   using TCreator = std::function<HWND(TToolWindowKind)>;
 
   explicit TEditorToolWindows(HWND owner) : owner_(owner) {}
+  // The tool windows die with the set.
+  ~TEditorToolWindows() { CloseAll(); }
+  TEditorToolWindows(const TEditorToolWindows&) = delete;
+  TEditorToolWindows& operator=(const TEditorToolWindows&) = delete;
   void SetCreator(TCreator creator) { creator_ = std::move(creator); }
 
   HWND Window(TToolWindowKind kind) const { return windows_[kind]; }
   // The command of a tool window: closes an open one, else creates and places it unless a
   // view-only window refuses it.
   void Toggle(TToolWindowKind kind, bool viewOnly);
-  // A tool window reports that it closed; its reference is cleared.
+  // A tool window closed (by the user or by itself); its reference is cleared.
   void Closed(HWND window);
   void CloseAll();
   void Close(TToolWindowKind kind);
   // The editor window moved: follow (placed again at the offsets) or keep the screen places.
+  // A minimised editor window is not followed.
   void OwnerMoved(bool follow);
   // A tool window was moved by the user: its offset is taken again.
   void ToolMoved(HWND window);
@@ -39,9 +47,13 @@ class TEditorToolWindows {
  private:
   void Place(TToolWindowKind kind);
   RECT OwnerRect() const;
+  // Sees the messages of every tool window before the window itself does.
+  static LRESULT CALLBACK WatchTool(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
   HWND owner_;
   TCreator creator_;
+  // Set while this set moves or first shows a tool window: not a move of the user's.
+  bool placing_ = false;
   std::array<HWND, ToolWindowKindCount> windows_{};
   std::array<TToolOffset, ToolWindowKindCount> offsets_{};
 };

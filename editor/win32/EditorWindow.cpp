@@ -69,7 +69,10 @@ TOvnxBinaryFormWClass* TOvnxBinaryFormWClass::FromHandle(HWND hwnd) {
 }
 
 TOvnxBinaryFormWClass::TOvnxBinaryFormWClass(TEditorWindowHost& host)
-    : host_(host), editor_(std::make_unique<TBEditor>(host.Prompt())), fileSite_(std::make_unique<TFileSite>(*this)) {}
+    : host_(host),
+      prompt_(host.Prompt()),
+      editor_(std::make_unique<TBEditor>(prompt_)),
+      fileSite_(std::make_unique<TFileSite>(*this)) {}
 
 TOvnxBinaryFormWClass::~TOvnxBinaryFormWClass() {
   if (font_) DeleteObject(font_);
@@ -242,7 +245,7 @@ void TOvnxBinaryFormWClass::SetViewPosition(const TWindowProfile& profile) {
 void TOvnxBinaryFormWClass::RunCloseCommand() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 bool TOvnxBinaryFormWClass::FormCloseQuery() {
-  if (!QuerySaveOnClose(FileSite(), host_.Prompt())) return false;
+  if (!QuerySaveOnClose(FileSite(), prompt_)) return false;
   host_.DocumentGoingAway(*this);
   toolWindows_->Close(twInputInt);
   toolWindows_->Close(twRelativeJump);
@@ -272,7 +275,10 @@ void TOvnxBinaryFormWClass::FormClose() {
 LRESULT CALLBACK TOvnxBinaryFormWClass::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   TOvnxBinaryFormWClass* self = WindowObject<TOvnxBinaryFormWClass>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (msg == WM_NCCREATE) {
+    self->hwnd_ = hwnd;
+    self->prompt_.SetOwner(hwnd);
+  }
   if (msg == WM_NCDESTROY) {
     delete self;  // the window is freed on close
     return DefWindowProcW(hwnd, msg, wp, lp);
@@ -297,10 +303,16 @@ LRESULT CALLBACK TOvnxBinaryFormWClass::PanelProc(HWND hwnd, UINT msg, WPARAM wp
 LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
+      // A second close while the first one asks, or a close under any other question about
+      // this window, would free the window before that question returns into it.
+      if (closing_ || prompt_.Asking()) return 0;
+      closing_ = true;
       if (FormCloseQuery()) {
         ActivateNextWindowBelow();
-        FormClose();
+        FormClose();  // the window is freed
+        return 0;
       }
+      closing_ = false;
       return 0;
     case WM_SIZE: {
       LayoutParts();

@@ -22,6 +22,7 @@
 #include "editor/win32/EditorWindowHost.h"
 #include "editor/win32/FunctionKeyBar.h"
 #include "shell/win32/MenuImages.h"
+#include "shell/win32/Win32UserPrompt.h"
 #include "shell/Settings.h"
 
 namespace ovx {
@@ -160,10 +161,14 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void ActivateNextWindowBelow();
 
   TEditorWindowHost& host_;
+  // Every question about this window, its view and its document is owned by this window.
+  TWindowUserPrompt prompt_;
   HWND hwnd_ = nullptr;
   TEditorWindowState state_;
   TSizeModeTracker sizeMode_;
   bool optimizing_ = false;
+  // Set from the close request until the window is gone or stays.
+  bool closing_ = false;
   SIZE lastClient_ = {0, 0};
   // Design sizes are at 96 DPI; the window scales them to its own DPI.
   int dpi_ = 96;

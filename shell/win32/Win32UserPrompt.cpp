@@ -8,6 +8,8 @@ namespace ovx {
 namespace {
 
 int modalDepth = 0;
+// The window whose prompt asks now, if any.
+HWND windowAsking = nullptr;
 
 UINT SoundOf(TMsgDlgType kind) {
   switch (kind) {
@@ -61,8 +63,10 @@ TModalResult ResultOf(int id) {
   }
 }
 
-// The box belongs to the window the user is working in, when it is ours.
+// The box belongs to the window it is about, else to the window the user is working in,
+// when it is ours.
 HWND OwnerForBox() {
+  if (windowAsking && IsWindow(windowAsking)) return windowAsking;
   HWND active = GetActiveWindow();
   return active && IsWindowVisible(active) ? active : nullptr;
 }
@@ -88,5 +92,22 @@ void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string
 }
 
 void TWin32UserPrompt::Beep() { MessageBeep(MB_OK); }
+
+TModalResult TWindowUserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) {
+  // Another window's question may come up while this one waits: each keeps its own owner.
+  const HWND outer = windowAsking;
+  windowAsking = owner_;
+  ++asking_;
+  const TModalResult answer = prompt_.MessageDlgBeep(text, kind, buttons);
+  --asking_;
+  windowAsking = outer;
+  return answer;
+}
+
+void TWindowUserPrompt::ShowFailure(const std::string& caption, const std::string& text, bool ownerless) {
+  prompt_.ShowFailure(caption, text, ownerless);
+}
+
+void TWindowUserPrompt::Beep() { prompt_.Beep(); }
 
 }  // namespace ovx

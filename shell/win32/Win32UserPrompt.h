@@ -19,6 +19,7 @@ class TModalScope {
   TModalScope& operator=(const TModalScope&) = delete;
 };
 
+// The boxes go to the window the user is working in, unless a window's own prompt asks.
 class TWin32UserPrompt final : public TUserPrompt {
  public:
   // The window that owns the failure reports that are not ownerless.
@@ -30,6 +31,26 @@ class TWin32UserPrompt final : public TUserPrompt {
 
  private:
   HWND applicationWindow_ = nullptr;
+};
+
+// The prompt of one window: asks through the program's prompt with every box owned by that
+// window, whichever window is active, so that the window a question is about stays disabled
+// until it is answered.
+class TWindowUserPrompt final : public TUserPrompt {
+ public:
+  explicit TWindowUserPrompt(TUserPrompt& prompt) : prompt_(prompt) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+  // True while a box of this prompt waits for its answer.
+  bool Asking() const { return asking_ > 0; }
+
+  TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
+  void ShowFailure(const std::string& caption, const std::string& text, bool ownerless) override;
+  void Beep() override;
+
+ private:
+  TUserPrompt& prompt_;
+  HWND owner_ = nullptr;
+  int asking_ = 0;
 };
 
 }  // namespace ovx

@@ -183,6 +183,75 @@ TEST_F(EditorE2eClose, EachAnswerToTheCloseQuestion) {
   }
 }
 
+// A close that comes while a question about the window waits (sent by another program, or by
+// the main process closing every window) asks nothing and frees nothing: the answer decides.
+// The question belongs to the window it is about, even with another window in front.
+TEST_F(EditorE2eClose, ACloseUnderAQuestionIsIgnored) {
+  struct Case {
+    const wchar_t* name;
+    int firstItem;  // the command whose question is up when the close comes; 0: closing itself
+    const wchar_t* question;
+  };
+  const Case cases[] = {
+      {L"close", 0, L" は更新されています.\r\n閉じる前に保存しますか？"},
+      {L"reload", MenuIdOf(miMM_Reload), L" を再読み込みします.\r\n編集した内容は失われます.\r\nよろしいですか？"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
+    std::wstring path = MakeFile(std::wstring(L"asked ") + c.name + L".dat", "OLD!");
+    HWND window = OpenAndChange(path);
+    ASSERT_NE(window, nullptr);
+    HWND front = OpenFileWindow(MakeFile(std::wstring(L"in front of ") + c.name + L".dat", "FRONT"), kWaitMs, true);
+    ASSERT_NE(front, nullptr);
+    const DWORD process = ProcessOf(window);
+    ASSERT_EQ(ProcessOf(front), process);
+
+    if (c.firstItem)
+      PostMenuCommand(window, c.firstItem);
+    else
+      CloseEditorWindow(window);
+    auto first = WaitForMessageBox(L"確認", process);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->text, LongPath(path) + c.question);
+    EXPECT_EQ(GetWindow(first->hwnd, GW_OWNER), window);
+    EXPECT_FALSE(IsWindowEnabled(window));
+    EXPECT_TRUE(IsWindowEnabled(front));
+    if (!c.firstItem) Screenshot(L"editor-close-question-of-a-window-behind");
+
+    CloseEditorWindow(window);
+    HWND second = nullptr;
+    WaitUntil(
+        [&] {
+          HWND box = FindTopWindow(L"#32770", L"確認", process);
+          second = box != first->hwnd ? box : nullptr;
+          return second != nullptr;
+        },
+        1000);
+    EXPECT_EQ(second, nullptr) << "a close question under the first question";
+    if (second) {  // answered No, which frees the window under the first question
+      ASSERT_TRUE(PressButton(second, IDNO));
+      WaitUntil([&] { return !IsWindow(second); });
+    }
+    ASSERT_TRUE(PressButton(first->hwnd, IDCANCEL));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first->hwnd); }));
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowEnabled(window));
+    EXPECT_EQ(Caption(window), EditorCaptionFor(path));
+    EXPECT_TRUE(Modified(window));
+
+    // The window is whole: closing it now asks once, and No closes it alone.
+    CloseEditorWindow(window);
+    auto again = WaitForMessageBox(L"確認", process);
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(PressButton(again->hwnd, IDNO));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_EQ(ReadWholeFile(path), "OLD!");
+    EXPECT_TRUE(IsWindow(front));
+    EXPECT_EQ(EditorProcesses(), std::vector<DWORD>{process});
+    StopEditors();
+  }
+}
+
 using EditorE2eViewOnly = EditorTest;
 
 TEST_F(EditorE2eViewOnly, ProtectedFilesOpenViewOnlyAfterTheInformationBox) {

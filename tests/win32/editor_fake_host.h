@@ -124,8 +124,32 @@ class TScratchFolder {
       SetFileAttributesW(Utf8ToWide(f).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileW(Utf8ToWide(f).c_str());
     }
+    for (auto f = folders_.rbegin(); f != folders_.rend(); ++f) RemoveDirectoryW(Utf8ToWide(*f).c_str());
     RemoveDirectoryW(Utf8ToWide(folder_).c_str());
   }
+  // A folder inside, removed (once its tracked files are gone) with the scratch folder.
+  std::string MakeFolder(const std::string& name) {
+    std::string path = folder_ + name;
+    CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr);
+    folders_.push_back(path);
+    return path;
+  }
+  // The names in a folder (without "." and ".."), sorted.
+  static std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    const std::string pattern = folder + (!folder.empty() && folder.back() == '\\' ? "*" : "\\*");
+    HANDLE find = FindFirstFileW(Utf8ToWide(pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      std::wstring name = found.cFileName;
+      if (name != L"." && name != L"..") names.push_back(WideToUtf8(name));
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  const std::string& Path() const { return folder_; }
   std::string Write(const std::string& name, const std::string& bytes) {
     std::string path = folder_ + name;
     HANDLE h = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -150,6 +174,7 @@ class TScratchFolder {
   static inline int counter_ = 0;
   std::string folder_;
   std::vector<std::string> files_;
+  std::vector<std::string> folders_;
 };
 
 inline std::wstring WindowText(HWND hwnd) {

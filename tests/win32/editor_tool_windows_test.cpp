@@ -1,10 +1,12 @@
 // The tool windows of an editor window on the real platform: the toggle, the view-only refusal,
-// the placement at the offset inside the work area, following the window or staying put.
+// the placement at the offset inside the work area, following the window or staying put, and
+// what a tool window's own close and move tell the editor window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "editor/win32/EditorToolWindows.h"
+#include "tests/win32/editor_fake_host.h"
 
 namespace ovx {
 namespace {
@@ -34,6 +36,10 @@ class EditorToolWindowsWin32 : public ::testing::Test {
   std::unique_ptr<TEditorToolWindows> tools;
   int created = 0;
 };
+
+void MoveWindowTo(HWND hwnd, int left, int top) {
+  SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 TEST_F(EditorToolWindowsWin32, CommandTogglesAndViewOnlyRefusesEditingTools) {
   tools->Toggle(twSearch, false);
@@ -85,6 +91,66 @@ TEST_F(EditorToolWindowsWin32, FollowsTheOwnerOrKeepsItsPlace) {
   EXPECT_FALSE(IsWindowVisible(search));
   tools->Show();
   EXPECT_TRUE(IsWindowVisible(search));
+}
+
+TEST_F(EditorToolWindowsWin32, AWindowClosedByTheUserIsForgotten) {
+  tools->Toggle(twSearch, false);
+  HWND first = tools->Window(twSearch);
+  ASSERT_NE(first, nullptr);
+  SendMessageW(first, WM_CLOSE, 0, 0);  // its own close box
+  ASSERT_FALSE(IsWindow(first));
+  EXPECT_EQ(tools->Window(twSearch), nullptr);
+  // So the command opens a new one rather than closing the one that is gone.
+  tools->Toggle(twSearch, false);
+  EXPECT_EQ(created, 2);
+  ASSERT_NE(tools->Window(twSearch), nullptr);
+  EXPECT_TRUE(IsWindowVisible(tools->Window(twSearch)));
+}
+
+TEST_F(EditorToolWindowsWin32, AUserMoveSetsTheOffsetAndAPlacementDoesNot) {
+  tools->Toggle(twSearch, false);
+  HWND search = tools->Window(twSearch);
+  ASSERT_NE(search, nullptr);
+  MoveWindowTo(search, 300, 250);  // the user drags it: 200, 170 from the owner's corner
+  MoveWindowTo(owner, 150, 100);
+  tools->OwnerMoved(true);
+  EXPECT_EQ(RectOf(search).left, 350);
+  EXPECT_EQ(RectOf(search).top, 270);
+  // Pulled inside the work area at its edge, it keeps its offset for when the owner comes back.
+  TScreenRect area = WorkArea();
+  MoveWindowTo(owner, area.right - 100, area.bottom - 100);
+  tools->OwnerMoved(true);
+  EXPECT_EQ(RectOf(search).right, area.right);
+  MoveWindowTo(owner, 100, 80);
+  tools->OwnerMoved(true);
+  EXPECT_EQ(RectOf(search).left, 300);
+  EXPECT_EQ(RectOf(search).top, 250);
+}
+
+// Minimising moves the editor window out of sight; its tool windows stay where they were.
+TEST(EditorToolWindowsOfAWindow, MinimisingTheEditorWindowLeavesThemInPlace) {
+  test::TFakeEditorHost host;
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  w->ShowAndRepaint();
+  HWND editor = w->Handle();
+  w->ToolWindows().SetCreator([editor](TToolWindowKind) {
+    return CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"tool", WS_POPUP, 0, 0, 120, 90, editor, nullptr, nullptr,
+                           nullptr);
+  });
+  w->DoMenuCommand(cmSEARCH);
+  HWND search = w->ToolWindows().Window(twSearch);
+  ASSERT_NE(search, nullptr);
+  const RECT placed = RectOf(search);
+  ShowWindow(editor, SW_MINIMIZE);
+  test::PumpMessages();
+  ASSERT_TRUE(IsIconic(editor));
+  EXPECT_EQ(RectOf(search).left, placed.left);
+  EXPECT_EQ(RectOf(search).top, placed.top);
+  ShowWindow(editor, SW_RESTORE);
+  test::PumpMessages();
+  EXPECT_EQ(RectOf(search).left, placed.left);
+  EXPECT_EQ(RectOf(search).top, placed.top);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The file commands of an editor window on the real file system: view-only opening with its
 // information box, the caption, saving with a backup, the refusal of 別名で保存 over a read-only
-// file, 複製を保存 and the reload item after the file changed on disk.
+// file or a folder, 複製を保存 and the reload item after the file changed on disk.
 #include "tests/win32/editor_fake_host.h"
 
 #include <shlobj.h>
@@ -140,6 +140,31 @@ TEST_F(EditorWindowFiles, SaveAsRefusesAReadOnlyTarget) {
   EXPECT_EQ(TScratchFolder::Read(target), "keep");
   EXPECT_EQ(WindowText(w->Handle()), L"(新規) - Orvanta");
   EXPECT_TRUE(w->Modified());
+}
+
+// A folder of the chosen name is refused like a read-only file: nothing is renamed or written.
+TEST_F(EditorWindowFiles, SaveAsAndSaveCopyRefuseAFolder) {
+  const std::string folder = scratch.MakeFolder("target.bin");
+  const std::string inside = scratch.Write("target.bin\\inside.dat", "keep");
+  const std::string target = ExpandLongPathName(folder);  // long form, ending in a backslash
+  for (TCommandId command : {cmSAVEANOTHER, cmSAVEREPRODUCT}) {
+    SCOPED_TRACE(command);
+    TOvnxBinaryFormWClass* w = host.Create();
+    ASSERT_NE(w, nullptr);
+    Overwrite(*w, "zz");
+    host.prompt.shown.clear();
+    host.prompt.answers = {mrOk, mrOk};
+    host.dialogAnswers.push_back(folder);
+    w->DoMenuCommand(command);
+    EXPECT_EQ(host.prompt.Texts(),
+              (std::vector<std::string>{target + " は既に存在します.\r\n上書きしてよろしいですか？",
+                                        target + " には\r\n変更不可能な属性が設定されています.\r\n保存を中止します."}));
+    EXPECT_EQ(TScratchFolder::Names(scratch.Path()), std::vector<std::string>{"target.bin"});  // no backup
+    EXPECT_EQ(TScratchFolder::Names(folder), std::vector<std::string>{"inside.dat"});
+    EXPECT_EQ(TScratchFolder::Read(inside), "keep");
+    EXPECT_EQ(WindowText(w->Handle()), L"(新規) - Orvanta");
+    EXPECT_TRUE(w->Modified());
+  }
 }
 
 TEST_F(EditorWindowFiles, SaveCopyKeepsCaptionAndModifiedFlag) {

@@ -65,7 +65,8 @@ class TFakeSite final : public TEditorFileSite {
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return upper;
   }
-  bool FileExists(const std::string& name) override { return files.count(name) != 0; }
+  // A file, not a folder, as the window's own test answers.
+  bool FileExists(const std::string& name) override { return files.count(name) && !(files[name] & faDirectory); }
   int FileAttributes(const std::string& name) override { return files.count(name) ? files[name] : -1; }
   std::int32_t FileAge(const std::string& name) override { return files.count(name) ? 7000 : -1; }
   bool AskSaveName(const std::string& title, std::string& name) override {
@@ -176,6 +177,8 @@ TEST(EditorFileCommands, SaveAsAndSaveCopy) {
       {"save as over a file, Cancel", false, "c:\\old.bin", 0, {mrCancel}, false,
        {{exists, mtConfirmation, mbOK | mbCancel}}, {"dialog 別名で保存"}},
       {"save as over a read-only file", false, "c:\\old.bin", faReadOnly, {mrOk, mrOk}, false,
+       {{exists, mtConfirmation, mbOK | mbCancel}, {refused, mtError, mbOK}}, {"dialog 別名で保存"}},
+      {"save as over a folder", false, "c:\\old.bin", faDirectory, {mrOk, mrOk}, false,
        {{exists, mtConfirmation, mbOK | mbCancel}, {refused, mtError, mbOK}}, {"dialog 別名で保存"}},
       {"save copy over a folder", true, "c:\\old.bin", faDirectory, {mrOk, mrOk}, false,
        {{exists, mtConfirmation, mbOK | mbCancel}, {refused, mtError, mbOK}}, {"dialog 複製を保存"}},
