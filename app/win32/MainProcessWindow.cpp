@@ -8,6 +8,7 @@
 #include "app/win32/InstanceProtocol.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
+#include "editor/WindowGeometry.h"
 #include "editor/WindowLoops.h"
 
 namespace ovx {
@@ -35,6 +36,33 @@ HWND FindTopLevelWindowByClass(const wchar_t* className) {
   TClassSearch search = {className, nullptr};
   EnumWindows(MatchTopLevelWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    reinterpret_cast<std::vector<TScreenRect>*>(lp)->push_back({w.left, w.top, w.right, w.bottom});
+  }
+  return TRUE;
+}
+
+// The work area of every monitor.
+std::vector<TScreenRect> WorkAreas() {
+  std::vector<TScreenRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+// A window placed from a profile that lies outside every work area is moved inside one.
+void KeepOnScreen(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const TScreenRect placed{r.left, r.top, r.right, r.bottom};
+  const TScreenRect moved = BringIntoWorkArea(placed, WorkAreas());
+  if (!(moved == placed))
+    SetWindowPos(window, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -157,7 +185,11 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& p
     if (found) {
       SetWindowPos(window->Handle(), nullptr, profile.Left, profile.Top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+      // Profiles of windows closed minimised by older versions hold no client area: such a
+      // window keeps the size it was made with.
+      if (profile.ClientWidth > 0 && profile.ClientHeight > 0)
+        window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+      KeepOnScreen(window->Handle());
     } else if (options.ProfileNotExistToCenter) {
       CenterWindowInWorkArea(window->Handle());
     }
@@ -183,20 +215,16 @@ TOvnxBinaryFormWClass* TMainProcessWindow::FindEditorWindow(const std::string& p
   return windows_.Find([&name](const TOvnxBinaryFormWClass& w) { return SameFileName(w.FileName(), name); });
 }
 
+void TMainProcessWindow::StoreWindowProfile(TOvnxBinaryFormWClass& window) {
+  if (window.FileName().empty()) return;
+  TWindowProfile profile;
+  window.GetWindowPosition(profile);
+  window.GetViewPosition(profile);
+  store_->StoreProfile(window.FileName(), profile);
+}
+
 void TMainProcessWindow::EditorWindowClosed(TOvnxBinaryFormWClass& window) {
-  if (!window.FileName().empty()) {
-    RECT frame = {};
-    GetWindowRect(window.Handle(), &frame);
-    TWindowProfile profile;
-    window.GetViewPosition(profile);
-    profile.Left = frame.left;
-    profile.Top = frame.top;
-    int width = 0, height = 0;
-    window.ClientSize(width, height);
-    profile.ClientWidth = width;
-    profile.ClientHeight = height;
-    store_->StoreProfile(window.FileName(), profile);
-  }
+  StoreWindowProfile(window);
   windows_.Remove(&window);
   if (EditorWindowCount() == 0)
     BeginShutdown();

@@ -75,6 +75,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   // Requests that arrived while starting; a missing name stands for a new empty window.
   void ServeDeferredRequests();
   TOvnxBinaryFormWClass* OpenOrActivate(const std::string& name);
+  // Left, top, client size and view position of a window with a file name, kept for its file.
+  void StoreWindowProfile(TOvnxBinaryFormWClass& window);
 
   void BeginShutdown();
   void OnShutdownTick();
