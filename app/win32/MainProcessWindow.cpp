@@ -140,9 +140,10 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& nam
 }
 
 void TMainProcessWindow::ServeDeferredRequests() {
-  std::vector<std::optional<std::string>> requests;
-  requests.swap(deferred_);
-  for (const auto& request : requests) {
+  // Opening a window may show a box that lets more requests in: they join the queue.
+  while (!deferred_.empty()) {
+    std::optional<std::string> request = std::move(deferred_.front());
+    deferred_.erase(deferred_.begin());
     if (!request) {
       if (TOvnxBinaryFormWClass* w = NewEditorWindow()) w->BringToFront();
     } else {

@@ -72,7 +72,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void OpenCommandLine(const std::vector<std::string>& arguments);
   LRESULT OnNewWindowRequest();
   LRESULT OnOpenFileRequest(const COPYDATASTRUCT* data);
-  // Requests that arrived while starting; a missing name stands for a new empty window.
+  // Requests that arrived while starting, also those that arrive while they are served; a
+  // missing name stands for a new empty window.
   void ServeDeferredRequests();
   TOvnxBinaryFormWClass* OpenOrActivate(const std::string& name);
   // Left, top, client size and view position of a window with a file name, kept for its file.

@@ -20,6 +20,15 @@ bool Contains(const std::vector<std::wstring>& list, const std::wstring& item) {
   return false;
 }
 
+// Asks the main process window to open a file, as a second start does; the answer it gives.
+LRESULT SendOpenRequest(HWND main, const std::wstring& path) {
+  int n = WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(n, '\0');
+  WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), bytes.data(), n, nullptr, nullptr);
+  COPYDATASTRUCT data = {0, static_cast<DWORD>(bytes.size()), bytes.data()};
+  return SendMessageW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
 // The one editor process: starts it without arguments and waits for its window.
 HWND StartWithOneWindow() {
   StartEditor();
@@ -92,6 +101,27 @@ TEST_F(ShellStart, RequestWhileShuttingDownKeepsTheProcess) {
   EXPECT_EQ(ProcessOf(fresh), editor.id);
   EXPECT_FALSE(WaitForExit(editor, 600)) << "the process ended although a window was open";
   EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
+}
+
+TEST_F(ShellStart, RequestsWhileStartingAreAllServed) {
+  // Files with a view-only extension: each opening shows a notice, and requests arrive meanwhile.
+  std::wstring first = MakeFile(L"first.sys"), second = MakeFile(L"second.sys"), third = MakeFile(L"third.bin");
+  TProcess editor = StartEditor(Quoted(first));
+  auto notice = WaitForMessageBox(L"情報", editor.id);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(SendOpenRequest(MainProcessWindow(), second), 1) << "start-up keeps the request for later";
+  ASSERT_TRUE(AnswerMessageBox(notice->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice->hwnd); }));
+  // The kept request is being served now: its notice is up while the third request arrives.
+  auto secondNotice = WaitForMessageBox(L"情報", editor.id);
+  ASSERT_TRUE(secondNotice);
+  EXPECT_EQ(SendOpenRequest(MainProcessWindow(), third), 1);
+  ASSERT_TRUE(AnswerMessageBox(secondNotice->hwnd, L"OK"));
+  ASSERT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(third)))
+      << "a request that arrived while the kept ones were served was lost";
+  std::vector<std::wstring> captions = EditorCaptions();
+  EXPECT_EQ(captions.size(), 3u);
+  for (const auto& f : {first, second}) EXPECT_TRUE(Contains(captions, CaptionFor(f))) << "no window for " << f;
 }
 
 using ShellSecondStart = EditorTest;
