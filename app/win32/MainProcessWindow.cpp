@@ -91,7 +91,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   wc.hInstance = instance;
   wc.hIcon = icon;
   wc.lpszClassName = kMainProcessClass;
-  if (!RegisterClassExW(&wc)) return false;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   TOvnxBinaryFormWClass::RegisterWindowClass(instance, icon, smallIcon_);
   // Never shown, no taskbar button, no border icons.
   hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kMainProcessClass, kMainProcessCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -102,7 +102,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   // 1. Help file beside the program.
   helpFile_ = Utf8ToWide(LongPathName(ExecutableFolder())) + L"OVX.HLP";
   // 2.-3. Flags and lists.
-  accepting_ = false;
+  phase_ = TProcessPhase::Starting;
   dialogOpen_ = false;
   menuUpdatesEnabled_ = true;
   // 3.-4. Lists and settings.
@@ -119,7 +119,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   OpenCommandLine(arguments);
   ServeDeferredRequests();
   // 11. Other starts are served from now on; without a window the process ends.
-  accepting_ = true;
+  phase_ = TProcessPhase::Running;
   if (EditorWindowCount() == 0) BeginShutdown();
   return true;
 }
@@ -325,12 +325,14 @@ void TMainProcessWindow::OnIdle() {
 }
 
 LRESULT TMainProcessWindow::OnNewWindowRequest() {
-  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+  switch (DecideInstanceRequest(phase_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(std::nullopt);
       return 0;
     case TInstanceAction::Beep:
       MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Refuse:
       return 0;
     case TInstanceAction::Serve:
       break;
@@ -344,12 +346,14 @@ LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
   std::string bytes;
   if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
   std::string name = SJisToUtf8(bytes);
-  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+  switch (DecideInstanceRequest(phase_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(name);
       return 1;
     case TInstanceAction::Beep:
       MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Refuse:
       return 0;
     case TInstanceAction::Serve:
       break;
@@ -364,6 +368,18 @@ void TMainProcessWindow::BeginShutdown() { SetTimer(hwnd_, kShutdownTimer, kShut
 
 void TMainProcessWindow::OnShutdownTick() {
   if (FindTopLevelWindowByClass(TOvnxBinaryFormWClass::kClassName)) return;
+  EndApplication();
+}
+
+void TMainProcessWindow::QuitAll() {
+  CloseAllWindows();
+  if (EditorWindowCount() == 0) BeginShutdown();
+}
+
+void TMainProcessWindow::EndApplication() {
+  if (phase_ == TProcessPhase::Ending) return;
+  // Before saving: a request served from here on would open a window that dies with the loop.
+  phase_ = TProcessPhase::Ending;
   KillTimer(hwnd_, kShutdownTimer);
   SetTrayIcon(false);
   store_->SaveSettings();
@@ -386,7 +402,7 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_USER:
       return OnNewWindowRequest();
     case kTrayMessage:
-      if (accepting_) OnTrayMessage(lp);
+      if (phase_ == TProcessPhase::Running) OnTrayMessage(lp);
       return 0;
     case WM_COPYDATA:
       return OnOpenFileRequest(reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -399,6 +415,18 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:
       if (!wp) HideInactiveDialogs(nullptr);
       break;
+    case WM_CLOSE:
+      // Not the default, which would destroy the window and leave the process without an end.
+      if (phase_ != TProcessPhase::Running) return 0;
+      if (IsBusy())
+        MessageBeep(MB_OK);
+      else
+        QuitAll();
+      return 0;
+    case WM_DESTROY:
+      // Destroyed before the process came to its end: it ends as the shutdown ends it.
+      EndApplication();
+      return 0;
     default:
       break;
   }

@@ -11,6 +11,7 @@
 
 #include "editor/win32/EditorWindow.h"
 #include "app/EditorWindowList.h"
+#include "app/InstanceRequest.h"
 #include "shell/SettingsStore.h"
 #include "shell/win32/Win32UserPrompt.h"
 
@@ -81,6 +82,10 @@ class TMainProcessWindow final : public TEditorWindowHost {
 
   void BeginShutdown();
   void OnShutdownTick();
+  // 全終了: every window is closed (asking about changes); when none is left the process ends.
+  void QuitAll();
+  // The end of the process, once: no more requests, timer and icon gone, settings saved, loop ended.
+  void EndApplication();
 
   // Notification icon and its popup menu (TrayMenu.cpp).
   void SetTrayIcon(bool on);
@@ -106,7 +111,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   TWin32UserPrompt prompt_;
   TEditorWindowList<TOvnxBinaryFormWClass> windows_;
   std::unique_ptr<TSettingsStore> store_;
-  bool accepting_ = false;
+  TProcessPhase phase_ = TProcessPhase::Starting;
   bool dialogOpen_ = false;
   bool menuUpdatesEnabled_ = true;
   bool trayIconShown_ = false;

@@ -103,6 +103,41 @@ TEST_F(ShellStart, RequestWhileShuttingDownKeepsTheProcess) {
   EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
 }
 
+TEST_F(ShellStart, CloseMessageToTheMainWindowEndsTheProcess) {
+  TProcess editor = StartEditor();
+  ASSERT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption), nullptr);
+  HWND main = MainProcessWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForExit(editor, 3000)) << "the process outlived its main window";
+  EXPECT_FALSE(EditorRunning());
+  // The next start becomes the editor process instead of waiting for a window that is gone.
+  TProcess next = StartEditor();
+  HWND fresh = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(ProcessOf(fresh), next.id);
+  EXPECT_EQ(FindTopWindow(L"#32770"), nullptr) << "a message box appeared";
+}
+
+TEST_F(ShellStart, CloseMessageToTheMainWindowAsksForChanges) {
+  std::wstring file = MakeFile(L"kept changes.dat", "OLD!");
+  HWND window = OpenFileWindow(file);
+  ASSERT_NE(window, nullptr);
+  TypeKeys(window, L"41");
+  ASSERT_TRUE(WaitUntil([window] { return StatusPanelText(window, 0) == L"変更"; }, 3000));
+  PostMessageW(MainProcessWindow(), WM_CLOSE, 0, 0);
+  auto question = WaitForMessageBox(L"確認", ProcessOf(window));
+  ASSERT_TRUE(question) << "the changes were not asked about";
+  EXPECT_EQ(question->text, LongPath(file) + L" は更新されています.\r\n閉じる前に保存しますか？");
+  PostMessageW(GetDlgItem(question->hwnd, IDCANCEL), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question->hwnd); }));
+  // Cancelled: the window, the main process window and the process stay.
+  EXPECT_FALSE(WaitUntil([] { return !EditorRunning(); }, 600));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_NE(MainProcessWindow(), nullptr);
+  EXPECT_EQ(ReadWholeFile(file), "OLD!");
+}
+
 TEST_F(ShellStart, RequestsWhileStartingAreAllServed) {
   // Files with a view-only extension: each opening shows a notice, and requests arrive meanwhile.
   std::wstring first = MakeFile(L"first.sys"), second = MakeFile(L"second.sys"), third = MakeFile(L"third.bin");
