@@ -386,6 +386,13 @@ void TMainProcessWindow::EndApplication() {
   PostQuitMessage(0);
 }
 
+void TMainProcessWindow::OnEndSession() {
+  // The windows stay open to the end: their profiles are taken now. Their changes were
+  // asked about when the session asked whether it may end.
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) StoreWindowProfile(*w);
+  EndApplication();
+}
+
 LRESULT CALLBACK TMainProcessWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   TMainProcessWindow* self = WindowObject<TMainProcessWindow>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -426,6 +433,9 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       // Destroyed before the process came to its end: it ends as the shutdown ends it.
       EndApplication();
+      return 0;
+    case WM_ENDSESSION:
+      if (wp) OnEndSession();
       return 0;
     default:
       break;

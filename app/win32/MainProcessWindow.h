@@ -86,6 +86,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void QuitAll();
   // The end of the process, once: no more requests, timer and icon gone, settings saved, loop ended.
   void EndApplication();
+  // The session ends: what a normal end keeps is kept, the open windows' profiles included.
+  void OnEndSession();
 
   // Notification icon and its popup menu (TrayMenu.cpp).
   void SetTrayIcon(bool on);

@@ -320,6 +320,10 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FormClose();
       }
       return 0;
+    case WM_QUERYENDSESSION:
+      // The session may end once the changes are saved or given up; Cancel keeps it.
+      if (Modified()) BringToFront();
+      return QuerySaveOnClose(FileSite(), host_.Prompt()) ? TRUE : FALSE;
     case WM_SIZE: {
       LayoutParts();
       // Only a change of size ends the optimisation (showing the window reports its size again).

@@ -1,4 +1,6 @@
 // What the editor process keeps between runs: the registry tree and the window profiles.
+#include <future>
+
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {
@@ -206,6 +208,51 @@ TEST_F(ShellSettings, ProfileOffScreenComesBackInsideTheWorkArea) {
   EXPECT_EQ(ClientSize(lostWindow).cx, ClientSize(freshWindow).cx);
   EXPECT_EQ(ClientSize(lostWindow).cy, ClientSize(freshWindow).cy);
   Screenshot(L"shell-profile-off-screen-restored");
+}
+
+TEST_F(ShellSettings, SessionEndAsksForChangesThenSavesSettingsAndProfiles) {
+  std::wstring file = MakeFile(L"session end.dat", "OLD!");
+  HWND window = OpenFileWindow(file);
+  ASSERT_NE(window, nullptr);
+  const DWORD editorId = ProcessOf(window);
+  TypeKeys(window, L"41");
+  ASSERT_TRUE(WaitUntil([window] { return StatusPanelText(window, 0) == L"変更"; }, 3000));
+
+  struct TCase {
+    const char* what;
+    int button;
+    LRESULT expected;
+  };
+  const TCase cases[] = {{"cancel refuses the end", IDCANCEL, FALSE}, {"no lets it end", IDNO, TRUE}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The system waits for the answer; the question is answered meanwhile.
+    std::future<LRESULT> answer =
+        std::async(std::launch::async, [window] { return SendMessageW(window, WM_QUERYENDSESSION, 0, 0); });
+    auto question = WaitForMessageBox(L"確認", editorId);
+    ASSERT_TRUE(question) << "the changes were not asked about";
+    EXPECT_EQ(question->text, LongPath(file) + L" は更新されています.\r\n閉じる前に保存しますか？");
+    Screenshot(L"shell-session-end-question");
+    PostMessageW(GetDlgItem(question->hwnd, c.button), BM_CLICK, 0, 0);
+    EXPECT_EQ(answer.get(), c.expected);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question->hwnd); }));
+  }
+  EXPECT_EQ(ReadWholeFile(file), "OLD!");
+  const RECT frame = WindowRect(window);
+  const SIZE client = ClientSize(window);
+
+  // The session ends: the process keeps what a normal end keeps.
+  SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  SendMessageW(MainProcessWindow(), WM_ENDSESSION, TRUE, 0);
+  std::vector<StoredProfile> stored = ReadProfileFile();
+  ASSERT_EQ(stored.size(), 1u) << "no profile was saved";
+  EXPECT_EQ(stored[0].name, Ansi(LongPath(file)));
+  EXPECT_EQ(stored[0].left, frame.left);
+  EXPECT_EQ(stored[0].top, frame.top);
+  EXPECT_EQ(stored[0].clientWidth, client.cx);
+  EXPECT_EQ(stored[0].clientHeight, client.cy);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"Config")), 23);
+  EXPECT_EQ(ReadRegistryString(SubKey(L"History"), L"History0"), LongPath(file));
 }
 
 TEST_F(ShellSettings, HundredAndOneProfilesDropTheFirstClosed) {
