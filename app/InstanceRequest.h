@@ -3,14 +3,29 @@
 
 namespace ovx {
 
-enum class TInstanceAction {
-  Defer,  // start-up not finished: kept and served once it has finished
-  Beep,   // a modal form or a file dialog is open: default beep, nothing else
-  Serve,  // open the window now
+// The editor process as other starts see it.
+enum class TProcessPhase {
+  Starting,  // the main process window is being created
+  Running,   // start-up has finished (a pending shutdown check included)
+  Ending,    // the end has begun: the settings are being saved and the loop ends
 };
 
-inline TInstanceAction DecideInstanceRequest(bool accepting, bool busy) {
-  if (!accepting) return TInstanceAction::Defer;
+enum class TInstanceAction {
+  Defer,   // start-up not finished: kept and served once it has finished
+  Beep,    // a modal form or a file dialog is open: default beep, nothing else
+  Serve,   // open the window now
+  Refuse,  // the process is ending: nothing opens, the answer is 0
+};
+
+inline TInstanceAction DecideInstanceRequest(TProcessPhase phase, bool busy) {
+  switch (phase) {
+    case TProcessPhase::Starting:
+      return TInstanceAction::Defer;
+    case TProcessPhase::Ending:
+      return TInstanceAction::Refuse;
+    case TProcessPhase::Running:
+      break;
+  }
   return busy ? TInstanceAction::Beep : TInstanceAction::Serve;
 }
 

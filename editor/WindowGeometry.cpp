@@ -12,18 +12,53 @@ TScreenRect OptimizedWindowRect(TSizeMode mode, const TScreenRect& window, TPixe
   return {window.left, window.top, window.left + width, window.top + height};
 }
 
+TScreenRect KeepInWorkArea(const TScreenRect& rect, const TScreenRect& workArea) {
+  int left = rect.left;
+  int top = rect.top;
+  if (top + rect.Height() > workArea.bottom) top = workArea.bottom - rect.Height();
+  if (left + rect.Width() > workArea.right) left = workArea.right - rect.Width();
+  top = std::max(top, workArea.top);
+  left = std::max(left, workArea.left);
+  return {left, top, left + rect.Width(), top + rect.Height()};
+}
+
 TScreenRect PlaceToolWindow(int ownerLeft, int ownerTop, TToolOffset offset, TPixelSize size, const TScreenRect& workArea) {
   int left = ownerLeft + offset.x;
   int top = ownerTop + offset.y;
-  if (top + size.height > workArea.bottom) top = workArea.bottom - size.height;
-  if (left + size.width > workArea.right) left = workArea.right - size.width;
-  top = std::max(top, workArea.top);
-  left = std::max(left, workArea.left);
-  return {left, top, left + size.width, top + size.height};
+  return KeepInWorkArea({left, top, left + size.width, top + size.height}, workArea);
 }
 
 TToolOffset ToolWindowOffset(int ownerLeft, int ownerTop, int toolLeft, int toolTop) {
   return {toolLeft - ownerLeft, toolTop - ownerTop};
+}
+
+TClientPlacement NormalClientPlacement(const TScreenRect& normal, TPixelSize workAreaOffset, TPixelSize frame) {
+  return {normal.left + workAreaOffset.width, normal.top + workAreaOffset.height, normal.Width() - frame.width,
+          normal.Height() - frame.height};
+}
+
+namespace {
+
+bool Meets(const TScreenRect& a, const TScreenRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Squared distance between two rectangles that do not meet (0 when they touch).
+long long GapSquared(const TScreenRect& a, const TScreenRect& b) {
+  long long dx = std::max({0LL, static_cast<long long>(b.left) - a.right, static_cast<long long>(a.left) - b.right});
+  long long dy = std::max({0LL, static_cast<long long>(b.top) - a.bottom, static_cast<long long>(a.top) - b.bottom});
+  return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+TScreenRect BringIntoWorkArea(const TScreenRect& window, const std::vector<TScreenRect>& workAreas) {
+  const TScreenRect* nearest = nullptr;
+  for (const TScreenRect& area : workAreas) {
+    if (Meets(window, area)) return window;
+    if (!nearest || GapSquared(window, area) < GapSquared(window, *nearest)) nearest = &area;
+  }
+  return nearest ? KeepInWorkArea(window, *nearest) : window;
 }
 
 }  // namespace ovx

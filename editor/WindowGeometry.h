@@ -1,6 +1,8 @@
-// Window arithmetic of an editor window: the size optimisation and the placement of the
-// tool windows that follow it.
+// Window arithmetic of an editor window: the size optimisation, the placement of the
+// tool windows that follow it and the window's place as a profile keeps it.
 #pragma once
+
+#include <vector>
 
 namespace ovx {
 
@@ -24,6 +26,11 @@ enum TSizeMode : unsigned char { smNone = 0, smFit = 1, smFullHeight = 2 };
 // keeps left and top; mode 2 keeps left and spans the work area from top to bottom.
 TScreenRect OptimizedWindowRect(TSizeMode mode, const TScreenRect& window, TPixelSize editor, TPixelSize optimal, const TScreenRect& workArea);
 
+// The rectangle moved, keeping its size, so that it lies inside the work area: pulled back
+// over the bottom and right edges first, then over the top and left ones, so that a rectangle
+// larger than the area keeps its top-left corner inside it.
+TScreenRect KeepInWorkArea(const TScreenRect& rect, const TScreenRect& workArea);
+
 // A tool window's offset from its editor window's top-left corner.
 struct TToolOffset {
   int x = 32, y = 32;
@@ -36,6 +43,23 @@ TScreenRect PlaceToolWindow(int ownerLeft, int ownerTop, TToolOffset offset, TPi
 
 // The offset re-taken from where the tool window stands now.
 TToolOffset ToolWindowOffset(int ownerLeft, int ownerTop, int toolLeft, int toolTop);
+
+// A window's place as a profile stores it: its left and top edges and its client size.
+struct TClientPlacement {
+  int left = 0, top = 0, clientWidth = 0, clientHeight = 0;
+  friend bool operator==(const TClientPlacement&, const TClientPlacement&) = default;
+};
+
+// The place of a window's normal (restored) rectangle, the one it returns to from minimised or
+// maximised. The system gives that rectangle in workspace co-ordinates, which begin at the
+// work area's corner: `workAreaOffset` is that corner's offset from its monitor's corner.
+// `frame` is what the window adds to its client area in the normal state.
+TClientPlacement NormalClientPlacement(const TScreenRect& normal, TPixelSize workAreaOffset, TPixelSize frame);
+
+// Where a window restored from a profile stands: a rectangle that meets none of the work areas
+// (the monitor it was on is gone, or the profile is damaged) is moved inside the work area
+// nearest to it; any other rectangle, and any rectangle when there is no work area, stays.
+TScreenRect BringIntoWorkArea(const TScreenRect& window, const std::vector<TScreenRect>& workAreas);
 
 }  // namespace ovx
 

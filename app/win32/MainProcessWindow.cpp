@@ -8,6 +8,7 @@
 #include "app/win32/InstanceProtocol.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
+#include "editor/WindowGeometry.h"
 #include "editor/WindowLoops.h"
 
 namespace ovx {
@@ -37,6 +38,33 @@ HWND FindTopLevelWindowByClass(const wchar_t* className) {
   return search.found;
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& w = info.rcWork;
+    reinterpret_cast<std::vector<TScreenRect>*>(lp)->push_back({w.left, w.top, w.right, w.bottom});
+  }
+  return TRUE;
+}
+
+// The work area of every monitor.
+std::vector<TScreenRect> WorkAreas() {
+  std::vector<TScreenRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+// A window placed from a profile that lies outside every work area is moved inside one.
+void KeepOnScreen(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  const TScreenRect placed{r.left, r.top, r.right, r.bottom};
+  const TScreenRect moved = BringIntoWorkArea(placed, WorkAreas());
+  if (!(moved == placed))
+    SetWindowPos(window, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 TMainProcessWindow::~TMainProcessWindow() {
@@ -63,7 +91,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   wc.hInstance = instance;
   wc.hIcon = icon;
   wc.lpszClassName = kMainProcessClass;
-  if (!RegisterClassExW(&wc)) return false;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   TOvnxBinaryFormWClass::RegisterWindowClass(instance, icon, smallIcon_);
   // Never shown, no taskbar button, no border icons.
   hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kMainProcessClass, kMainProcessCaption, WS_POPUP, 0, 0, 0, 0, nullptr,
@@ -74,7 +102,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   // 1. Help file beside the program.
   helpFile_ = Utf8ToWide(LongPathName(ExecutableFolder())) + L"OVX.HLP";
   // 2.-3. Flags and lists.
-  accepting_ = false;
+  phase_ = TProcessPhase::Starting;
   dialogOpen_ = false;
   menuUpdatesEnabled_ = true;
   // 3.-4. Lists and settings.
@@ -91,7 +119,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   OpenCommandLine(arguments);
   ServeDeferredRequests();
   // 11. Other starts are served from now on; without a window the process ends.
-  accepting_ = true;
+  phase_ = TProcessPhase::Running;
   if (EditorWindowCount() == 0) BeginShutdown();
   return true;
 }
@@ -112,9 +140,10 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& nam
 }
 
 void TMainProcessWindow::ServeDeferredRequests() {
-  std::vector<std::optional<std::string>> requests;
-  requests.swap(deferred_);
-  for (const auto& request : requests) {
+  // Opening a window may show a box that lets more requests in: they join the queue.
+  while (!deferred_.empty()) {
+    std::optional<std::string> request = std::move(deferred_.front());
+    deferred_.erase(deferred_.begin());
     if (!request) {
       if (TOvnxBinaryFormWClass* w = NewEditorWindow()) w->BringToFront();
     } else {
@@ -157,7 +186,11 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& p
     if (found) {
       SetWindowPos(window->Handle(), nullptr, profile.Left, profile.Top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+      // Profiles of windows closed minimised by older versions hold no client area: such a
+      // window keeps the size it was made with.
+      if (profile.ClientWidth > 0 && profile.ClientHeight > 0)
+        window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
+      KeepOnScreen(window->Handle());
     } else if (options.ProfileNotExistToCenter) {
       CenterWindowInWorkArea(window->Handle());
     }
@@ -183,20 +216,16 @@ TOvnxBinaryFormWClass* TMainProcessWindow::FindEditorWindow(const std::string& p
   return windows_.Find([&name](const TOvnxBinaryFormWClass& w) { return SameFileName(w.FileName(), name); });
 }
 
+void TMainProcessWindow::StoreWindowProfile(TOvnxBinaryFormWClass& window) {
+  if (window.FileName().empty()) return;
+  TWindowProfile profile;
+  window.GetWindowPosition(profile);
+  window.GetViewPosition(profile);
+  store_->StoreProfile(window.FileName(), profile);
+}
+
 void TMainProcessWindow::EditorWindowClosed(TOvnxBinaryFormWClass& window) {
-  if (!window.FileName().empty()) {
-    RECT frame = {};
-    GetWindowRect(window.Handle(), &frame);
-    TWindowProfile profile;
-    window.GetViewPosition(profile);
-    profile.Left = frame.left;
-    profile.Top = frame.top;
-    int width = 0, height = 0;
-    window.ClientSize(width, height);
-    profile.ClientWidth = width;
-    profile.ClientHeight = height;
-    store_->StoreProfile(window.FileName(), profile);
-  }
+  StoreWindowProfile(window);
   windows_.Remove(&window);
   if (EditorWindowCount() == 0)
     BeginShutdown();
@@ -296,12 +325,14 @@ void TMainProcessWindow::OnIdle() {
 }
 
 LRESULT TMainProcessWindow::OnNewWindowRequest() {
-  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+  switch (DecideInstanceRequest(phase_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(std::nullopt);
       return 0;
     case TInstanceAction::Beep:
       MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Refuse:
       return 0;
     case TInstanceAction::Serve:
       break;
@@ -315,12 +346,14 @@ LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
   std::string bytes;
   if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
   std::string name = SJisToUtf8(bytes);
-  switch (DecideInstanceRequest(accepting_, IsBusy())) {
+  switch (DecideInstanceRequest(phase_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(name);
       return 1;
     case TInstanceAction::Beep:
       MessageBeep(MB_OK);
+      return 0;
+    case TInstanceAction::Refuse:
       return 0;
     case TInstanceAction::Serve:
       break;
@@ -335,10 +368,29 @@ void TMainProcessWindow::BeginShutdown() { SetTimer(hwnd_, kShutdownTimer, kShut
 
 void TMainProcessWindow::OnShutdownTick() {
   if (FindTopLevelWindowByClass(TOvnxBinaryFormWClass::kClassName)) return;
+  EndApplication();
+}
+
+void TMainProcessWindow::QuitAll() {
+  CloseAllWindows();
+  if (EditorWindowCount() == 0) BeginShutdown();
+}
+
+void TMainProcessWindow::EndApplication() {
+  if (phase_ == TProcessPhase::Ending) return;
+  // Before saving: a request served from here on would open a window that dies with the loop.
+  phase_ = TProcessPhase::Ending;
   KillTimer(hwnd_, kShutdownTimer);
   SetTrayIcon(false);
   store_->SaveSettings();
   PostQuitMessage(0);
+}
+
+void TMainProcessWindow::OnEndSession() {
+  // The windows stay open to the end: their profiles are taken now. Their changes were
+  // asked about when the session asked whether it may end.
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) StoreWindowProfile(*w);
+  EndApplication();
 }
 
 LRESULT CALLBACK TMainProcessWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -357,7 +409,7 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_USER:
       return OnNewWindowRequest();
     case kTrayMessage:
-      if (accepting_) OnTrayMessage(lp);
+      if (phase_ == TProcessPhase::Running) OnTrayMessage(lp);
       return 0;
     case WM_COPYDATA:
       return OnOpenFileRequest(reinterpret_cast<const COPYDATASTRUCT*>(lp));
@@ -370,6 +422,21 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATEAPP:
       if (!wp) HideInactiveDialogs(nullptr);
       break;
+    case WM_CLOSE:
+      // Not the default, which would destroy the window and leave the process without an end.
+      if (phase_ != TProcessPhase::Running) return 0;
+      if (IsBusy())
+        MessageBeep(MB_OK);
+      else
+        QuitAll();
+      return 0;
+    case WM_DESTROY:
+      // Destroyed before the process came to its end: it ends as the shutdown ends it.
+      EndApplication();
+      return 0;
+    case WM_ENDSESSION:
+      if (wp) OnEndSession();
+      return 0;
     default:
       break;
   }

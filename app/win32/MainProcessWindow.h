@@ -11,6 +11,7 @@
 
 #include "editor/win32/EditorWindow.h"
 #include "app/EditorWindowList.h"
+#include "app/InstanceRequest.h"
 #include "shell/SettingsStore.h"
 #include "shell/win32/Win32UserPrompt.h"
 
@@ -72,12 +73,21 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void OpenCommandLine(const std::vector<std::string>& arguments);
   LRESULT OnNewWindowRequest();
   LRESULT OnOpenFileRequest(const COPYDATASTRUCT* data);
-  // Requests that arrived while starting; a missing name stands for a new empty window.
+  // Requests that arrived while starting, also those that arrive while they are served; a
+  // missing name stands for a new empty window.
   void ServeDeferredRequests();
   TOvnxBinaryFormWClass* OpenOrActivate(const std::string& name);
+  // Left, top, client size and view position of a window with a file name, kept for its file.
+  void StoreWindowProfile(TOvnxBinaryFormWClass& window);
 
   void BeginShutdown();
   void OnShutdownTick();
+  // 全終了: every window is closed (asking about changes); when none is left the process ends.
+  void QuitAll();
+  // The end of the process, once: no more requests, timer and icon gone, settings saved, loop ended.
+  void EndApplication();
+  // The session ends: what a normal end keeps is kept, the open windows' profiles included.
+  void OnEndSession();
 
   // Notification icon and its popup menu (TrayMenu.cpp).
   void SetTrayIcon(bool on);
@@ -103,7 +113,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   TWin32UserPrompt prompt_;
   TEditorWindowList<TOvnxBinaryFormWClass> windows_;
   std::unique_ptr<TSettingsStore> store_;
-  bool accepting_ = false;
+  TProcessPhase phase_ = TProcessPhase::Starting;
   bool dialogOpen_ = false;
   bool menuUpdatesEnabled_ = true;
   bool trayIconShown_ = false;

@@ -229,8 +229,7 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
       WinHelpW(hwnd_, helpFile_.c_str(), HELP_FINDER, 0);
       break;
     case IDM_TRAY_ALLQUIT:
-      CloseAllWindows();
-      if (EditorWindowCount() == 0) BeginShutdown();
+      QuitAll();
       break;
     case IDM_TRAY_WINDOW_MORE:  // the window list dialog
     case IDM_TRAY_OPTION:       // the options dialog

@@ -222,6 +222,24 @@ void TOvnxBinaryFormWClass::ClientSize(int& width, int& height) const {
   height = client.bottom;
 }
 
+void TOvnxBinaryFormWClass::GetWindowPosition(TWindowProfile& profile) const {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd_, &placement);
+  const RECT& normal = placement.rcNormalPosition;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor);
+  TClientPlacement p = NormalClientPlacement(
+      {normal.left, normal.top, normal.right, normal.bottom},
+      {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top},
+      {normalFrame_.cx, normalFrame_.cy});
+  profile.Left = p.left;
+  profile.Top = p.top;
+  profile.ClientWidth = p.clientWidth;
+  profile.ClientHeight = p.clientHeight;
+}
+
 void TOvnxBinaryFormWClass::GetViewPosition(TWindowProfile& profile) const {
   TViewPosition p = editor_->Core().GetViewPosition();
   profile.TopRow = p.topRow;
@@ -314,11 +332,20 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       closing_ = false;
       return 0;
+    case WM_QUERYENDSESSION:
+      // The session may end once the changes are saved or given up; Cancel keeps it.
+      if (Modified()) BringToFront();
+      return QuerySaveOnClose(FileSite(), host_.Prompt()) ? TRUE : FALSE;
     case WM_SIZE: {
       LayoutParts();
       // Only a change of size ends the optimisation (showing the window reports its size again).
       const SIZE now = {LOWORD(lp), HIWORD(lp)};
       const bool changed = now.cx != lastClient_.cx || now.cy != lastClient_.cy;
+      if (wp == SIZE_RESTORED) {
+        RECT frame = {};
+        GetWindowRect(hwnd_, &frame);
+        normalFrame_ = {frame.right - frame.left - now.cx, frame.bottom - frame.top - now.cy};
+      }
       if (wp != SIZE_MINIMIZED) lastClient_ = now;
       if (changed && !optimizing_ && wp != SIZE_MINIMIZED && !state_.creating) sizeMode_.OnResize();
       return 0;

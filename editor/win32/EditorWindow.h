@@ -78,6 +78,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // Client size as a profile stores it.
   void SetClientSize(int width, int height);
   void ClientSize(int& width, int& height) const;
+  // Left, top and client size of the window's normal placement, which a minimised or
+  // maximised window returns to, as a profile stores them.
+  void GetWindowPosition(TWindowProfile& profile) const;
 
   // The commands the main process runs on every window. Save: true when it wrote.
   void RunCloseCommand();
@@ -170,6 +173,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // Set from the close request until the window is gone or stays.
   bool closing_ = false;
   SIZE lastClient_ = {0, 0};
+  // What the frame and the menu bar add to the client area in the normal state.
+  SIZE normalFrame_ = {0, 0};
   // Design sizes are at 96 DPI; the window scales them to its own DPI.
   int dpi_ = 96;
   int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }

@@ -20,6 +20,15 @@ bool Contains(const std::vector<std::wstring>& list, const std::wstring& item) {
   return false;
 }
 
+// Asks the main process window to open a file, as a second start does; the answer it gives.
+LRESULT SendOpenRequest(HWND main, const std::wstring& path) {
+  int n = WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(n, '\0');
+  WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), bytes.data(), n, nullptr, nullptr);
+  COPYDATASTRUCT data = {0, static_cast<DWORD>(bytes.size()), bytes.data()};
+  return SendMessageW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
 // The one editor process: starts it without arguments and waits for its window.
 HWND StartWithOneWindow() {
   StartEditor();
@@ -92,6 +101,62 @@ TEST_F(ShellStart, RequestWhileShuttingDownKeepsTheProcess) {
   EXPECT_EQ(ProcessOf(fresh), editor.id);
   EXPECT_FALSE(WaitForExit(editor, 600)) << "the process ended although a window was open";
   EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
+}
+
+TEST_F(ShellStart, CloseMessageToTheMainWindowEndsTheProcess) {
+  TProcess editor = StartEditor();
+  ASSERT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption), nullptr);
+  HWND main = MainProcessWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForExit(editor, 3000)) << "the process outlived its main window";
+  EXPECT_FALSE(EditorRunning());
+  // The next start becomes the editor process instead of waiting for a window that is gone.
+  TProcess next = StartEditor();
+  HWND fresh = WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(ProcessOf(fresh), next.id);
+  EXPECT_EQ(FindTopWindow(L"#32770"), nullptr) << "a message box appeared";
+}
+
+TEST_F(ShellStart, CloseMessageToTheMainWindowAsksForChanges) {
+  std::wstring file = MakeFile(L"kept changes.dat", "OLD!");
+  HWND window = OpenFileWindow(file);
+  ASSERT_NE(window, nullptr);
+  TypeKeys(window, L"41");
+  ASSERT_TRUE(WaitUntil([window] { return StatusPanelText(window, 0) == L"変更"; }, 3000));
+  PostMessageW(MainProcessWindow(), WM_CLOSE, 0, 0);
+  auto question = WaitForMessageBox(L"確認", ProcessOf(window));
+  ASSERT_TRUE(question) << "the changes were not asked about";
+  EXPECT_EQ(question->text, LongPath(file) + L" は更新されています.\r\n閉じる前に保存しますか？");
+  PostMessageW(GetDlgItem(question->hwnd, IDCANCEL), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question->hwnd); }));
+  // Cancelled: the window, the main process window and the process stay.
+  EXPECT_FALSE(WaitUntil([] { return !EditorRunning(); }, 600));
+  EXPECT_TRUE(IsWindow(window));
+  EXPECT_NE(MainProcessWindow(), nullptr);
+  EXPECT_EQ(ReadWholeFile(file), "OLD!");
+}
+
+TEST_F(ShellStart, RequestsWhileStartingAreAllServed) {
+  // Files with a view-only extension: each opening shows a notice, and requests arrive meanwhile.
+  std::wstring first = MakeFile(L"first.sys"), second = MakeFile(L"second.sys"), third = MakeFile(L"third.bin");
+  TProcess editor = StartEditor(Quoted(first));
+  auto notice = WaitForMessageBox(L"情報", editor.id);
+  ASSERT_TRUE(notice);
+  EXPECT_EQ(SendOpenRequest(MainProcessWindow(), second), 1) << "start-up keeps the request for later";
+  ASSERT_TRUE(AnswerMessageBox(notice->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(notice->hwnd); }));
+  // The kept request is being served now: its notice is up while the third request arrives.
+  auto secondNotice = WaitForMessageBox(L"情報", editor.id);
+  ASSERT_TRUE(secondNotice);
+  EXPECT_EQ(SendOpenRequest(MainProcessWindow(), third), 1);
+  ASSERT_TRUE(AnswerMessageBox(secondNotice->hwnd, L"OK"));
+  ASSERT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(third)))
+      << "a request that arrived while the kept ones were served was lost";
+  std::vector<std::wstring> captions = EditorCaptions();
+  EXPECT_EQ(captions.size(), 3u);
+  for (const auto& f : {first, second}) EXPECT_TRUE(Contains(captions, CaptionFor(f))) << "no window for " << f;
 }
 
 using ShellSecondStart = EditorTest;

@@ -1,4 +1,6 @@
 // What the editor process keeps between runs: the registry tree and the window profiles.
+#include <future>
+
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {
@@ -47,6 +49,40 @@ std::string Ansi(const std::wstring& text) {
   std::string bytes(n, '\0');
   WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
   return bytes;
+}
+
+std::string Int32Bytes(std::int32_t v) {
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+  return bytes;
+}
+
+// Writes "_profile" beside the program with the records given (view positions all 0).
+void WriteProfileFile(const std::vector<StoredProfile>& records) {
+  std::string body;
+  for (const StoredProfile& p : records) {
+    body += Int32Bytes(static_cast<std::int32_t>(p.name.size())) + p.name;
+    for (std::int32_t v : {p.left, p.top, p.clientWidth, p.clientHeight}) body += Int32Bytes(v);
+    body += std::string(16, '\0');
+  }
+  std::string whole = "Ovnx_Profile" + Int32Bytes(static_cast<std::int32_t>(records.size())) +
+                      Int32Bytes(static_cast<std::int32_t>(20 + body.size())) + body;
+  HANDLE file = CreateFileW((ProgramFolder() + L"_profile").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, whole.data(), static_cast<DWORD>(whole.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+RECT WindowRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r = {};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
 }
 
 using ShellSettings = EditorTest;
@@ -109,6 +145,114 @@ TEST_F(ShellSettings, ReopenedFileReturnsToItsPlace) {
   EXPECT_EQ(client.right, movedClient.right);
   EXPECT_EQ(client.bottom, movedClient.bottom);
   Screenshot(L"shell-profile-restored");
+}
+
+TEST_F(ShellSettings, WindowClosedMinimisedOrMaximisedReturnsToItsNormalPlace) {
+  struct TCase {
+    const char* what;
+    int show;
+    BOOL(WINAPI* inState)(HWND);
+    int left, top;
+  };
+  const TCase cases[] = {{"minimised", SW_MINIMIZE, IsIconic, 37, 61}, {"maximised", SW_MAXIMIZE, IsZoomed, 83, 29}};
+  std::wstring file = MakeFile(L"normal place.bin");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TProcess first = StartEditor(Quoted(file));
+    HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(file));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(SetWindowPos(window, nullptr, c.left, c.top, 520, 340, SWP_NOZORDER | SWP_NOACTIVATE));
+    const RECT normal = WindowRect(window);
+    const SIZE normalClient = ClientSize(window);
+    ShowWindowAsync(window, c.show);
+    ASSERT_TRUE(WaitUntil([&] { return c.inState(window) != FALSE; }, 3000));
+    CloseEditorWindow(window);
+    ASSERT_TRUE(WaitForExit(first));
+
+    std::vector<StoredProfile> stored = ReadProfileFile();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].left, normal.left);
+    EXPECT_EQ(stored[0].top, normal.top);
+    EXPECT_EQ(stored[0].clientWidth, normalClient.cx);
+    EXPECT_EQ(stored[0].clientHeight, normalClient.cy);
+
+    TProcess second = StartEditor(Quoted(file));
+    HWND again = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(file));
+    ASSERT_NE(again, nullptr);
+    const RECT placed = WindowRect(again);
+    EXPECT_EQ(placed.left, normal.left);
+    EXPECT_EQ(placed.top, normal.top);
+    EXPECT_EQ(ClientSize(again).cx, normalClient.cx);
+    EXPECT_EQ(ClientSize(again).cy, normalClient.cy);
+    CloseEditorWindow(again);
+    ASSERT_TRUE(WaitForExit(second));
+  }
+}
+
+TEST_F(ShellSettings, ProfileOffScreenComesBackInsideTheWorkArea) {
+  // What a window closed while minimised used to store: the minimised place and no client area.
+  std::wstring lost = MakeFile(L"lost window.bin"), fresh = MakeFile(L"fresh window.bin");
+  WriteProfileFile({{Ansi(LongPath(lost)), -32000, -32000, 0, 0}});
+  StartEditor(Quoted(lost) + L" " + Quoted(fresh));
+  HWND lostWindow = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(lost));
+  HWND freshWindow = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(fresh));
+  ASSERT_TRUE(lostWindow && freshWindow);
+  RECT area = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT placed = WindowRect(lostWindow);
+  EXPECT_GE(placed.left, area.left);
+  EXPECT_GE(placed.top, area.top);
+  EXPECT_LE(placed.right, area.right);
+  EXPECT_LE(placed.bottom, area.bottom);
+  // No stored client area: the window keeps the size a file without a profile gets.
+  EXPECT_EQ(ClientSize(lostWindow).cx, ClientSize(freshWindow).cx);
+  EXPECT_EQ(ClientSize(lostWindow).cy, ClientSize(freshWindow).cy);
+  Screenshot(L"shell-profile-off-screen-restored");
+}
+
+TEST_F(ShellSettings, SessionEndAsksForChangesThenSavesSettingsAndProfiles) {
+  std::wstring file = MakeFile(L"session end.dat", "OLD!");
+  HWND window = OpenFileWindow(file);
+  ASSERT_NE(window, nullptr);
+  const DWORD editorId = ProcessOf(window);
+  TypeKeys(window, L"41");
+  ASSERT_TRUE(WaitUntil([window] { return StatusPanelText(window, 0) == L"変更"; }, 3000));
+
+  struct TCase {
+    const char* what;
+    int button;
+    LRESULT expected;
+  };
+  const TCase cases[] = {{"cancel refuses the end", IDCANCEL, FALSE}, {"no lets it end", IDNO, TRUE}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The system waits for the answer; the question is answered meanwhile.
+    std::future<LRESULT> answer =
+        std::async(std::launch::async, [window] { return SendMessageW(window, WM_QUERYENDSESSION, 0, 0); });
+    auto question = WaitForMessageBox(L"確認", editorId);
+    ASSERT_TRUE(question) << "the changes were not asked about";
+    EXPECT_EQ(question->text, LongPath(file) + L" は更新されています.\r\n閉じる前に保存しますか？");
+    Screenshot(L"shell-session-end-question");
+    PostMessageW(GetDlgItem(question->hwnd, c.button), BM_CLICK, 0, 0);
+    EXPECT_EQ(answer.get(), c.expected);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question->hwnd); }));
+  }
+  EXPECT_EQ(ReadWholeFile(file), "OLD!");
+  const RECT frame = WindowRect(window);
+  const SIZE client = ClientSize(window);
+
+  // The session ends: the process keeps what a normal end keeps.
+  SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  SendMessageW(MainProcessWindow(), WM_ENDSESSION, TRUE, 0);
+  std::vector<StoredProfile> stored = ReadProfileFile();
+  ASSERT_EQ(stored.size(), 1u) << "no profile was saved";
+  EXPECT_EQ(stored[0].name, Ansi(LongPath(file)));
+  EXPECT_EQ(stored[0].left, frame.left);
+  EXPECT_EQ(stored[0].top, frame.top);
+  EXPECT_EQ(stored[0].clientWidth, client.cx);
+  EXPECT_EQ(stored[0].clientHeight, client.cy);
+  EXPECT_EQ(RegistryValueCount(SubKey(L"Config")), 23);
+  EXPECT_EQ(ReadRegistryString(SubKey(L"History"), L"History0"), LongPath(file));
 }
 
 TEST_F(ShellSettings, HundredAndOneProfilesDropTheFirstClosed) {

@@ -44,6 +44,45 @@ TEST(EditorWindowGeometry, ToolWindowPlacement) {
   EXPECT_EQ(PlaceToolWindow(500, 500, {}, {1200, 900}, kWorkArea), (TScreenRect{0, 0, 1200, 900}));
 }
 
+TEST(EditorWindowGeometry, ProfileKeepsTheNormalPlacement) {
+  struct TCase {
+    const char* what;
+    TScreenRect normal;
+    TPixelSize workAreaOffset, frame;
+    TClientPlacement expected;
+  };
+  const TCase cases[] = {
+      {"work area at the monitor's corner", {37, 61, 537, 361}, {0, 0}, {16, 58}, {37, 61, 484, 242}},
+      {"task bar at the left", {37, 61, 537, 361}, {60, 0}, {16, 58}, {97, 61, 484, 242}},
+      {"task bar at the top", {0, 0, 640, 480}, {0, 30}, {8, 54}, {0, 30, 632, 426}},
+      {"left of the primary monitor", {-1600, 100, -1000, 500}, {0, 0}, {16, 58}, {-1600, 100, 584, 342}},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(NormalClientPlacement(c.normal, c.workAreaOffset, c.frame), c.expected) << c.what;
+}
+
+TEST(EditorWindowGeometry, RestoredWindowComesIntoAWorkArea) {
+  struct TCase {
+    const char* what;
+    TScreenRect window;
+    TScreenRect expected;
+  };
+  // Two monitors side by side; the right one has its task bar at the top.
+  const std::vector<TScreenRect> areas{{0, 0, 1024, 738}, {1024, 30, 2304, 1024}};
+  const TCase cases[] = {
+      {"inside the first", {100, 100, 740, 580}, {100, 100, 740, 580}},
+      {"across both", {900, 100, 1540, 580}, {900, 100, 1540, 580}},
+      {"partly off the bottom", {100, 600, 740, 1080}, {100, 600, 740, 1080}},
+      {"minimised place of an old profile", {-32000, -32000, -31840, -31968}, {0, 0, 160, 32}},
+      {"far above the second", {1500, -900, 2140, -420}, {1500, 30, 2140, 510}},
+      {"right of the second", {2400, 200, 3040, 680}, {1664, 200, 2304, 680}},
+      {"below the first", {300, 800, 940, 1280}, {300, 258, 940, 738}},
+      {"larger than the nearest", {-2000, 0, -500, 900}, {0, 0, 1500, 900}},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(BringIntoWorkArea(c.window, areas), c.expected) << c.what;
+  EXPECT_EQ(BringIntoWorkArea({-5000, 0, -4000, 500}, {}), (TScreenRect{-5000, 0, -4000, 500})) << "no work area";
+}
+
 TEST(EditorWindowGeometry, OwnerMovedFollowsOrRetakesTheOffset) {
   TScreenRect tool{150, 160, 450, 360};
   auto followed = ToolWindowAfterOwnerMoved(true, 200, 100, tool, {50, 60}, kWorkArea);
