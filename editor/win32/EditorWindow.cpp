@@ -333,9 +333,11 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       closing_ = false;
       return 0;
     case WM_QUERYENDSESSION:
-      // The session may end once the changes are saved or given up; Cancel keeps it.
+      // The session may end once the changes are saved or given up; Cancel keeps it, and so does
+      // a question of this window that is still waiting for its answer.
+      if (closing_ || prompt_.Asking()) return FALSE;
       if (Modified()) BringToFront();
-      return QuerySaveOnClose(FileSite(), host_.Prompt()) ? TRUE : FALSE;
+      return QuerySaveOnClose(FileSite(), prompt_) ? TRUE : FALSE;
     case WM_SIZE: {
       LayoutParts();
       // Only a change of size ends the optimisation (showing the window reports its size again).
