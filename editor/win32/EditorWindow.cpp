@@ -298,7 +298,11 @@ LRESULT CALLBACK TOvnxBinaryFormWClass::WindowProc(HWND hwnd, UINT msg, WPARAM w
     self->prompt_.SetOwner(hwnd);
   }
   if (msg == WM_NCDESTROY) {
-    delete self;  // the window is freed on close
+    // The window is freed on close; a window that fails while it is made is freed by its maker.
+    if (self->state_.creating)
+      self->hwnd_ = nullptr;
+    else
+      delete self;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   return self->HandleMessage(msg, wp, lp);
