@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "charset/CharConv.h"
 #include "model/DocumentFile.h"
@@ -156,6 +157,7 @@ class TBinaryViewCore {
   void Redo();
   void BitNot();
   void BitReverse();
+  // Rotations by any count: the count is reduced modulo the range.
   void BitRotate(bool left, std::int32_t bits);
   void ByteReverse();
   void ByteRotate(bool left, std::int32_t bytes);
@@ -201,8 +203,13 @@ class TBinaryViewCore {
   void Apply(const TEditRecord& record, bool moveCaret);
   TEditRecord DataRecord(TEditKind kind, const std::uint8_t* data, std::int32_t address, std::int32_t n) const;
   void CloseGroupUnlessPacked();
-  bool OperationRange(std::int32_t& start, std::int32_t& length) const;
-  void RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret);
+  // The selection, else the whole document, or with singleByteAtCaret the byte at the caret;
+  // false when there is no byte to work on.
+  bool OperationRange(bool singleByteAtCaret, std::int32_t& start, std::int32_t& length) const;
+  void RangeOperation(TEditKind kind, bool singleByteAtCaret);
+  // Rotates the operation range by count units of unitBits bits (1 or 8).
+  void RotateRange(bool left, std::int64_t count, int unitBits);
+  void ApplyToRange(TEditKind kind, std::int32_t start, std::int32_t length, const std::vector<std::int32_t>& amounts);
   void DeleteSelection();
   void DeleteByteAt(std::int32_t address);
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "view/BinaryViewCore.h"
+#include "view/RotationSteps.h"
 
 namespace ovx {
 namespace {
@@ -224,7 +225,12 @@ void TBinaryViewCore::Paste() {
 void TBinaryViewCore::Undo() { history_.Undo(); }
 void TBinaryViewCore::Redo() { history_.Redo(); }
 
-bool TBinaryViewCore::OperationRange(std::int32_t& start, std::int32_t& length) const {
+bool TBinaryViewCore::OperationRange(bool singleByteAtCaret, std::int32_t& start, std::int32_t& length) const {
+  if (singleByteAtCaret && !HasSelection()) {
+    start = CaretAddress();
+    length = 1;
+    return start < module_.Size();
+  }
   if (module_.Size() == 0) return false;
   if (HasSelection()) {
     const TSelection sel = GetSelection();
@@ -237,52 +243,55 @@ bool TBinaryViewCore::OperationRange(std::int32_t& start, std::int32_t& length) 
   return true;
 }
 
-void TBinaryViewCore::RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret) {
-  if (ViewOnly()) return;
+void TBinaryViewCore::RangeOperation(TEditKind kind, bool singleByteAtCaret) {
   std::int32_t start = 0;
   std::int32_t length = 0;
-  if (singleByteAtCaret && !HasSelection()) {
-    start = CaretAddress();
-    if (start >= module_.Size()) return;
-    length = 1;
-  } else if (!OperationRange(start, length)) {
-    return;
-  }
+  if (ViewOnly() || !OperationRange(singleByteAtCaret, start, length)) return;
+  ApplyToRange(kind, start, length, {0});
+}
+
+void TBinaryViewCore::RotateRange(bool left, std::int64_t count, int unitBits) {
+  std::int32_t start = 0;
+  std::int32_t length = 0;
+  if (ViewOnly() || !OperationRange(false, start, length)) return;
+  ApplyToRange(ekBitRotate, start, length, RotationSteps(left, count, unitBits, length));
+}
+
+// One record per amount over the range, the caret staying where it is; one undo step.
+void TBinaryViewCore::ApplyToRange(TEditKind kind, std::int32_t start, std::int32_t length,
+                                   const std::vector<std::int32_t>& amounts) {
   TEditRecord r;
   r.kind = kind;
   r.position = start;
   r.rangeLength = length;
-  r.dataLength = amount;
   r.caretBefore = r.caretAfter = GetCaret();
-  Apply(r, true);
+  for (const std::int32_t amount : amounts) {
+    r.dataLength = amount;
+    Apply(r, true);
+  }
   history_.CloseUndoGroup();
 }
 
-void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, 0, false); }
-void TBinaryViewCore::BitReverse() { RangeOperation(ekBitReverse, 0, false); }
-
-void TBinaryViewCore::BitRotate(bool left, std::int32_t bits) {
-  bits = std::clamp(bits, 0, 0x0FFFFFFF);
-  RangeOperation(ekBitRotate, left ? -bits : bits, false);
-}
+void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, false); }
+void TBinaryViewCore::BitReverse() { RangeOperation(ekBitReverse, false); }
+void TBinaryViewCore::BitRotate(bool left, std::int32_t bits) { RotateRange(left, bits, 1); }
 
 void TBinaryViewCore::ByteReverse() {
   if (module_.Size() < 2) return;
-  RangeOperation(ekByteReverse, 0, false);
+  RangeOperation(ekByteReverse, false);
 }
 
 void TBinaryViewCore::ByteRotate(bool left, std::int32_t bytes) {
   if (module_.Size() < 2) return;
-  bytes = std::clamp(bytes, 0, 0x0FFFFFFF);
-  RangeOperation(ekBitRotate, left ? -8 * bytes : 8 * bytes, false);
+  RotateRange(left, bytes, 8);
 }
 
 void TBinaryViewCore::IntIncrement(bool bigEndian) {
-  RangeOperation(bigEndian ? ekIncrementBE : ekIncrementLE, 0, true);
+  RangeOperation(bigEndian ? ekIncrementBE : ekIncrementLE, true);
 }
 
 void TBinaryViewCore::IntDecrement(bool bigEndian) {
-  RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, 0, true);
+  RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, true);
 }
 
 // A record that puts n bytes at address, made with the caret where it stands.
