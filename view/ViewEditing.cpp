@@ -212,7 +212,10 @@ void TBinaryViewCore::Paste() {
     r.caretAfter = {sel.start + n, 0};
     selectionState_ = ssNone;
   } else {
-    if (n == 0) return;  // nothing to put anywhere
+    if (n == 0) {  // nothing to put anywhere, but typing after it starts a new undo step
+      history_.CloseUndoGroup();
+      return;
+    }
     const std::int32_t a = CaretAddress();
     r.kind = inputMode_ == imInsert ? ekInsert : ekOverwrite;
     r.position = a;

@@ -120,6 +120,29 @@ TEST_F(ViewTest, PackedDeletionsUndoAsOneStepButPasteClosesItsGroup) {
   EXPECT_EQ(Bytes(), (Bytes_{'Z', 2, 3, 4, 5}));
 }
 
+// An empty paste still closes the group: what was typed before it is undone on its own.
+TEST_F(ViewTest, EmptyPasteClosesTheUndoGroup) {
+  TEnvironmentSettings s = DefaultEnvironmentSettings();
+  s.UndoPacked = true;
+  view.SetEnvironment(s);
+  const std::function<void(TFakeClipboard&)> empties[] = {
+      [](TFakeClipboard& c) { c.text = ""; },
+      [](TFakeClipboard& c) { c.privateBlock = Bytes_{0, 0, 0, 0}; },
+  };
+  for (const auto& empty : empties) {
+    Load({0x00, 0x00});
+    host.clipboard = TFakeClipboard{};
+    empty(host.clipboard);
+    view.TypeCharacters("4");
+    view.ExecuteCommand(cmPASTE);
+    view.TypeCharacters("1");
+    EXPECT_EQ(Bytes(), (Bytes_{0x41, 0x00}));
+    view.ExecuteCommand(cmUNDO);
+    EXPECT_EQ(Bytes(), (Bytes_{0x40, 0x00}));
+    EXPECT_EQ(Caret(), (TCaretPosition{0, 1}));
+  }
+}
+
 TEST_F(ViewTest, CharacterEntryPerCharacterSet) {
   struct Case {
     TCharaSet set;
