@@ -8,9 +8,6 @@
 namespace ovx {
 namespace {
 
-// Typed text is taken up to this many bytes at once.
-constexpr std::size_t kMaxTypedBytes = 500;
-
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -20,14 +17,12 @@ int HexDigitValue(char c) {
 
 bool IsSJisLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-// Drops control characters and keeps at most kMaxTypedBytes without splitting a double-byte character.
+// Drops control characters; a double-byte character is kept whole.
 std::string TypedBytes(std::string_view sjis) {
   std::string out;
   for (std::size_t i = 0; i < sjis.size(); ++i) {
     const auto b = static_cast<std::uint8_t>(sjis[i]);
-    const std::size_t width = IsSJisLeadByte(b) && i + 1 < sjis.size() ? 2 : 1;
-    if (out.size() + width > kMaxTypedBytes) break;
-    if (width == 2) {
+    if (IsSJisLeadByte(b) && i + 1 < sjis.size()) {
       out.append(sjis.substr(i, 2));
       ++i;
     } else if (b >= 0x20) {

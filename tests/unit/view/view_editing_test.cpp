@@ -183,14 +183,6 @@ TEST_F(ViewTest, CharacterEntryOverwritesInsertsOrReplacesTheSelection) {
   EXPECT_EQ(Bytes(), (Bytes_{'x', 4}));
 }
 
-TEST_F(ViewTest, TypedTextStopsAt500BytesWithoutSplittingACharacter) {
-  Load({});
-  view.SetInputArea(iaChar);
-  std::string typed = std::string(499, 'a') + "\x82\xA0" + "bbb";
-  view.EnterCharacters(typed);
-  EXPECT_EQ(view.Module().Size(), 499);
-}
-
 TEST_F(ViewTest, CopyPutsTheLengthAndTheBytesUnderThePrivateFormat) {
   Load({0x00, 0x41, 0xFF, 0x10});
   view.ExecuteCommand(cmRIGHTSEL);
