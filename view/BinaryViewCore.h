@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,7 +121,8 @@ class TBinaryViewCore {
   // ten-key; for a window being created also input mode, character set and checksum mode.
   void SetEnvironment(const TEnvironmentSettings& settings);
 
-  // Commands and keys.
+  // Commands and keys. Every command the user gives, from a key, a menu or a dialog, ends with
+  // a beep when memory runs out: never the program, with every unsaved document in it.
   void ExecuteCommand(TCommandId id);
   void ExecuteKey(int shiftState, int keyIndex);
   // Key down: OnKeyState, then the extended ten-key digit or the bound command.
@@ -149,9 +151,12 @@ class TBinaryViewCore {
   void EnterCharacters(std::string_view sjis);
   void Delete();
   void Backspace();
+  // Cut and COPYSEL go on only once the bytes are on the clipboard.
   void Cut();
-  void Copy();
+  // True when the selected bytes were placed on the clipboard.
+  bool Copy();
   void CopySel();
+  // Pastes straight from the clipboard's memory, while the clipboard is held open.
   void Paste();
   void Undo();
   void Redo();
@@ -212,6 +217,18 @@ class TBinaryViewCore {
   void ApplyToRange(TEditKind kind, std::int32_t start, std::int32_t length, const std::vector<std::int32_t>& amounts);
   void DeleteSelection();
   void DeleteByteAt(std::int32_t address);
+  void PasteBytes(TClipboardBytes bytes);
+  void ApplyGuarded(const TEditRecord& record, bool moveCaret, bool closeGroup);
+
+  // Runs what the user asked for; memory running out ends it with a beep.
+  template <typename Command>
+  void Guarded(Command&& command) {
+    try {
+      command();
+    } catch (const std::bad_alloc&) {
+      prompt_.Beep();
+    }
+  }
 
   void OnModuleChange();
   void EndTemporarySelectionIfEmpty();

@@ -1,5 +1,4 @@
 // Data entry and editing: every change is an edit record handed to ApplyEdit.
-#include <algorithm>
 #include <vector>
 
 #include "view/BinaryViewCore.h"
@@ -52,14 +51,16 @@ void TBinaryViewCore::CloseGroupUnlessPacked() {
 }
 
 void TBinaryViewCore::TypeCharacters(std::string_view sjis) {
-  if (inputArea_ == iaChar) {
-    EnterCharacters(sjis);
-    return;
-  }
-  for (const char c : sjis) {
-    const int digit = HexDigitValue(c);
-    if (digit >= 0) EnterHexDigit(digit);
-  }
+  Guarded([&] {
+    if (inputArea_ == iaChar) {
+      EnterCharacters(sjis);
+      return;
+    }
+    for (const char c : sjis) {
+      const int digit = HexDigitValue(c);
+      if (digit >= 0) EnterHexDigit(digit);
+    }
+  });
 }
 
 void TBinaryViewCore::EnterHexDigit(int digit) {
@@ -155,24 +156,27 @@ void TBinaryViewCore::Backspace() {
   DeleteByteAt(lowNibble_ ? a : a - 1);
 }
 
-void TBinaryViewCore::Copy() {
-  if (!HasSelection()) return;
+bool TBinaryViewCore::Copy() {
+  if (!HasSelection()) return false;
   const TSelection sel = GetSelection();
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(sel.end - sel.start));
-  module_.ReadData(bytes.data(), sel.start, sel.end - sel.start);
-  host_.Clipboard().PutPrivate(EncodeClipboardBlock(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+  const std::int32_t n = sel.end - sel.start;
+  const TClipboardPut put = host_.Clipboard().PutPrivate(ClipboardBlockSize(n), [&](std::uint8_t* block) {
+    WriteClipboardBlockHeader(block, n);
+    module_.ReadData(block + kClipboardBlockHeader, sel.start, n);
+  });
+  if (put == cpOutOfMemory) prompt_.Beep();
+  if (put != cpPlaced) return false;
   host_.StateChange();
+  return true;
 }
 
 void TBinaryViewCore::Cut() {
   if (ViewOnly() || !HasSelection()) return;
-  Copy();
-  DeleteSelection();
+  if (Copy()) DeleteSelection();
 }
 
 void TBinaryViewCore::CopySel() {
-  if (ViewOnly() || !HasSelection()) return;
-  Copy();
+  if (ViewOnly() || !HasSelection() || !Copy()) return;
   selectionState_ = ssNone;
   host_.PaintRows();
   history_.CloseUndoGroup();
@@ -181,22 +185,22 @@ void TBinaryViewCore::CopySel() {
 void TBinaryViewCore::Paste() {
   if (ViewOnly()) return;
   TViewClipboard& clip = host_.Clipboard();
-  std::vector<std::uint8_t> data;
   if (clip.HasPrivate()) {
-    std::vector<std::uint8_t> block;
-    if (!clip.GetPrivate(block)) return;
-    data = DecodeClipboardBlock(block);
+    clip.ReadPrivate([this](const std::uint8_t* block, std::size_t size) {
+      PasteBytes(ClipboardBlockBytes(block, size));
+    });
   } else if (clip.HasText()) {
-    std::string text;
-    if (!clip.GetText(text)) return;
-    text = text.substr(0, text.find('\0'));
-    data.assign(text.begin(), text.end());
-  } else {
-    return;
+    clip.ReadText([this](const std::uint8_t* text, std::size_t size) {
+      PasteBytes(ClipboardTextBytes(text, size));
+    });
   }
-  const auto n = static_cast<std::int32_t>(data.size());
+}
+
+// The pasted bytes replace the selection or go in at the caret as the input mode says.
+void TBinaryViewCore::PasteBytes(TClipboardBytes bytes) {
+  const std::int32_t n = bytes.count;
   TEditRecord r;
-  r.data = data.data();
+  r.data = bytes.data;
   r.dataLength = n;
   r.caretBefore = GetCaret();
   if (HasSelection()) {
@@ -206,17 +210,15 @@ void TBinaryViewCore::Paste() {
     r.rangeLength = sel.end - sel.start;
     r.caretAfter = {sel.start + n, 0};
     selectionState_ = ssNone;
-  } else {
-    if (n == 0) {  // nothing to put anywhere, but typing after it starts a new undo step
-      history_.CloseUndoGroup();
-      return;
-    }
+    Apply(r, true);
+  } else if (n > 0) {
     const std::int32_t a = CaretAddress();
     r.kind = inputMode_ == imInsert ? ekInsert : ekOverwrite;
     r.position = a;
     r.caretAfter = {a + n, 0};
+    Apply(r, true);
   }
-  Apply(r, true);
+  // Even with nothing to put anywhere: typing after a paste starts a new undo step.
   history_.CloseUndoGroup();
 }
 
@@ -263,11 +265,13 @@ void TBinaryViewCore::ApplyToRange(TEditKind kind, std::int32_t start, std::int3
   r.position = start;
   r.rangeLength = length;
   r.caretBefore = r.caretAfter = GetCaret();
-  for (const std::int32_t amount : amounts) {
-    r.dataLength = amount;
-    Apply(r, true);
-  }
-  history_.CloseUndoGroup();
+  Guarded([&] {
+    for (const std::int32_t amount : amounts) {
+      r.dataLength = amount;
+      Apply(r, true);
+    }
+    history_.CloseUndoGroup();
+  });
 }
 
 void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, false); }
@@ -308,22 +312,28 @@ void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekInsert, data, address, n);
   r.caretAfter = {CaretAddress() + n, 0};
-  Apply(r, true);
-  history_.CloseUndoGroup();
+  ApplyGuarded(r, true, true);
 }
 
 void TBinaryViewCore::OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekOverwrite, data, address, n);
   r.caretAfter = {address + n, 0};
-  Apply(r, true);
-  history_.CloseUndoGroup();
+  ApplyGuarded(r, true, true);
 }
 
 // An undoable overwrite that neither moves the caret nor closes the undo group.
 void TBinaryViewCore::PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
-  Apply(DataRecord(ekOverwrite, data, address, n), false);
+  ApplyGuarded(DataRecord(ekOverwrite, data, address, n), false, false);
+}
+
+// The byte-block entry points are called from dialogs and the structure viewer.
+void TBinaryViewCore::ApplyGuarded(const TEditRecord& record, bool moveCaret, bool closeGroup) {
+  Guarded([&] {
+    Apply(record, moveCaret);
+    if (closeGroup) history_.CloseUndoGroup();
+  });
 }
 
 }  // namespace ovx

@@ -722,7 +722,7 @@ TEST_F(ViewEditorTest, ContextMenuShowsShortcutsAndEnablesByState) {
   EXPECT_EQ(enabled, want);  // view-only: no cut, paste or delete; copy with a selection
   std::vector<std::uint8_t> block;
   TWin32ViewClipboard clipboard(View());
-  ASSERT_TRUE(clipboard.GetPrivate(block));
+  ASSERT_TRUE(clipboard.ReadPrivate([&](const std::uint8_t* data, std::size_t size) { block.assign(data, data + size); }));
   ASSERT_GE(block.size(), 6u);
   EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 6), (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 3}));
 }
