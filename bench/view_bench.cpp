@@ -16,11 +16,11 @@ constexpr std::int32_t kVisibleRows = 48;  // a window of about 1000 pixels at f
 
 class TNoClipboard : public TViewClipboard {
  public:
-  bool PutPrivate(const std::vector<std::uint8_t>&) override { return true; }
+  TClipboardPut PutPrivate(std::size_t, const TClipboardFill&) override { return cpNotPlaced; }
   bool HasPrivate() override { return false; }
   bool HasText() override { return false; }
-  bool GetPrivate(std::vector<std::uint8_t>&) override { return false; }
-  bool GetText(std::string&) override { return false; }
+  bool ReadPrivate(const TClipboardRead&) override { return false; }
+  bool ReadText(const TClipboardRead&) override { return false; }
 };
 
 class TNoPrompt : public TUserPrompt {

@@ -257,8 +257,10 @@ bool TBinaryViewCore::MouseDown(TViewMouseButton button, const TViewHit& hit, bo
   const std::int64_t wanted =
       (static_cast<std::int64_t>(topRow_) + hit.row) * kBytesPerRow + (hit.area == TViewHit::Address ? 0 : hit.column);
   const auto address = static_cast<std::int32_t>(std::clamp<std::int64_t>(wanted, 0, module_.Size()));
-  if (hit.area == TViewHit::Hex) inputArea_ = iaHex;
-  if (hit.area == TViewHit::Char) inputArea_ = iaChar;
+  // A click in the other area makes it the input area even where the caret stays (a right
+  // click inside the selection): on the high nibble, the caret placed and drawn there.
+  const TInputArea area = hit.area == TViewHit::Hex ? iaHex : hit.area == TViewHit::Char ? iaChar : inputArea_;
+  if (area != inputArea_) SetInputArea(area);
   switch (button) {
     case vmbLeft:
       if (!shiftHeld) {

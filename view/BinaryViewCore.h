@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "charset/CharConv.h"
 #include "model/DocumentFile.h"
@@ -119,7 +121,8 @@ class TBinaryViewCore {
   // ten-key; for a window being created also input mode, character set and checksum mode.
   void SetEnvironment(const TEnvironmentSettings& settings);
 
-  // Commands and keys.
+  // Commands and keys. Every command the user gives, from a key, a menu or a dialog, ends with
+  // a beep when memory runs out: never the program, with every unsaved document in it.
   void ExecuteCommand(TCommandId id);
   void ExecuteKey(int shiftState, int keyIndex);
   // Key down: OnKeyState, then the extended ten-key digit or the bound command.
@@ -148,14 +151,18 @@ class TBinaryViewCore {
   void EnterCharacters(std::string_view sjis);
   void Delete();
   void Backspace();
+  // Cut and COPYSEL go on only once the bytes are on the clipboard.
   void Cut();
-  void Copy();
+  // True when the selected bytes were placed on the clipboard.
+  bool Copy();
   void CopySel();
+  // Pastes straight from the clipboard's memory, while the clipboard is held open.
   void Paste();
   void Undo();
   void Redo();
   void BitNot();
   void BitReverse();
+  // Rotations by any count: the count is reduced modulo the range.
   void BitRotate(bool left, std::int32_t bits);
   void ByteReverse();
   void ByteRotate(bool left, std::int32_t bytes);
@@ -201,10 +208,27 @@ class TBinaryViewCore {
   void Apply(const TEditRecord& record, bool moveCaret);
   TEditRecord DataRecord(TEditKind kind, const std::uint8_t* data, std::int32_t address, std::int32_t n) const;
   void CloseGroupUnlessPacked();
-  bool OperationRange(std::int32_t& start, std::int32_t& length) const;
-  void RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret);
+  // The selection, else the whole document, or with singleByteAtCaret the byte at the caret;
+  // false when there is no byte to work on.
+  bool OperationRange(bool singleByteAtCaret, std::int32_t& start, std::int32_t& length) const;
+  void RangeOperation(TEditKind kind, bool singleByteAtCaret);
+  // Rotates the operation range by count units of unitBits bits (1 or 8).
+  void RotateRange(bool left, std::int64_t count, int unitBits);
+  void ApplyToRange(TEditKind kind, std::int32_t start, std::int32_t length, const std::vector<std::int32_t>& amounts);
   void DeleteSelection();
   void DeleteByteAt(std::int32_t address);
+  void PasteBytes(TClipboardBytes bytes);
+  void ApplyGuarded(const TEditRecord& record, bool moveCaret, bool closeGroup);
+
+  // Runs what the user asked for; memory running out ends it with a beep.
+  template <typename Command>
+  void Guarded(Command&& command) {
+    try {
+      command();
+    } catch (const std::bad_alloc&) {
+      prompt_.Beep();
+    }
+  }
 
   void OnModuleChange();
   void EndTemporarySelectionIfEmpty();

@@ -1,27 +1,43 @@
 #include "view/ViewClipboard.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 namespace ovx {
+namespace {
 
-std::vector<std::uint8_t> EncodeClipboardBlock(const std::uint8_t* data, std::int32_t n) {
-  n = std::max(n, 0);
-  std::vector<std::uint8_t> block(static_cast<std::size_t>(n) + 4, 0);
-  const auto v = static_cast<std::uint32_t>(n);
-  for (int i = 0; i < 4; ++i) block[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-  if (n > 0 && data) std::copy_n(data, n, block.begin() + 4);
-  return block;
+// A count of bytes present, as far as a document can take them.
+std::int32_t CountOf(std::size_t size) {
+  return static_cast<std::int32_t>(std::min<std::size_t>(size, std::numeric_limits<std::int32_t>::max()));
 }
 
-std::vector<std::uint8_t> DecodeClipboardBlock(const std::vector<std::uint8_t>& block) {
-  if (block.size() < 4) return {};
+}  // namespace
+
+std::size_t ClipboardBlockSize(std::int32_t n) {
+  return kClipboardBlockHeader + static_cast<std::size_t>(std::max(n, 0));
+}
+
+void WriteClipboardBlockHeader(std::uint8_t* block, std::int32_t n) {
+  const auto v = static_cast<std::uint32_t>(std::max(n, 0));
+  for (std::size_t i = 0; i < kClipboardBlockHeader; ++i) block[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+TClipboardBytes ClipboardBlockBytes(const std::uint8_t* block, std::size_t size) {
+  if (block == nullptr || size < kClipboardBlockHeader) return {};
   std::uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(block[static_cast<std::size_t>(i)]) << (8 * i);
+  for (std::size_t i = 0; i < kClipboardBlockHeader; ++i) v |= static_cast<std::uint32_t>(block[i]) << (8 * i);
   const auto n = static_cast<std::int32_t>(v);
   if (n <= 0) return {};
   // Never read past what the clipboard actually holds.
-  const std::size_t take = std::min<std::size_t>(static_cast<std::size_t>(n), block.size() - 4);
-  return std::vector<std::uint8_t>(block.begin() + 4, block.begin() + 4 + static_cast<std::ptrdiff_t>(take));
+  return {block + kClipboardBlockHeader, std::min(n, CountOf(size - kClipboardBlockHeader))};
+}
+
+TClipboardBytes ClipboardTextBytes(const std::uint8_t* text, std::size_t size) {
+  if (text == nullptr) return {};
+  const void* nul = std::memchr(text, 0, size);
+  const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - text) : size;
+  return {text, CountOf(length)};
 }
 
 }  // namespace ovx

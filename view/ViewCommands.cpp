@@ -22,11 +22,13 @@ bool IsMovement(TCommandId id) {
 
 void TBinaryViewCore::ExecuteCommand(TCommandId id) {
   if (id == NoCommand) return;
-  if (id >= FirstWindowCommand) {
-    host_.Command(id);
-    return;
-  }
-  ExecuteViewCommand(id);
+  Guarded([&] {
+    if (id >= FirstWindowCommand) {
+      host_.Command(id);
+    } else {
+      ExecuteViewCommand(id);
+    }
+  });
 }
 
 void TBinaryViewCore::ExecuteKey(int shiftState, int keyIndex) {
@@ -39,7 +41,7 @@ bool TBinaryViewCore::KeyDown(TKeyStroke stroke) {
   const TKeyPressAction action =
       KeyPressAction(keyMap_, stroke, expandTenKey_, inputArea_ == iaHex, host_.IsPC98Keyboard());
   if (action.hexDigit >= 0) {
-    EnterHexDigit(action.hexDigit);
+    Guarded([&] { EnterHexDigit(action.hexDigit); });
     return true;
   }
   ExecuteCommand(action.command);

@@ -1,14 +1,11 @@
 // Data entry and editing: every change is an edit record handed to ApplyEdit.
-#include <algorithm>
 #include <vector>
 
 #include "view/BinaryViewCore.h"
+#include "view/RotationSteps.h"
 
 namespace ovx {
 namespace {
-
-// Typed text is taken up to this many bytes at once.
-constexpr std::size_t kMaxTypedBytes = 500;
 
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -19,14 +16,12 @@ int HexDigitValue(char c) {
 
 bool IsSJisLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-// Drops control characters and keeps at most kMaxTypedBytes without splitting a double-byte character.
+// Drops control characters; a double-byte character is kept whole.
 std::string TypedBytes(std::string_view sjis) {
   std::string out;
   for (std::size_t i = 0; i < sjis.size(); ++i) {
     const auto b = static_cast<std::uint8_t>(sjis[i]);
-    const std::size_t width = IsSJisLeadByte(b) && i + 1 < sjis.size() ? 2 : 1;
-    if (out.size() + width > kMaxTypedBytes) break;
-    if (width == 2) {
+    if (IsSJisLeadByte(b) && i + 1 < sjis.size()) {
       out.append(sjis.substr(i, 2));
       ++i;
     } else if (b >= 0x20) {
@@ -56,14 +51,16 @@ void TBinaryViewCore::CloseGroupUnlessPacked() {
 }
 
 void TBinaryViewCore::TypeCharacters(std::string_view sjis) {
-  if (inputArea_ == iaChar) {
-    EnterCharacters(sjis);
-    return;
-  }
-  for (const char c : sjis) {
-    const int digit = HexDigitValue(c);
-    if (digit >= 0) EnterHexDigit(digit);
-  }
+  Guarded([&] {
+    if (inputArea_ == iaChar) {
+      EnterCharacters(sjis);
+      return;
+    }
+    for (const char c : sjis) {
+      const int digit = HexDigitValue(c);
+      if (digit >= 0) EnterHexDigit(digit);
+    }
+  });
 }
 
 void TBinaryViewCore::EnterHexDigit(int digit) {
@@ -159,24 +156,27 @@ void TBinaryViewCore::Backspace() {
   DeleteByteAt(lowNibble_ ? a : a - 1);
 }
 
-void TBinaryViewCore::Copy() {
-  if (!HasSelection()) return;
+bool TBinaryViewCore::Copy() {
+  if (!HasSelection()) return false;
   const TSelection sel = GetSelection();
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(sel.end - sel.start));
-  module_.ReadData(bytes.data(), sel.start, sel.end - sel.start);
-  host_.Clipboard().PutPrivate(EncodeClipboardBlock(bytes.data(), static_cast<std::int32_t>(bytes.size())));
+  const std::int32_t n = sel.end - sel.start;
+  const TClipboardPut put = host_.Clipboard().PutPrivate(ClipboardBlockSize(n), [&](std::uint8_t* block) {
+    WriteClipboardBlockHeader(block, n);
+    module_.ReadData(block + kClipboardBlockHeader, sel.start, n);
+  });
+  if (put == cpOutOfMemory) prompt_.Beep();
+  if (put != cpPlaced) return false;
   host_.StateChange();
+  return true;
 }
 
 void TBinaryViewCore::Cut() {
   if (ViewOnly() || !HasSelection()) return;
-  Copy();
-  DeleteSelection();
+  if (Copy()) DeleteSelection();
 }
 
 void TBinaryViewCore::CopySel() {
-  if (ViewOnly() || !HasSelection()) return;
-  Copy();
+  if (ViewOnly() || !HasSelection() || !Copy()) return;
   selectionState_ = ssNone;
   host_.PaintRows();
   history_.CloseUndoGroup();
@@ -185,22 +185,22 @@ void TBinaryViewCore::CopySel() {
 void TBinaryViewCore::Paste() {
   if (ViewOnly()) return;
   TViewClipboard& clip = host_.Clipboard();
-  std::vector<std::uint8_t> data;
   if (clip.HasPrivate()) {
-    std::vector<std::uint8_t> block;
-    if (!clip.GetPrivate(block)) return;
-    data = DecodeClipboardBlock(block);
+    clip.ReadPrivate([this](const std::uint8_t* block, std::size_t size) {
+      PasteBytes(ClipboardBlockBytes(block, size));
+    });
   } else if (clip.HasText()) {
-    std::string text;
-    if (!clip.GetText(text)) return;
-    text = text.substr(0, text.find('\0'));
-    data.assign(text.begin(), text.end());
-  } else {
-    return;
+    clip.ReadText([this](const std::uint8_t* text, std::size_t size) {
+      PasteBytes(ClipboardTextBytes(text, size));
+    });
   }
-  const auto n = static_cast<std::int32_t>(data.size());
+}
+
+// The pasted bytes replace the selection or go in at the caret as the input mode says.
+void TBinaryViewCore::PasteBytes(TClipboardBytes bytes) {
+  const std::int32_t n = bytes.count;
   TEditRecord r;
-  r.data = data.data();
+  r.data = bytes.data;
   r.dataLength = n;
   r.caretBefore = GetCaret();
   if (HasSelection()) {
@@ -210,21 +210,27 @@ void TBinaryViewCore::Paste() {
     r.rangeLength = sel.end - sel.start;
     r.caretAfter = {sel.start + n, 0};
     selectionState_ = ssNone;
-  } else {
-    if (n == 0) return;  // nothing to put anywhere
+    Apply(r, true);
+  } else if (n > 0) {
     const std::int32_t a = CaretAddress();
     r.kind = inputMode_ == imInsert ? ekInsert : ekOverwrite;
     r.position = a;
     r.caretAfter = {a + n, 0};
+    Apply(r, true);
   }
-  Apply(r, true);
+  // Even with nothing to put anywhere: typing after a paste starts a new undo step.
   history_.CloseUndoGroup();
 }
 
 void TBinaryViewCore::Undo() { history_.Undo(); }
 void TBinaryViewCore::Redo() { history_.Redo(); }
 
-bool TBinaryViewCore::OperationRange(std::int32_t& start, std::int32_t& length) const {
+bool TBinaryViewCore::OperationRange(bool singleByteAtCaret, std::int32_t& start, std::int32_t& length) const {
+  if (singleByteAtCaret && !HasSelection()) {
+    start = CaretAddress();
+    length = 1;
+    return start < module_.Size();
+  }
   if (module_.Size() == 0) return false;
   if (HasSelection()) {
     const TSelection sel = GetSelection();
@@ -237,52 +243,57 @@ bool TBinaryViewCore::OperationRange(std::int32_t& start, std::int32_t& length) 
   return true;
 }
 
-void TBinaryViewCore::RangeOperation(TEditKind kind, std::int32_t amount, bool singleByteAtCaret) {
-  if (ViewOnly()) return;
+void TBinaryViewCore::RangeOperation(TEditKind kind, bool singleByteAtCaret) {
   std::int32_t start = 0;
   std::int32_t length = 0;
-  if (singleByteAtCaret && !HasSelection()) {
-    start = CaretAddress();
-    if (start >= module_.Size()) return;
-    length = 1;
-  } else if (!OperationRange(start, length)) {
-    return;
-  }
+  if (ViewOnly() || !OperationRange(singleByteAtCaret, start, length)) return;
+  ApplyToRange(kind, start, length, {0});
+}
+
+void TBinaryViewCore::RotateRange(bool left, std::int64_t count, int unitBits) {
+  std::int32_t start = 0;
+  std::int32_t length = 0;
+  if (ViewOnly() || !OperationRange(false, start, length)) return;
+  ApplyToRange(ekBitRotate, start, length, RotationSteps(left, count, unitBits, length));
+}
+
+// One record per amount over the range, the caret staying where it is; one undo step.
+void TBinaryViewCore::ApplyToRange(TEditKind kind, std::int32_t start, std::int32_t length,
+                                   const std::vector<std::int32_t>& amounts) {
   TEditRecord r;
   r.kind = kind;
   r.position = start;
   r.rangeLength = length;
-  r.dataLength = amount;
   r.caretBefore = r.caretAfter = GetCaret();
-  Apply(r, true);
-  history_.CloseUndoGroup();
+  Guarded([&] {
+    for (const std::int32_t amount : amounts) {
+      r.dataLength = amount;
+      Apply(r, true);
+    }
+    history_.CloseUndoGroup();
+  });
 }
 
-void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, 0, false); }
-void TBinaryViewCore::BitReverse() { RangeOperation(ekBitReverse, 0, false); }
-
-void TBinaryViewCore::BitRotate(bool left, std::int32_t bits) {
-  bits = std::clamp(bits, 0, 0x0FFFFFFF);
-  RangeOperation(ekBitRotate, left ? -bits : bits, false);
-}
+void TBinaryViewCore::BitNot() { RangeOperation(ekBitNot, false); }
+void TBinaryViewCore::BitReverse() { RangeOperation(ekBitReverse, false); }
+void TBinaryViewCore::BitRotate(bool left, std::int32_t bits) { RotateRange(left, bits, 1); }
 
 void TBinaryViewCore::ByteReverse() {
   if (module_.Size() < 2) return;
-  RangeOperation(ekByteReverse, 0, false);
+  RangeOperation(ekByteReverse, false);
 }
 
 void TBinaryViewCore::ByteRotate(bool left, std::int32_t bytes) {
   if (module_.Size() < 2) return;
-  bytes = std::clamp(bytes, 0, 0x0FFFFFFF);
-  RangeOperation(ekBitRotate, left ? -8 * bytes : 8 * bytes, false);
+  RotateRange(left, bytes, 8);
 }
 
 void TBinaryViewCore::IntIncrement(bool bigEndian) {
-  RangeOperation(bigEndian ? ekIncrementBE : ekIncrementLE, 0, true);
+  RangeOperation(bigEndian ? ekIncrementBE : ekIncrementLE, true);
 }
 
 void TBinaryViewCore::IntDecrement(bool bigEndian) {
-  RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, 0, true);
+  RangeOperation(bigEndian ? ekDecrementBE : ekDecrementLE, true);
 }
 
 // A record that puts n bytes at address, made with the caret where it stands.
@@ -301,22 +312,28 @@ void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekInsert, data, address, n);
   r.caretAfter = {CaretAddress() + n, 0};
-  Apply(r, true);
-  history_.CloseUndoGroup();
+  ApplyGuarded(r, true, true);
 }
 
 void TBinaryViewCore::OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekOverwrite, data, address, n);
   r.caretAfter = {address + n, 0};
-  Apply(r, true);
-  history_.CloseUndoGroup();
+  ApplyGuarded(r, true, true);
 }
 
 // An undoable overwrite that neither moves the caret nor closes the undo group.
 void TBinaryViewCore::PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
-  Apply(DataRecord(ekOverwrite, data, address, n), false);
+  ApplyGuarded(DataRecord(ekOverwrite, data, address, n), false, false);
+}
+
+// The byte-block entry points are called from dialogs and the structure viewer.
+void TBinaryViewCore::ApplyGuarded(const TEditRecord& record, bool moveCaret, bool closeGroup) {
+  Guarded([&] {
+    Apply(record, moveCaret);
+    if (closeGroup) history_.CloseUndoGroup();
+  });
 }
 
 }  // namespace ovx

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "charset/SJisGlyph.h"
+
 namespace ovx {
 namespace {
 
 constexpr char kUpperDigits[] = "0123456789ABCDEF";
 constexpr char kLowerDigits[] = "0123456789abcdef";
-// Bytes outside the displayable class are drawn as the half-width middle dot.
-constexpr std::uint8_t kUndisplayableByte = 0xA5;
+// A byte without a glyph of its own is drawn as the half-width middle dot.
+constexpr std::uint8_t kNoGlyphSubstitute = 0xA5;
 
 void HexByte(std::uint8_t b, const char* digits, char* out) {
   out[0] = digits[b >> 4];
@@ -62,7 +64,7 @@ void BuildCharCells(const TPaintInput& in, const std::uint8_t* row, const std::u
       pendingTrail = true;
     } else {
       cell.kind = ckSingle;
-      cell.text[0] = static_cast<char>(IsDisplayableByte(row[j]) ? row[j] : kUndisplayableByte);
+      cell.text[0] = static_cast<char>(HasSingleByteGlyph(row[j]) ? row[j] : kNoGlyphSubstitute);
       cell.text[1] = 0;
     }
   }

@@ -66,6 +66,21 @@ TEST_F(ViewE2eScreens, TheFiveCharacterSets) {
   EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>(data));
 }
 
+// Every byte with a glyph of its own is drawn as itself, the backtick too; only bytes without
+// one (controls, 0x7F, 0x80, 0xA0, lone lead bytes, 0xFD to 0xFF) are drawn as the middle dot.
+TEST_F(ViewE2eScreens, BacktickAndSymbolsAreDrawnThemselves) {
+  const std::string data = std::string("`backtick` ~!@#$") + "%^&*()_+{}|[]\\;:" + "'\",.<>/?=-`\xB1\xB2\xB3" "AB" +
+                           std::string("\x00\x01\x1F\x7F\x80\xA0\xFD\xFE\xFF\x81 \xE0 ```", 16);
+  ASSERT_EQ(data.size(), 64u);
+  HWND window = OpenFileWindow(MakeFile(L"symbols.bin", data));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_CharaSetSJis));
+  TypeKeys(window, L"{Down}{Down}{Down}{Down}");  // the caret to the end, out of the way
+  EXPECT_TRUE(WaitForCaretAddress(window, 64));
+  Screenshot(L"view-symbols-and-backtick");
+  EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>(data));
+}
+
 TEST_F(ViewE2eScreens, SelectionCaretMarkerAndContextMenu) {
   std::string data;
   for (int i = 0; i < 200; ++i) data += static_cast<char>(i);

@@ -298,6 +298,21 @@ TEST_F(ViewEditorTest, QueuedCharactersAreTakenTogetherAsShiftJis) {
   EXPECT_EQ(Bytes(Core().Module()), (std::vector<std::uint8_t>{0x41, 0x82, 0xA0, 0x7A}));
 }
 
+// 300 double-byte characters waiting at once are 600 Shift-JIS bytes: the first round takes
+// what fits in one entry, the rest stays queued for the next round and nothing is lost.
+TEST_F(ViewEditorTest, QueuedCharactersBeyondOneEntryStayQueuedForTheNext) {
+  Core().SetInputMode(imInsert);
+  Core().ExecuteCommand(cmINPUTAREA);
+  for (int i = 0; i < 300; ++i) PostMessageW(View(), WM_IME_CHAR, 0x3042, 1);
+  ASSERT_TRUE(PumpUntil([&] { return Core().Module().Size() >= 600; })) << Core().Module().Size();
+  const std::vector<std::uint8_t> bytes = Bytes(Core().Module());
+  ASSERT_EQ(bytes.size(), 600u);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    EXPECT_EQ(bytes[i], 0x82) << i;
+    EXPECT_EQ(bytes[i + 1], 0xA0) << i;
+  }
+}
+
 TEST_F(ViewEditorTest, JisViewTypesEscapeSequences) {
   Core().SetInputMode(imInsert);
   Core().ExecuteCommand(cmINPUTAREA);
@@ -707,7 +722,7 @@ TEST_F(ViewEditorTest, ContextMenuShowsShortcutsAndEnablesByState) {
   EXPECT_EQ(enabled, want);  // view-only: no cut, paste or delete; copy with a selection
   std::vector<std::uint8_t> block;
   TWin32ViewClipboard clipboard(View());
-  ASSERT_TRUE(clipboard.GetPrivate(block));
+  ASSERT_TRUE(clipboard.ReadPrivate([&](const std::uint8_t* data, std::size_t size) { block.assign(data, data + size); }));
   ASSERT_GE(block.size(), 6u);
   EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 6), (std::vector<std::uint8_t>{2, 0, 0, 0, 2, 3}));
 }

@@ -4,11 +4,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
-#include "charset/StrUty.h"
 #include "shell/KeyTable.h"
 #include "shell/win32/KeyState.h"
+#include "view/TypedCharacters.h"
 
 namespace ovx {
 namespace {
@@ -40,8 +41,6 @@ struct TImeFunctions {
   bool Usable() const { return getContext && releaseContext && setCompositionWindow && setCompositionFont; }
 };
 
-constexpr std::size_t kMaxCollectedChars = 500;
-
 bool IsComparisonColor(TCellColor c) { return c >= ccDifference && c <= ccOver; }
 
 // The comparison's marks or colours switched off: blank marks, normal colours (a selection stays).
@@ -58,6 +57,26 @@ void HideComparison(TPaintModel& model, bool marks, bool colors) {
 }
 
 bool IsCharMessage(UINT message) { return message == WM_CHAR || message == WM_IME_CHAR; }
+
+// The character messages waiting for the view: only those before any other message of it.
+class TWaitingCharacters : public TCharacterQueue {
+ public:
+  explicit TWaitingCharacters(HWND view) : view_(view) {}
+  std::optional<char16_t> Peek() override {
+    MSG next;
+    if (!PeekMessageW(&next, view_, 0, 0, PM_NOREMOVE) || !IsCharMessage(next.message)) return std::nullopt;
+    peeked_ = next.message;
+    return static_cast<char16_t>(next.wParam);
+  }
+  void Pop() override {
+    MSG taken;
+    PeekMessageW(&taken, view_, peeked_, peeked_, PM_REMOVE);
+  }
+
+ private:
+  HWND view_;
+  UINT peeked_ = WM_CHAR;
+};
 
 }  // namespace
 
@@ -326,16 +345,10 @@ void TBinaryView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   core_.KeyDown(stroke);
 }
 
-// The typed character and every further character message already waiting, as Shift-JIS.
+// The typed character and the waiting ones that fit in one entry; the rest stay queued.
 void TBinaryView::OnCharacters(WPARAM first) {
-  std::wstring typed(1, static_cast<wchar_t>(first));
-  MSG next;
-  while (typed.size() < kMaxCollectedChars && PeekMessageW(&next, hwnd_, 0, 0, PM_NOREMOVE) &&
-         IsCharMessage(next.message)) {
-    PeekMessageW(&next, hwnd_, next.message, next.message, PM_REMOVE);
-    typed.push_back(static_cast<wchar_t>(next.wParam));
-  }
-  core_.TypeCharacters(WideToSJis(typed));
+  TWaitingCharacters waiting(hwnd_);
+  core_.TypeCharacters(CollectTypedCharacters(static_cast<char16_t>(first), waiting));
 }
 
 void TBinaryView::OnVScroll(int request) {

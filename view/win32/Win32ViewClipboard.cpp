@@ -1,23 +1,9 @@
 #include "view/win32/Win32ViewClipboard.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace ovx {
 namespace {
-
-// Copies the data of one format out of an open clipboard; false when there is none.
-bool ReadFormat(UINT format, std::vector<std::uint8_t>& out) {
-  HANDLE data = GetClipboardData(format);
-  if (data == nullptr) return false;
-  const SIZE_T size = GlobalSize(data);
-  const void* p = GlobalLock(data);
-  if (p == nullptr) return false;
-  const auto* bytes = static_cast<const std::uint8_t*>(p);
-  out.assign(bytes, bytes + size);
-  GlobalUnlock(data);
-  return true;
-}
 
 // Another program may hold the clipboard for a moment (a clipboard viewer reading what we
 // just put there): try again for about a tenth of a second before giving up.
@@ -29,11 +15,46 @@ bool OpenClipboardPatiently(HWND owner) {
   return false;
 }
 
-bool ReadClipboard(HWND owner, UINT format, std::vector<std::uint8_t>& out) {
-  if (!OpenClipboardPatiently(owner)) return false;
-  const bool ok = ReadFormat(format, out);
-  CloseClipboard();
-  return ok;
+// The clipboard held open until the end of the scope, however it is left: a paste that runs
+// out of memory while the clipboard's data is read must not keep it from every other program.
+class TOpenClipboard {
+ public:
+  explicit TOpenClipboard(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
+  ~TOpenClipboard() {
+    if (open_) CloseClipboard();
+  }
+  TOpenClipboard(const TOpenClipboard&) = delete;
+  TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+// A global memory block locked until the end of the scope.
+class TLockedGlobal {
+ public:
+  explicit TLockedGlobal(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+  ~TLockedGlobal() {
+    if (data_) GlobalUnlock(memory_);
+  }
+  TLockedGlobal(const TLockedGlobal&) = delete;
+  TLockedGlobal& operator=(const TLockedGlobal&) = delete;
+  std::uint8_t* Data() const { return static_cast<std::uint8_t*>(data_); }
+
+ private:
+  HGLOBAL memory_;
+  void* data_;
+};
+
+bool ReadFormat(HWND owner, UINT format, const TClipboardRead& read) {
+  TOpenClipboard clipboard(owner);
+  if (!clipboard.IsOpen()) return false;
+  HANDLE data = GetClipboardData(format);
+  const TLockedGlobal locked(data);
+  if (!locked.Data()) return false;
+  read(locked.Data(), GlobalSize(data));
+  return true;
 }
 
 }  // namespace
@@ -43,40 +64,37 @@ UINT TWin32ViewClipboard::PrivateFormat() {
   return format;
 }
 
-bool TWin32ViewClipboard::PutPrivate(const std::vector<std::uint8_t>& block) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, std::max<SIZE_T>(block.size(), 1));
-  if (memory == nullptr) return false;
-  void* p = GlobalLock(memory);
-  if (p == nullptr) {
+TClipboardPut TWin32ViewClipboard::PutPrivate(std::size_t size, const TClipboardFill& fill) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, std::max<SIZE_T>(size, 1));
+  if (memory == nullptr) return cpOutOfMemory;
+  try {
+    const TLockedGlobal locked(memory);
+    if (!locked.Data()) {
+      GlobalFree(memory);
+      return cpOutOfMemory;
+    }
+    fill(locked.Data());
+  } catch (...) {
     GlobalFree(memory);
-    return false;
+    throw;
   }
-  if (!block.empty()) std::memcpy(p, block.data(), block.size());
-  GlobalUnlock(memory);
-  if (!OpenClipboardPatiently(owner_)) {
+  TOpenClipboard clipboard(owner_);
+  if (!clipboard.IsOpen()) {
     GlobalFree(memory);
-    return false;
+    return cpNotPlaced;
   }
   EmptyClipboard();
-  const bool placed = SetClipboardData(PrivateFormat(), memory) != nullptr;
-  CloseClipboard();
-  if (!placed) GlobalFree(memory);  // the clipboard owns it only once placed
-  return placed;
+  if (SetClipboardData(PrivateFormat(), memory) == nullptr) {
+    GlobalFree(memory);  // the clipboard owns it only once placed
+    return cpNotPlaced;
+  }
+  return cpPlaced;
 }
 
 bool TWin32ViewClipboard::HasPrivate() { return IsClipboardFormatAvailable(PrivateFormat()) != 0; }
 bool TWin32ViewClipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
 
-bool TWin32ViewClipboard::GetPrivate(std::vector<std::uint8_t>& block) {
-  return ReadClipboard(owner_, PrivateFormat(), block);
-}
-
-bool TWin32ViewClipboard::GetText(std::string& bytes) {
-  std::vector<std::uint8_t> raw;
-  if (!ReadClipboard(owner_, CF_TEXT, raw)) return false;
-  const auto end = std::find(raw.begin(), raw.end(), 0);
-  bytes.assign(raw.begin(), end);
-  return true;
-}
+bool TWin32ViewClipboard::ReadPrivate(const TClipboardRead& read) { return ReadFormat(owner_, PrivateFormat(), read); }
+bool TWin32ViewClipboard::ReadText(const TClipboardRead& read) { return ReadFormat(owner_, CF_TEXT, read); }
 
 }  // namespace ovx

@@ -1,4 +1,5 @@
-// The view's clipboard on Windows: the registered private format and CF_TEXT.
+// The view's clipboard on Windows: the registered private format and CF_TEXT, in global
+// memory blocks that the view's data is written into and read from directly.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +13,11 @@ class TWin32ViewClipboard : public TViewClipboard {
   // owner: the window that opens the clipboard (the view).
   explicit TWin32ViewClipboard(HWND owner) : owner_(owner) {}
 
-  bool PutPrivate(const std::vector<std::uint8_t>& block) override;
+  TClipboardPut PutPrivate(std::size_t size, const TClipboardFill& fill) override;
   bool HasPrivate() override;
   bool HasText() override;
-  bool GetPrivate(std::vector<std::uint8_t>& block) override;
-  bool GetText(std::string& bytes) override;
+  bool ReadPrivate(const TClipboardRead& read) override;
+  bool ReadText(const TClipboardRead& read) override;
 
   // The process's id of "Ovnx Clipboard Format", registered on first use.
   static UINT PrivateFormat();

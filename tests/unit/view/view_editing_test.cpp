@@ -120,6 +120,29 @@ TEST_F(ViewTest, PackedDeletionsUndoAsOneStepButPasteClosesItsGroup) {
   EXPECT_EQ(Bytes(), (Bytes_{'Z', 2, 3, 4, 5}));
 }
 
+// An empty paste still closes the group: what was typed before it is undone on its own.
+TEST_F(ViewTest, EmptyPasteClosesTheUndoGroup) {
+  TEnvironmentSettings s = DefaultEnvironmentSettings();
+  s.UndoPacked = true;
+  view.SetEnvironment(s);
+  const std::function<void(TFakeClipboard&)> empties[] = {
+      [](TFakeClipboard& c) { c.text = ""; },
+      [](TFakeClipboard& c) { c.privateBlock = Bytes_{0, 0, 0, 0}; },
+  };
+  for (const auto& empty : empties) {
+    Load({0x00, 0x00});
+    host.clipboard = TFakeClipboard{};
+    empty(host.clipboard);
+    view.TypeCharacters("4");
+    view.ExecuteCommand(cmPASTE);
+    view.TypeCharacters("1");
+    EXPECT_EQ(Bytes(), (Bytes_{0x41, 0x00}));
+    view.ExecuteCommand(cmUNDO);
+    EXPECT_EQ(Bytes(), (Bytes_{0x40, 0x00}));
+    EXPECT_EQ(Caret(), (TCaretPosition{0, 1}));
+  }
+}
+
 TEST_F(ViewTest, CharacterEntryPerCharacterSet) {
   struct Case {
     TCharaSet set;
@@ -158,14 +181,6 @@ TEST_F(ViewTest, CharacterEntryOverwritesInsertsOrReplacesTheSelection) {
   EXPECT_EQ(Caret(), (TCaretPosition{1, 0}));
   view.EnterCharacters("\x01");
   EXPECT_EQ(Bytes(), (Bytes_{'x', 4}));
-}
-
-TEST_F(ViewTest, TypedTextStopsAt500BytesWithoutSplittingACharacter) {
-  Load({});
-  view.SetInputArea(iaChar);
-  std::string typed = std::string(499, 'a') + "\x82\xA0" + "bbb";
-  view.EnterCharacters(typed);
-  EXPECT_EQ(view.Module().Size(), 499);
 }
 
 TEST_F(ViewTest, CopyPutsTheLengthAndTheBytesUnderThePrivateFormat) {
@@ -233,13 +248,51 @@ TEST_F(ViewTest, PasteThatCannotReadTheClipboardDoesNothing) {
   EXPECT_EQ(Bytes(), (Bytes_{9, 2}));
 }
 
-TEST(ViewClipboardBlock, EncodeDecode) {
-  const Bytes_ data{0x00, 0x41, 0xFF};
-  EXPECT_EQ(EncodeClipboardBlock(data.data(), 3), (Bytes_{3, 0, 0, 0, 0x00, 0x41, 0xFF}));
-  EXPECT_EQ(EncodeClipboardBlock(nullptr, 0), (Bytes_{0, 0, 0, 0}));
-  EXPECT_EQ(DecodeClipboardBlock({3, 0, 0, 0, 0x00, 0x41, 0xFF, 0x55}), data);
-  EXPECT_TRUE(DecodeClipboardBlock({0xFF, 0xFF, 0xFF, 0xFF, 1, 2}).empty());  // negative length
-  EXPECT_TRUE(DecodeClipboardBlock({1, 0}).empty());
+// Memory running out while the clipboard is used ends the command with a beep; the document,
+// the selection and the clipboard stay as they were, and the program goes on. A cut whose
+// bytes could not be placed on the clipboard keeps them too.
+TEST_F(ViewTest, ClipboardFailuresChangeNothing) {
+  const struct {
+    TCommandId id;
+    bool outOfMemory;  // else the clipboard cannot be opened
+  } cases[] = {
+      {cmCOPY, true}, {cmCUT, true}, {cmCOPYSEL, true}, {cmPASTE, true}, {cmCUT, false}, {cmCOPYSEL, false},
+  };
+  for (const auto& c : cases) {
+    Load({1, 2, 3, 4});
+    view.ExecuteCommand(cmRIGHTSEL);
+    view.ExecuteCommand(cmRIGHTSEL);
+    host.clipboard = TFakeClipboard{};
+    host.clipboard.privateBlock = Bytes_{1, 0, 0, 0, 9};
+    host.clipboard.outOfMemory = c.outOfMemory;
+    host.clipboard.failOpen = !c.outOfMemory;
+    const int beeps = prompt.beeps;
+    EXPECT_NO_THROW(view.ExecuteCommand(c.id)) << c.id;
+    EXPECT_EQ(prompt.beeps, beeps + (c.outOfMemory ? 1 : 0)) << c.id;
+    EXPECT_EQ(Bytes(), (Bytes_{1, 2, 3, 4})) << c.id;
+    EXPECT_EQ(host.clipboard.privateBlock, (Bytes_{1, 0, 0, 0, 9})) << c.id;
+    EXPECT_TRUE(view.HasSelection()) << c.id;
+    EXPECT_FALSE(view.History().CanUndo()) << c.id;
+  }
+}
+
+TEST(ViewClipboardBlock, HeaderAndTheBytesABlockOrATextHolds) {
+  Bytes_ block(ClipboardBlockSize(3), 0xEE);
+  WriteClipboardBlockHeader(block.data(), 3);
+  EXPECT_EQ(block, (Bytes_{3, 0, 0, 0, 0xEE, 0xEE, 0xEE}));
+  EXPECT_EQ(ClipboardBlockSize(0), 4u);
+  auto blockBytes = [](const Bytes_& b) {
+    const TClipboardBytes bytes = ClipboardBlockBytes(b.data(), b.size());
+    return Bytes_(bytes.data, bytes.data + bytes.count);
+  };
+  EXPECT_EQ(blockBytes({3, 0, 0, 0, 0x00, 0x41, 0xFF, 0x55}), (Bytes_{0x00, 0x41, 0xFF}));  // the system rounds up
+  EXPECT_EQ(blockBytes({5, 0, 0, 0, 1, 2}), (Bytes_{1, 2}));  // never past what is there
+  EXPECT_TRUE(blockBytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 2}).empty());  // negative length
+  EXPECT_TRUE(blockBytes({1, 0}).empty());
+  const std::string text("AB\0C", 4);
+  const TClipboardBytes textBytes = ClipboardTextBytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(textBytes.data), textBytes.count), "AB");
+  EXPECT_EQ(ClipboardTextBytes(reinterpret_cast<const std::uint8_t*>("xyz"), 3).count, 3);  // no NUL at all
 }
 
 TEST_F(ViewTest, IntegerIncrementAndDecrementBothByteOrders) {

@@ -118,7 +118,7 @@ TEST_F(PaintTest, DisplayRulePerCharacterSet) {
       {csJis, {0x24, 0x22, 0x41, 0x41}, ckLead, "\x82\xA0"},
       {csEuc, {0xA4, 0xA2, 0x41, 0x41}, ckLead, "\x82\xA0"},
       {csAscii, {0x82, 0xA0, 0x41, 0x41}, ckSingle, "\xA5"},  // 0x82 alone is no displayable byte
-      {csSJis, {0x60, 0x41, 0x41, 0x41}, ckSingle, "\xA5"},   // 0x60 is outside the class
+      {csSJis, {0x60, 0x41, 0x41, 0x41}, ckSingle, "`"},
       {csSJis, {0xB1, 0x41, 0x41, 0x41}, ckSingle, "\xB1"},   // half-width katakana
   };
   for (const Case& c : cases) {
@@ -129,6 +129,34 @@ TEST_F(PaintTest, DisplayRulePerCharacterSet) {
     EXPECT_EQ(std::string(Char(0, 0).text), c.text) << int(c.set);
     if (c.first == ckLead) {
       EXPECT_EQ(Char(0, 1).kind, ckTrail);
+    }
+  }
+}
+
+// A single byte is drawn as itself unless code page 932 has no glyph for it: controls, 0x7F,
+// 0x80, 0xA0, lead bytes standing alone and 0xFD to 0xFF are drawn as the middle dot (0xA5).
+TEST_F(PaintTest, BytesWithoutAGlyphAreDrawnAsTheMiddleDot) {
+  const struct {
+    int first, last;
+    bool substituted;
+  } ranges[] = {
+      {0x00, 0x1F, true}, {0x20, 0x7E, false}, {0x7F, 0xA0, true}, {0xA1, 0xDF, false}, {0xE0, 0xFF, true},
+  };
+  // Each byte followed by a space, which is no second byte: no pair forms even in Shift-JIS.
+  std::vector<std::uint8_t> bytes;
+  for (int b = 0; b < 256; ++b) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(b), 0x20});
+  Load(bytes);
+  in.visibleRows = 32;
+  for (const TCharaSet set : {csAscii, csSJis}) {
+    in.charaSet = set;
+    Build();
+    for (const auto& r : ranges) {
+      for (int b = r.first; b <= r.last; ++b) {
+        const TCharCell& cell = Char(b * 2 / 16, b * 2 % 16);
+        ASSERT_EQ(cell.kind, ckSingle) << b;
+        const std::string want(1, static_cast<char>(r.substituted ? 0xA5 : b));
+        EXPECT_EQ(std::string(cell.text), want) << std::hex << b << " in set " << int(set);
+      }
     }
   }
 }

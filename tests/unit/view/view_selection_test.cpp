@@ -150,6 +150,34 @@ TEST_F(ViewTest, RightClickKeepsTheSelectionInsideIt) {
   EXPECT_EQ(Caret().address, 50);
 }
 
+// A right click inside the selection moves no caret, but the area it hits becomes the input
+// area as SetInputArea makes it: high nibble, caret placed and repainted there.
+TEST_F(ViewTest, RightClickInsideTheSelectionSwitchesTheInputArea) {
+  const TViewGeometry g = ComputeViewGeometry(7, 14, 0, 18 * 4, TViewItems::All(), 17);
+  struct Case {
+    TInputArea from;
+    std::uint8_t lowNibble;
+    int x;  // address 5 in the other area
+    TInputArea to;
+  } cases[] = {
+      {iaHex, 1, 495 + 7 * 5 + 1, iaChar},
+      {iaChar, 0, 68 + 25 * 5 + 1, iaHex},
+  };
+  for (const Case& c : cases) {
+    LoadSize(64);
+    view.SetInputArea(c.from);
+    view.ExecuteCommand(cmSELECT);
+    view.SetCaret(20, c.lowNibble);  // sticky selection [0, 20)
+    const int paints = host.paints;
+    EXPECT_TRUE(view.MouseDown(vmbRight, HitTest(g, c.x, 1), false));
+    ExpectSelection(view, Sel(0, 20));
+    EXPECT_EQ(view.InputArea(), c.to);
+    EXPECT_EQ(Caret(), (TCaretPosition{20, 0}));
+    EXPECT_GT(host.paints, paints);
+    view.ExecuteCommand(cmSELECT);  // ends it
+  }
+}
+
 TEST_F(ViewTest, ContextMenuEnabling) {
   LoadSize(10);
   EXPECT_EQ(view.ContextMenuState(), (TContextMenuState{false, false, false, false, false, false, true}));

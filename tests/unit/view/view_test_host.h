@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,22 +19,30 @@ class TFakeClipboard : public TViewClipboard {
   std::optional<std::vector<std::uint8_t>> privateBlock;
   std::optional<std::string> text;
   bool failOpen = false;
+  // Memory running out: no block for a copy, and a paste fails for want of memory.
+  bool outOfMemory = false;
 
-  bool PutPrivate(const std::vector<std::uint8_t>& block) override {
+  TClipboardPut PutPrivate(std::size_t size, const TClipboardFill& fill) override {
+    if (outOfMemory) return cpOutOfMemory;
+    std::vector<std::uint8_t> block(size);
+    fill(block.data());
+    if (failOpen) return cpNotPlaced;
     text.reset();
-    privateBlock = block;
-    return true;
+    privateBlock = std::move(block);
+    return cpPlaced;
   }
   bool HasPrivate() override { return privateBlock.has_value(); }
   bool HasText() override { return text.has_value(); }
-  bool GetPrivate(std::vector<std::uint8_t>& block) override {
+  bool ReadPrivate(const TClipboardRead& read) override {
+    if (outOfMemory) throw std::bad_alloc();
     if (failOpen || !privateBlock) return false;
-    block = *privateBlock;
+    read(privateBlock->data(), privateBlock->size());
     return true;
   }
-  bool GetText(std::string& bytes) override {
+  bool ReadText(const TClipboardRead& read) override {
+    if (outOfMemory) throw std::bad_alloc();
     if (failOpen || !text) return false;
-    bytes = *text;
+    read(reinterpret_cast<const std::uint8_t*>(text->data()), text->size());
     return true;
   }
 };
@@ -70,12 +79,13 @@ class TRecordingHost : public TViewHost {
 class TSilentPrompt : public TUserPrompt {
  public:
   std::vector<std::string> messages;
+  int beeps = 0;
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType, unsigned) override {
     messages.push_back(text);
     return mrNone;
   }
   void ShowFailure(const std::string&, const std::string&, bool) override {}
-  void Beep() override {}
+  void Beep() override { ++beeps; }
 };
 
 class ViewTest : public ::testing::Test {
