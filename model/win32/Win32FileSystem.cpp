@@ -4,17 +4,10 @@
 #include <algorithm>
 
 #include "model/FileSystem.h"
+#include "model/win32/Win32FileName.h"
 
 namespace ovx {
 namespace {
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
 
 int LastError() { return static_cast<int>(GetLastError()); }
 
@@ -95,7 +88,7 @@ class TWin32File final : public TFile {
 };
 
 int OpenWith(const std::string& name, DWORD access, DWORD share, DWORD disposition, std::unique_ptr<TFile>& file) {
-  HANDLE h = CreateFileW(Wide(name).c_str(), access, share, nullptr, disposition,
+  HANDLE h = CreateFileW(Win32FileName(name).c_str(), access, share, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   file = std::make_unique<TWin32File>(h);
@@ -114,18 +107,18 @@ class TWin32FileSystem final : public TFileSystem {
     return OpenWith(name, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, file);
   }
   bool Exists(const std::string& name) override {
-    return GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Win32FileName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
   int Delete(const std::string& name) override {
-    const std::wstring file = Wide(name);
+    const std::wstring file = Win32FileName(name);
     return Patiently([&] { return DeleteFileW(file.c_str()); });
   }
   int Rename(const std::string& from, const std::string& to) override {
-    const std::wstring source = Wide(from), target = Wide(to);
+    const std::wstring source = Win32FileName(from), target = Win32FileName(to);
     return Patiently([&] { return MoveFileW(source.c_str(), target.c_str()); });
   }
   int Replace(const std::string& from, const std::string& to, const std::string& backup) override {
-    const std::wstring source = Wide(from), target = Wide(to);
+    const std::wstring source = Win32FileName(from), target = Win32FileName(to);
     const DWORD old = GetFileAttributesW(target.c_str());
     if (old == INVALID_FILE_ATTRIBUTES) {
       return Patiently([&] { return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH); });
@@ -135,7 +128,7 @@ class TWin32FileSystem final : public TFileSystem {
     // ReplaceFileW carries the old file's creation time, attributes and access rights over to
     // the new one on Windows; Wine's only renames, so the attributes are set here as well.
     SetFileAttributesW(source.c_str(), KeptAttributes(old));
-    const std::wstring kept = Wide(backup);
+    const std::wstring kept = Win32FileName(backup);
     return Patiently([&] {
       return ReplaceFileW(target.c_str(), source.c_str(), backup.empty() ? nullptr : kept.c_str(),
                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);

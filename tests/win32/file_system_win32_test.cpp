@@ -8,6 +8,7 @@
 
 #include "model/DocumentFile.h"
 #include "model/FileSystem.h"
+#include "model/win32/Win32FileName.h"
 #include "tests/unit/scripted_prompt.h"
 
 namespace ovx {
@@ -124,19 +125,25 @@ std::string ReadAll(const std::string& path) {
   return bytes;
 }
 
-// A fresh folder under the temporary folder, removed with everything in it at the end.
+// A fresh folder under the temporary folder, removed with everything in it at the end. Nested
+// folders lengthen its path to at least `minimumLength` characters.
 class TScratchFolder {
  public:
-  TScratchFolder() {
+  explicit TScratchFolder(std::size_t minimumLength = 0) {
     static int counter = 0;
     const std::string leaf = "ovx-fs-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     path_ = TempName(leaf.c_str()) + "\\";
     top_ = path_;
     CreateDirectoryW(Extended(path_).c_str(), nullptr);
+    while (path_.size() < minimumLength) {
+      path_ += std::string(50, 'd') + "\\";
+      CreateDirectoryW(Extended(path_).c_str(), nullptr);
+    }
   }
   ~TScratchFolder() { Remove(top_); }
   // The full name of a file in the folder, in its plain form.
   std::string Name(const std::string& leaf) const { return path_ + leaf; }
+  std::size_t Length() const { return path_.size(); }
   int Count() const {
     int n = 0;
     WIN32_FIND_DATAW found;
@@ -261,6 +268,56 @@ TEST(FileSystemWin32, ASaveKeepsTheCreationTime) {
     ASSERT_TRUE(Save(name, "NEW", makeBackFile, prompt));
     EXPECT_EQ(ReadAll(name), "NEW");
     EXPECT_TRUE(CreationTime(name) == created);
+  }
+}
+
+// A name of MAX_PATH characters or more goes to the file functions as the "\\?\" form of its full
+// path, which takes no "/", "." or ".." and no relative path.
+TEST(FileSystemWin32, LongNamesTakeTheExtendedFormOfTheirFullPath) {
+  wchar_t current[MAX_PATH];
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
+  std::wstring here(current, n);
+  if (here.back() != L'\\') here += L'\\';
+  const std::string leaf(MAX_PATH, 'f');
+  const std::wstring wideLeaf(leaf.begin(), leaf.end());
+  const std::string fits = "C:\\" + std::string(MAX_PATH - 4, 'f');
+  const struct {
+    const char* name;
+    std::string in;
+    std::wstring out;
+  } cases[] = {
+      {"a name that fits stays plain", fits, std::wstring(fits.begin(), fits.end())},
+      {"one character more", fits + "f", L"\\\\?\\" + std::wstring(fits.begin(), fits.end()) + L"f"},
+      {"slashes and dots resolved", "C:/dir/../" + leaf, L"\\\\?\\C:\\" + wideLeaf},
+      {"relative to the current folder", "sub\\" + leaf, L"\\\\?\\" + here + L"sub\\" + wideLeaf},
+      {"a network share", "\\\\server\\share\\" + leaf, L"\\\\?\\UNC\\server\\share\\" + wideLeaf},
+      {"already extended", "\\\\?\\C:\\" + leaf, L"\\\\?\\C:\\" + wideLeaf},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Win32FileName(c.in), c.out) << c.name;
+}
+
+// The temporary and backup names are longer than the target's: a target that just fits the plain
+// form of a path saves all the same, its backup made and then replaced.
+TEST(FileSystemWin32, ASaveNearTheLongestPlainPathWorks) {
+  for (std::size_t length : {std::size_t{253}, std::size_t{MAX_PATH - 1}}) {
+    for (bool makeBackFile : {true, false}) {
+      SCOPED_TRACE(std::to_string(length) + (makeBackFile ? " characters, backup on" : " characters, backup off"));
+      TScratchFolder folder(length - 60);
+      const std::string name = folder.Name(std::string(length - folder.Length(), 'f'));  // no extension
+      ASSERT_EQ(name.size(), length);
+      const std::string backup = name + ".bak";
+      ASSERT_TRUE(WriteAll(name, "OLD"));
+      test::TScriptedPrompt prompt;
+
+      EXPECT_TRUE(Save(name, "FIRST", makeBackFile, prompt));
+      EXPECT_EQ(ReadAll(name), "FIRST");
+      EXPECT_EQ(ReadAll(backup), makeBackFile ? "OLD" : "<missing>");
+      EXPECT_TRUE(Save(name, "SECOND", makeBackFile, prompt));
+      EXPECT_EQ(ReadAll(name), "SECOND");
+      EXPECT_EQ(ReadAll(backup), makeBackFile ? "FIRST" : "<missing>");
+      EXPECT_EQ(folder.Count(), makeBackFile ? 2 : 1) << "a temporary file was left";
+      EXPECT_TRUE(prompt.shown.empty());
+    }
   }
 }
 
