@@ -1,5 +1,7 @@
 #include "model/DocumentFile.h"
 
+#include "model/SafeReplace.h"
+
 namespace ovx {
 namespace {
 
@@ -14,11 +16,42 @@ std::size_t ExtensionStart(const std::string& name) {
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
+enum TBackupChoice : unsigned char {
+  bcBackup,    // keep the old content under the backup name
+  bcNoBackup,  // go on with the save without a backup
+  bcStop,      // the user chose not to save
+};
+
 // The backup steps that fail ask Abort or Ignore: Ignore stops the save, Abort goes on without a
 // backup. A box closed without either answer stops too, so nothing is overwritten unasked.
-TBackupOutcome AskAfterFailure(TUserPrompt& prompt, const std::string& text) {
+TBackupChoice AskAfterFailure(TUserPrompt& prompt, const std::string& text) {
   const TModalResult answer = prompt.MessageDlgBeep(text, mtConfirmation, mbAbort | mbIgnore);
-  return answer == mrAbort ? boNoBackup : boStop;
+  return answer == mrAbort ? bcNoBackup : bcStop;
+}
+
+// Only an existing file has old content to keep, and a ".bak" file is never backed up (the user
+// is told so).
+bool CanKeepBackup(const std::string& name, TUserPrompt& prompt, TFileSystem& fs) {
+  if (!fs.Exists(name)) return false;
+  if (HasBakExtension(name)) {
+    prompt.MessageDlgBeep("拡張子が BAK のファイルのバックアップは作成できません.", mtWarning, mbOK);
+    return false;
+  }
+  return true;
+}
+
+// The previous backup makes room for the new one.
+TBackupChoice DeletePreviousBackup(const std::string& backup, TUserPrompt& prompt, TFileSystem& fs) {
+  if (!fs.Exists(backup)) return bcBackup;
+  if (const int code = fs.Delete(backup); code != 0) {
+    return AskAfterFailure(prompt, "以前のバックアップファイルの削除に失敗しました. " + std::to_string(code));
+  }
+  return bcBackup;
+}
+
+bool ReportWriteFailure(const std::string& name, TUserPrompt& prompt) {
+  prompt.MessageDlgBeep(name + " の書き込みに失敗しました.", mtError, mbAbort);
+  return false;
 }
 
 }  // namespace
@@ -36,24 +69,6 @@ bool HasBakExtension(const std::string& name) {
   return extension == ".BAK";
 }
 
-TBackupOutcome MakeBackup(const std::string& name, TUserPrompt& prompt, TFileSystem& fs) {
-  if (!fs.Exists(name)) return boNoBackup;
-  if (HasBakExtension(name)) {
-    prompt.MessageDlgBeep("拡張子が BAK のファイルのバックアップは作成できません.", mtWarning, mbOK);
-    return boNoBackup;
-  }
-  const std::string backup = BackupFileName(name);
-  if (fs.Exists(backup)) {
-    if (const int code = fs.Delete(backup); code != 0) {
-      return AskAfterFailure(prompt, "以前のバックアップファイルの削除に失敗しました. " + std::to_string(code));
-    }
-  }
-  if (const int code = fs.Rename(name, backup); code != 0) {
-    return AskAfterFailure(prompt, name + " のバックアップファイルの作成に失敗しました. " + std::to_string(code));
-  }
-  return boRenamed;
-}
-
 bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileHooks& hooks, TFileSystem& fs) {
   history.ClearHistory();
@@ -67,18 +82,28 @@ bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& hist
 
 bool SaveFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileOptions& options, const TDocumentFileHooks& hooks, TFileSystem& fs) {
-  TBackupOutcome backup = boNoBackup;
-  if (options.MakeBackFile) {
-    backup = MakeBackup(name, prompt, fs);
-    if (backup == boStop) return false;
+  const bool backupWanted = options.MakeBackFile && CanKeepBackup(name, prompt, fs);
+  std::string temporary;
+  if (module.SaveToTemporary(name, temporary, fs) != 0) return ReportWriteFailure(name, prompt);
+
+  // Only now, with the new content complete on disk, does the old content move.
+  const std::string backup = BackupFileName(name);
+  TBackupChoice choice = backupWanted ? DeletePreviousBackup(backup, prompt, fs) : bcNoBackup;
+  TPlaceResult placed = {poUntouched, 0};
+  if (choice == bcBackup) {
+    placed = PutInPlace(temporary, name, backup, fs);
+    // Nothing moved: the old content could not take the backup name.
+    if (placed.outcome == poUntouched) {
+      choice = AskAfterFailure(prompt,
+                               name + " のバックアップファイルの作成に失敗しました. " + std::to_string(placed.error));
+    }
   }
-  if (module.SaveToFile(name, fs) != 0) {
-    // The write left the target as it was, which after the backup rename means absent: put the
-    // previous content back under its own name rather than leave the user without the file.
-    if (backup == boRenamed) fs.Rename(BackupFileName(name), name);
-    prompt.MessageDlgBeep(name + " の書き込みに失敗しました.", mtError, mbAbort);
-    return false;
+  if (choice == bcNoBackup) placed = PutInPlace(temporary, name, {}, fs);
+  if (placed.outcome != poPlaced) {
+    if (placed.outcome == poUntouched) fs.Delete(temporary);
+    return choice == bcStop ? false : ReportWriteFailure(name, prompt);
   }
+
   if (options.UndoFlushWithSaved) history.ClearHistory();
   if (!module.NotifyLocked) {
     module.SetModified(0);

@@ -29,21 +29,14 @@ std::string BackupFileName(const std::string& name);
 // Whether the extension is ".bak" in any letter case.
 bool HasBakExtension(const std::string& name);
 
-enum TBackupOutcome : unsigned char {
-  boNoBackup,  // nothing kept; go on with the save
-  boRenamed,   // the target now lives under the backup name; go on with the save
-  boStop,      // the user chose not to save
-};
-
-// Moves the existing target aside as its backup before it is overwritten.
-TBackupOutcome MakeBackup(const std::string& name, TUserPrompt& prompt, TFileSystem& fs);
-
 // Clears the history and loads the file; false after telling the user it failed.
 bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileHooks& hooks = {}, TFileSystem& fs = PlatformFileSystem());
 
-// Backup (when wanted), write, history flush (when wanted), then unmodified unless the module's
-// notifications are locked (a save of a copy). False when the user stopped it or it failed.
+// Write to a temporary file, then the backup (when wanted) and the new file put in place in one
+// step, so that the name holds the old or the new content at every moment (model/SafeReplace.h);
+// then the history flush (when wanted), and unmodified unless the module's notifications are
+// locked (a save of a copy). False when the user stopped it or it failed.
 bool SaveFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileOptions& options, const TDocumentFileHooks& hooks = {},
               TFileSystem& fs = PlatformFileSystem());

@@ -36,8 +36,14 @@ class TFileSystem {
   virtual int Delete(const std::string& name) = 0;
   // Renames; fails when the new name exists.
   virtual int Rename(const std::string& from, const std::string& to) = 0;
-  // Moves `from` over `to`, replacing it in one step where the platform can.
-  virtual int Replace(const std::string& from, const std::string& to) = 0;
+  // Puts the finished file `from` in the place of `to`. When `to` is a file this is one step of
+  // the file system that keeps `to`'s creation time, attributes and access rights where the
+  // platform can (another hard link to the old file keeps the old content), and the old content
+  // moves to `backup` unless that is empty (a name the caller has made sure is free). When `to`
+  // does not exist, `from` is renamed and `backup` plays no part; a folder is never replaced. On
+  // failure `to` normally still holds its old content; a platform may leave it moved aside,
+  // which the caller sees by `to` missing.
+  virtual int Replace(const std::string& from, const std::string& to, const std::string& backup) = 0;
   // The error code that stands for "the file is too large to be held".
   virtual int FileTooLargeCode() const = 0;
 };

@@ -79,9 +79,12 @@ class TMemoryModule {
   // (2 GiB or more) is refused with fs.FileTooLargeCode() and nothing is loaded.
   // A failed load leaves the document empty.
   int LoadFromFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
-  // Writes a temporary file beside the target and replaces the target only when it is
-  // complete; on failure the target is untouched.
+  // Writes the document to a temporary file beside the target and replaces the target only
+  // when that is complete and flushed (model/SafeReplace.h); on failure the target is untouched.
   int SaveToFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
+  // The first half of a save: the document written to a new temporary file beside the target,
+  // flushed and closed, and named in `temporary`. On failure no temporary file is left.
+  int SaveToTemporary(const std::string& name, std::string& temporary, TFileSystem& fs = PlatformFileSystem());
 
   void ReadData(std::uint8_t* buffer, std::int32_t address, std::int32_t count) const;
   // Insert and overwrite return false, and change nothing, when the document would

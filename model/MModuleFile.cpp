@@ -4,6 +4,7 @@
 #include <new>
 
 #include "model/MModule.h"
+#include "model/SafeReplace.h"
 
 namespace ovx {
 
@@ -24,14 +25,6 @@ class TProgressScope {
  private:
   TMemoryModule& module_;
 };
-
-// A name for the temporary file beside the target that does not exist yet.
-std::string TemporaryNameFor(const std::string& target, TFileSystem& fs) {
-  for (unsigned n = 0;; ++n) {
-    std::string name = target + ".~" + std::to_string(n) + ".tmp";
-    if (!fs.Exists(name) || n == 999) return name;
-  }
-}
 
 }  // namespace
 
@@ -92,12 +85,10 @@ int TMemoryModule::LoadFromFile(const std::string& name, TFileSystem& fs) {
   return 0;
 }
 
-int TMemoryModule::SaveToFile(const std::string& name, TFileSystem& fs) {
+int TMemoryModule::SaveToTemporary(const std::string& name, std::string& temporary, TFileSystem& fs) {
   TProgressScope progress(*this, "書き込み中...");
-  // The target is replaced only by a complete, flushed copy, so a failure never costs the old file.
-  const std::string temporary = TemporaryNameFor(name, fs);
   std::unique_ptr<TFile> file;
-  int error = fs.CreateNew(temporary, file);
+  int error = CreateTemporaryFile(name, fs, temporary, file);
   if (error != 0) return error;
   for (std::int32_t b = head_; b >= 0 && error == 0; b = table_[At(b)].next) {
     const TBlockDescriptor& d = table_[At(b)];
@@ -107,9 +98,16 @@ int TMemoryModule::SaveToFile(const std::string& name, TFileSystem& fs) {
   int closeError = file->Close();
   if (error == 0) error = closeError;
   file.reset();
-  if (error == 0) error = fs.Replace(temporary, name);
   if (error != 0) fs.Delete(temporary);
   return error;
+}
+
+int TMemoryModule::SaveToFile(const std::string& name, TFileSystem& fs) {
+  std::string temporary;
+  if (const int error = SaveToTemporary(name, temporary, fs); error != 0) return error;
+  const TPlaceResult placed = PutInPlace(temporary, name, {}, fs);
+  if (placed.outcome == poUntouched) fs.Delete(temporary);
+  return placed.error;
 }
 
 }  // namespace ovx

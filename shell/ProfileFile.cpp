@@ -109,7 +109,7 @@ int WriteWholeFile(TFileSystem& fs, const std::string& name, const std::string& 
   if (rc == 0) rc = file->Flush();
   if (rc == 0) rc = file->Close();
   file.reset();
-  if (rc == 0) rc = fs.Replace(temp, name);
+  if (rc == 0) rc = fs.Replace(temp, name, {});
   if (rc != 0 && fs.Exists(temp)) fs.Delete(temp);
   return rc;
 }

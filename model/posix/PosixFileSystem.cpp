@@ -93,8 +93,23 @@ class TPosixFileSystem final : public TFileSystem {
     if (Exists(to)) return EEXIST;
     return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
   }
-  int Replace(const std::string& from, const std::string& to) override {
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+  int Replace(const std::string& from, const std::string& to, const std::string& backup) override {
+    struct stat old;
+    if (::stat(to.c_str(), &old) != 0) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (S_ISDIR(old.st_mode)) return EISDIR;  // a folder is never replaced by a file
+    ::chmod(from.c_str(), old.st_mode & 07777);  // the new file takes the old one's permissions
+    // The backup is a second link to the old file, so the one rename below is the only step
+    // that changes what the name holds.
+    if (!backup.empty()) {
+      if (Exists(backup) && ::unlink(backup.c_str()) != 0) return errno;
+      if (::link(to.c_str(), backup.c_str()) != 0) return errno;
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+      const int error = errno;
+      if (!backup.empty()) ::unlink(backup.c_str());
+      return error;
+    }
+    return 0;
   }
   int FileTooLargeCode() const override { return EFBIG; }
 };

@@ -4,30 +4,33 @@
 #include <algorithm>
 
 #include "model/FileSystem.h"
+#include "model/win32/Win32FileName.h"
 
 namespace ovx {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
-
 int LastError() { return static_cast<int>(GetLastError()); }
+
+// What the new file takes over from the one it replaces. Read-only is not among them, as a
+// read-only file is never replaced; the archive bit is set, since the content changed.
+DWORD KeptAttributes(DWORD old) {
+  return (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) |
+         FILE_ATTRIBUTE_ARCHIVE;
+}
 
 // Another program that has the file open for a moment (a viewer, a scanner, a backup tool)
 // makes a rename or delete fail with a sharing violation, or with access denied when the
-// file is the target being replaced: try again for about a fifth of a second before
-// reporting it (a lasting cause, such as a read-only file, is reported after that wait).
+// file is the target being replaced (a replace that cannot move the target away says so by
+// ERROR_UNABLE_TO_REMOVE_REPLACED, having changed nothing): try again for about a fifth of a
+// second before reporting it (a lasting cause, such as a read-only file, is reported after
+// that wait).
 template <typename Operation>
 int Patiently(Operation operation) {
   for (int attempt = 0;; ++attempt) {
     if (operation()) return 0;
     const int error = LastError();
-    const bool mayPass = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    const bool mayPass = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                         error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
     if (!mayPass || attempt == 20) return error;
     Sleep(10);
   }
@@ -85,7 +88,7 @@ class TWin32File final : public TFile {
 };
 
 int OpenWith(const std::string& name, DWORD access, DWORD share, DWORD disposition, std::unique_ptr<TFile>& file) {
-  HANDLE h = CreateFileW(Wide(name).c_str(), access, share, nullptr, disposition,
+  HANDLE h = CreateFileW(Win32FileName(name).c_str(), access, share, nullptr, disposition,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
   file = std::make_unique<TWin32File>(h);
@@ -104,20 +107,31 @@ class TWin32FileSystem final : public TFileSystem {
     return OpenWith(name, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW, file);
   }
   bool Exists(const std::string& name) override {
-    return GetFileAttributesW(Wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Win32FileName(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
   int Delete(const std::string& name) override {
-    const std::wstring file = Wide(name);
+    const std::wstring file = Win32FileName(name);
     return Patiently([&] { return DeleteFileW(file.c_str()); });
   }
   int Rename(const std::string& from, const std::string& to) override {
-    const std::wstring source = Wide(from), target = Wide(to);
+    const std::wstring source = Win32FileName(from), target = Win32FileName(to);
     return Patiently([&] { return MoveFileW(source.c_str(), target.c_str()); });
   }
-  int Replace(const std::string& from, const std::string& to) override {
-    const std::wstring source = Wide(from), target = Wide(to);
+  int Replace(const std::string& from, const std::string& to, const std::string& backup) override {
+    const std::wstring source = Win32FileName(from), target = Win32FileName(to);
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old == INVALID_FILE_ATTRIBUTES) {
+      return Patiently([&] { return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH); });
+    }
+    // A folder is never replaced by a file (Wine's ReplaceFileW would move it aside).
+    if (old & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
+    // ReplaceFileW carries the old file's creation time, attributes and access rights over to
+    // the new one on Windows; Wine's only renames, so the attributes are set here as well.
+    SetFileAttributesW(source.c_str(), KeptAttributes(old));
+    const std::wstring kept = Win32FileName(backup);
     return Patiently([&] {
-      return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      return ReplaceFileW(target.c_str(), source.c_str(), backup.empty() ? nullptr : kept.c_str(),
+                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     });
   }
   int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }

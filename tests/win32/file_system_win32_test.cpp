@@ -1,11 +1,15 @@
-// Files on the real platform while another program holds them open for a moment.
+// Files on the real platform: while another program holds them open for a moment, and what a
+// save keeps of the file it replaces.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <thread>
 
+#include "model/DocumentFile.h"
 #include "model/FileSystem.h"
+#include "model/win32/Win32FileName.h"
+#include "tests/unit/scripted_prompt.h"
 
 namespace ovx {
 namespace {
@@ -61,7 +65,7 @@ TEST(FileSystemWin32, RenameAndReplaceWaitForABriefReader) {
   WriteFile(target, "old");
   {
     TBriefReader reader(target, 60);
-    EXPECT_EQ(fs.Replace(temp, target), 0);
+    EXPECT_EQ(fs.Replace(temp, target, {}), 0);
   }
   std::unique_ptr<TFile> file;
   ASSERT_EQ(fs.OpenRead(target, file), 0);
@@ -88,6 +92,233 @@ TEST(FileSystemWin32, ALastingReaderStillFailsTheRename) {
     EXPECT_EQ(fs.Rename(target, moved), ERROR_SHARING_VIOLATION);
   }
   fs.Delete(target);
+}
+
+// ---- saving over a file ----
+
+// The "\\?\" form of a full path, which the test's own file calls take at any length.
+std::wstring Extended(const std::string& path) {
+  std::wstring wide(path.begin(), path.end());  // the test's paths are ASCII
+  return L"\\\\?\\" + wide;
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  HANDLE h =
+      CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  return ok && written == bytes.size();
+}
+
+// The content of the file, or "<missing>".
+std::string ReadAll(const std::string& path) {
+  HANDLE h = CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(h);
+  return bytes;
+}
+
+// A fresh folder under the temporary folder, removed with everything in it at the end. Nested
+// folders lengthen its path to at least `minimumLength` characters.
+class TScratchFolder {
+ public:
+  explicit TScratchFolder(std::size_t minimumLength = 0) {
+    static int counter = 0;
+    const std::string leaf = "ovx-fs-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    path_ = TempName(leaf.c_str()) + "\\";
+    top_ = path_;
+    CreateDirectoryW(Extended(path_).c_str(), nullptr);
+    while (path_.size() < minimumLength) {
+      path_ += std::string(50, 'd') + "\\";
+      CreateDirectoryW(Extended(path_).c_str(), nullptr);
+    }
+  }
+  ~TScratchFolder() { Remove(top_); }
+  // The full name of a file in the folder, in its plain form.
+  std::string Name(const std::string& leaf) const { return path_ + leaf; }
+  std::size_t Length() const { return path_.size(); }
+  int Count() const {
+    int n = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(Extended(path_ + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return n;
+  }
+
+ private:
+  static void Remove(const std::string& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(Extended(folder + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring leaf = found.cFileName;
+        if (leaf == L"." || leaf == L"..") continue;
+        const std::string path = folder + std::string(leaf.begin(), leaf.end());
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          Remove(path + "\\");
+        } else {
+          SetFileAttributesW(Extended(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW(Extended(path).c_str());
+        }
+      } while (FindNextFileW(find, &found));
+      FindClose(find);
+    }
+    RemoveDirectoryW(Extended(folder).c_str());
+  }
+
+  std::string path_, top_;
+};
+
+// Saves `content` over the file as the editor does.
+bool Save(const std::string& name, const std::string& content, bool makeBackFile, test::TScriptedPrompt& prompt) {
+  TMemoryModule module;
+  TEditHistory history(module, prompt);
+  history.ApplyEdit({ekInsert, 0, {}, {}, reinterpret_cast<const std::uint8_t*>(content.data()),
+                     static_cast<std::int32_t>(content.size()), 0},
+                    false);
+  return SaveFile(name, module, history, prompt, {makeBackFile, false});
+}
+
+constexpr DWORD kShownAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+TEST(FileSystemWin32, ASaveKeepsTheAttributesOfTheFile) {
+  const struct {
+    const char* name;
+    DWORD before;
+    bool makeBackFile;
+    bool saved;
+    DWORD after;  // of read-only, hidden, system and archive, when saved (else they stay as they were)
+  } cases[] = {
+      {"hidden", FILE_ATTRIBUTE_HIDDEN, false, true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+      {"hidden, with backup", FILE_ATTRIBUTE_HIDDEN, true, true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+      {"hidden system file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false, true,
+       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+      {"archive bit cleared: set again, the content changed", FILE_ATTRIBUTE_NORMAL, true, true,
+       FILE_ATTRIBUTE_ARCHIVE},
+      {"read-only: not replaced", FILE_ATTRIBUTE_READONLY, false, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TScratchFolder folder;
+    const std::string name = folder.Name("doc.dat");
+    ASSERT_TRUE(WriteAll(name, "OLD"));
+    ASSERT_TRUE(SetFileAttributesW(Extended(name).c_str(), c.before));
+    const DWORD before = GetFileAttributesW(Extended(name).c_str()) & kShownAttributes;
+    test::TScriptedPrompt prompt({mrAbort});
+
+    EXPECT_EQ(Save(name, "NEW", c.makeBackFile, prompt), c.saved);
+
+    EXPECT_EQ(ReadAll(name), c.saved ? "NEW" : "OLD");
+    EXPECT_EQ(GetFileAttributesW(Extended(name).c_str()) & kShownAttributes, c.saved ? c.after : before);
+    EXPECT_EQ(folder.Count(), c.makeBackFile ? 2 : 1) << "a temporary file was left";
+    const std::vector<std::string> failure = {name + " の書き込みに失敗しました."};
+    EXPECT_EQ(prompt.Texts(), c.saved ? std::vector<std::string>{} : failure);
+  }
+}
+
+FILETIME CreationTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  GetFileAttributesExW(Extended(path).c_str(), GetFileExInfoStandard, &data);
+  return data.ftCreationTime;
+}
+
+bool SetCreationTime(const std::string& path, const FILETIME& time) {
+  HANDLE h =
+      CreateFileW(Extended(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool ok = SetFileTime(h, &time, nullptr, nullptr);
+  CloseHandle(h);
+  return ok;
+}
+
+bool operator==(const FILETIME& a, const FILETIME& b) {
+  return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+TEST(FileSystemWin32, ASaveKeepsTheCreationTime) {
+  SYSTEMTIME longAgo = {2001, 2, 0, 3, 4, 5, 6, 0};
+  FILETIME created;
+  SystemTimeToFileTime(&longAgo, &created);
+  {
+    TScratchFolder probe;
+    ASSERT_TRUE(WriteAll(probe.Name("probe"), "x"));
+    if (!SetCreationTime(probe.Name("probe"), created) || !(CreationTime(probe.Name("probe")) == created)) {
+      GTEST_SKIP() << "this file system keeps no creation time of its own (Wine reports the last write time)";
+    }
+  }
+  for (bool makeBackFile : {true, false}) {
+    SCOPED_TRACE(makeBackFile ? "backup on" : "backup off");
+    TScratchFolder folder;
+    const std::string name = folder.Name("doc.dat");
+    ASSERT_TRUE(WriteAll(name, "OLD"));
+    ASSERT_TRUE(SetCreationTime(name, created));
+    test::TScriptedPrompt prompt;
+    ASSERT_TRUE(Save(name, "NEW", makeBackFile, prompt));
+    EXPECT_EQ(ReadAll(name), "NEW");
+    EXPECT_TRUE(CreationTime(name) == created);
+  }
+}
+
+// A name of MAX_PATH characters or more goes to the file functions as the "\\?\" form of its full
+// path, which takes no "/", "." or ".." and no relative path.
+TEST(FileSystemWin32, LongNamesTakeTheExtendedFormOfTheirFullPath) {
+  wchar_t current[MAX_PATH];
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
+  std::wstring here(current, n);
+  if (here.back() != L'\\') here += L'\\';
+  const std::string leaf(MAX_PATH, 'f');
+  const std::wstring wideLeaf(leaf.begin(), leaf.end());
+  const std::string fits = "C:\\" + std::string(MAX_PATH - 4, 'f');
+  const struct {
+    const char* name;
+    std::string in;
+    std::wstring out;
+  } cases[] = {
+      {"a name that fits stays plain", fits, std::wstring(fits.begin(), fits.end())},
+      {"one character more", fits + "f", L"\\\\?\\" + std::wstring(fits.begin(), fits.end()) + L"f"},
+      {"slashes and dots resolved", "C:/dir/../" + leaf, L"\\\\?\\C:\\" + wideLeaf},
+      {"relative to the current folder", "sub\\" + leaf, L"\\\\?\\" + here + L"sub\\" + wideLeaf},
+      {"a network share", "\\\\server\\share\\" + leaf, L"\\\\?\\UNC\\server\\share\\" + wideLeaf},
+      {"already extended", "\\\\?\\C:\\" + leaf, L"\\\\?\\C:\\" + wideLeaf},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Win32FileName(c.in), c.out) << c.name;
+}
+
+// The temporary and backup names are longer than the target's: a target that just fits the plain
+// form of a path saves all the same, its backup made and then replaced.
+TEST(FileSystemWin32, ASaveNearTheLongestPlainPathWorks) {
+  for (std::size_t length : {std::size_t{253}, std::size_t{MAX_PATH - 1}}) {
+    for (bool makeBackFile : {true, false}) {
+      SCOPED_TRACE(std::to_string(length) + (makeBackFile ? " characters, backup on" : " characters, backup off"));
+      TScratchFolder folder(length - 60);
+      const std::string name = folder.Name(std::string(length - folder.Length(), 'f'));  // no extension
+      ASSERT_EQ(name.size(), length);
+      const std::string backup = name + ".bak";
+      ASSERT_TRUE(WriteAll(name, "OLD"));
+      test::TScriptedPrompt prompt;
+
+      EXPECT_TRUE(Save(name, "FIRST", makeBackFile, prompt));
+      EXPECT_EQ(ReadAll(name), "FIRST");
+      EXPECT_EQ(ReadAll(backup), makeBackFile ? "OLD" : "<missing>");
+      EXPECT_TRUE(Save(name, "SECOND", makeBackFile, prompt));
+      EXPECT_EQ(ReadAll(name), "SECOND");
+      EXPECT_EQ(ReadAll(backup), makeBackFile ? "FIRST" : "<missing>");
+      EXPECT_EQ(folder.Count(), makeBackFile ? 2 : 1) << "a temporary file was left";
+      EXPECT_TRUE(prompt.shown.empty());
+    }
+  }
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class TMemoryFileSystem : public TFileSystem {
   bool Exists(const std::string& name) override { return files.count(name) != 0; }
   int Delete(const std::string&) override { return kNotSupported; }
   int Rename(const std::string&, const std::string&) override { return kNotSupported; }
-  int Replace(const std::string&, const std::string&) override { return kNotSupported; }
+  int Replace(const std::string&, const std::string&, const std::string&) override { return kNotSupported; }
   int FileTooLargeCode() const override { return 223; }
 
  private:

@@ -20,8 +20,8 @@ struct BackupCase {
   std::optional<std::string> targetBefore;  // none: the file does not exist yet
   std::optional<std::string> backupBefore;  // content of "<target without extension>.bak"
   bool makeBackFile;
-  int deleteFails;
-  int renameFails;
+  int backupDeleteFails;  // deleting the previous backup fails with this code
+  int backupFails;        // keeping the old content under the backup name fails with this code
   std::vector<TModalResult> answers;
   // Expected: "{name}" in a text stands for the full target name.
   bool saved;
@@ -36,7 +36,7 @@ struct BackupCase {
 const TMsgDlgType kConfirm = mtConfirmation;
 const unsigned kAbortIgnore = mbAbort | mbIgnore;
 const std::string kDeleteFailed = "以前のバックアップファイルの削除に失敗しました. 13";
-const std::string kRenameFailed = "{name} のバックアップファイルの作成に失敗しました. 32";
+const std::string kBackupFailed = "{name} のバックアップファイルの作成に失敗しました. 32";
 const std::string kMissing = "<missing>";
 
 std::string Expand(std::string text, const std::string& name) {
@@ -71,12 +71,12 @@ TEST(DocumentFileBackup, EveryBranch) {
        {{kDeleteFailed, kConfirm, kAbortIgnore}}, "OLD", "PREV", 2},
       {"delete fails, box closed stops", "doc.txt", "OLD", "PREV", true, 13, 0, {mrNone}, false,
        {{kDeleteFailed, kConfirm, kAbortIgnore}}, "OLD", "PREV", 2},
-      {"rename fails, Abort saves without backup", "doc.txt", "OLD", {}, true, 0, 32, {mrAbort}, true,
-       {{kRenameFailed, kConfirm, kAbortIgnore}}, "NEW", kMissing, 1},
-      {"rename fails after delete, Abort", "doc.txt", "OLD", "PREV", true, 0, 32, {mrAbort}, true,
-       {{kRenameFailed, kConfirm, kAbortIgnore}}, "NEW", kMissing, 1},
-      {"rename fails, Ignore stops", "doc.txt", "OLD", {}, true, 0, 32, {mrIgnore}, false,
-       {{kRenameFailed, kConfirm, kAbortIgnore}}, "OLD", kMissing, 1},
+      {"backup fails, Abort saves without backup", "doc.txt", "OLD", {}, true, 0, 32, {mrAbort}, true,
+       {{kBackupFailed, kConfirm, kAbortIgnore}}, "NEW", kMissing, 1},
+      {"backup fails after delete, Abort", "doc.txt", "OLD", "PREV", true, 0, 32, {mrAbort}, true,
+       {{kBackupFailed, kConfirm, kAbortIgnore}}, "NEW", kMissing, 1},
+      {"backup fails, Ignore stops", "doc.txt", "OLD", {}, true, 0, 32, {mrIgnore}, false,
+       {{kBackupFailed, kConfirm, kAbortIgnore}}, "OLD", kMissing, 1},
   };
   for (const BackupCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -85,8 +85,8 @@ TEST(DocumentFileBackup, EveryBranch) {
     if (c.targetBefore) folder.Write(c.target, *c.targetBefore);
     if (c.backupBefore) folder.Write(backupLeaf, *c.backupBefore);
     TFaultFileSystem fs;
-    fs.deleteFails = c.deleteFails;
-    fs.renameFails = c.renameFails;
+    fs.backupDeleteFails = c.backupDeleteFails;
+    fs.backupFails = c.backupFails;
     TScriptedPrompt prompt({c.answers.begin(), c.answers.end()});
     TMemoryModule module;
     TEditHistory history(module, prompt);
@@ -111,9 +111,8 @@ TEST(DocumentFileBackup, EveryBranch) {
   }
 }
 
-// A write that fails after the target was renamed to its backup puts the old content back under
-// its own name, so the user never ends up without the file.
-TEST(DocumentFileBackup, FailedWriteAfterBackupRestoresTheTarget) {
+// A write that fails leaves the file as it was: no backup made, no temporary file left.
+TEST(DocumentFileBackup, FailedWriteLeavesTheFileAlone) {
   for (bool makeBackFile : {true, false}) {
     SCOPED_TRACE(makeBackFile ? "backup on" : "backup off");
     TTempFolder folder;

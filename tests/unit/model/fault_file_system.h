@@ -3,19 +3,18 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+#include "model/DocumentFile.h"
 #include "model/FileSystem.h"
 
 namespace ovx::test {
 
 class TFaultFileSystem final : public TFileSystem {
  public:
-  int deleteFails = 0;
-  int renameFails = 0;
-  int writeFails = 0;  // creating any file for writing, and replacing one
+  int backupDeleteFails = 0;  // deleting a ".bak" file
+  int backupFails = 0;        // a replace that would keep the old content under a ".bak" name
+  int writeFails = 0;         // creating any file for writing, and replacing one
   int openFails = 0;
-  std::vector<std::string> calls;  // "Delete <name>", "Rename <from> > <to>" in order
 
   int OpenRead(const std::string& name, std::unique_ptr<TFile>& file) override {
     return openFails ? openFails : real_.OpenRead(name, file);
@@ -28,15 +27,13 @@ class TFaultFileSystem final : public TFileSystem {
   }
   bool Exists(const std::string& name) override { return real_.Exists(name); }
   int Delete(const std::string& name) override {
-    calls.push_back("Delete " + name);
-    return deleteFails ? deleteFails : real_.Delete(name);
+    return backupDeleteFails && HasBakExtension(name) ? backupDeleteFails : real_.Delete(name);
   }
-  int Rename(const std::string& from, const std::string& to) override {
-    calls.push_back("Rename " + from + " > " + to);
-    return renameFails ? renameFails : real_.Rename(from, to);
-  }
-  int Replace(const std::string& from, const std::string& to) override {
-    return writeFails ? writeFails : real_.Replace(from, to);
+  int Rename(const std::string& from, const std::string& to) override { return real_.Rename(from, to); }
+  int Replace(const std::string& from, const std::string& to, const std::string& backup) override {
+    if (writeFails) return writeFails;
+    if (backupFails && HasBakExtension(backup)) return backupFails;
+    return real_.Replace(from, to, backup);
   }
   int FileTooLargeCode() const override { return real_.FileTooLargeCode(); }
 

@@ -97,7 +97,9 @@ class TFaultyFileSystem final : public TFileSystem {
   bool Exists(const std::string& name) override { return real().Exists(name); }
   int Delete(const std::string& name) override { return real().Delete(name); }
   int Rename(const std::string& from, const std::string& to) override { return real().Rename(from, to); }
-  int Replace(const std::string& from, const std::string& to) override { return real().Replace(from, to); }
+  int Replace(const std::string& from, const std::string& to, const std::string& backup) override {
+    return real().Replace(from, to, backup);
+  }
   int FileTooLargeCode() const override { return PlatformFileSystem().FileTooLargeCode(); }
 
  private:
