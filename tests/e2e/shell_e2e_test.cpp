@@ -2,6 +2,7 @@
 // shutdown and the notification icon.
 #include <algorithm>
 
+#include "app/TrayMenuIds.h"
 #include "app/win32/AppResources.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -281,7 +282,7 @@ TEST_F(ShellTrayIcon, WindowItemNineActivatesTheNinthWindow) {
   ASSERT_TRUE(WaitForExit(StartEditor(args)));
   ASSERT_TRUE(WaitForEditorWindowCount(10));
   // List order: the unnamed window, then w2 .. w10; the ninth is w9.
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_WINDOW_FIRST + 8, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayWindowFirstId + 8, 0);
   HWND ninth = FindTopWindow(L"TOvnxBinaryFormWClass", CaptionFor(files[7]));
   ASSERT_NE(ninth, nullptr);
   EXPECT_TRUE(WaitUntil([ninth] { return GetForegroundWindow() == ninth; }, 3000));
@@ -298,7 +299,7 @@ TEST_F(ShellTrayIcon, MissingHistoryFileIsReportedAndRemoved) {
   ASSERT_TRUE(WaitForEditorWindowCount(1));
   ASSERT_TRUE(DeleteFileW(file.c_str()));
 
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayHistoryFirstId, 0);
   auto box = WaitForMessageBox(L"警告", ProcessOf(first));
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, LongPath(DataFolder()) + L"vanishing.bin が見付かりません.\r\nファイル履歴から削除します.");
@@ -306,7 +307,7 @@ TEST_F(ShellTrayIcon, MissingHistoryFileIsReportedAndRemoved) {
   ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }));
   // The entry is gone: the same item now does nothing.
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayHistoryFirstId, 0);
   EXPECT_FALSE(WaitForMessageBox(L"警告", ProcessOf(first), 500));
   EXPECT_EQ(EditorWindows().size(), 1u);
 }
