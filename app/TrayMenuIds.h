@@ -6,10 +6,14 @@
 
 namespace ovx {
 
-constexpr unsigned kTrayHistoryFirstId = 6200;  // + 0-based history position
-constexpr unsigned kTrayHistoryEndId = 6999;
-constexpr unsigned kTrayWindowFirstId = 7000;   // + 0-based window list position
-constexpr unsigned kTrayMoreWindowsId = 7099;   // "& : more..."
+// A WM_COMMAND carries 16 bits of id. The window items, nine at most and "& : more...", lie
+// below the history items; the history, which has no length limit, takes every id from its
+// first to the last, so no history entry ever gets the id of another item. Entries past the
+// last id (tens of thousands down the list) get no item.
+constexpr unsigned kTrayWindowFirstId = 6200;  // + 0-based window list position
+constexpr unsigned kTrayMoreWindowsId = 6299;  // "& : more..."
+constexpr unsigned kTrayHistoryFirstId = 6300; // + 0-based history position
+constexpr unsigned kTrayLastId = 0xFFFF;
 
 enum TTrayItemKind : unsigned char { tikNone, tikHistory, tikWindow, tikMoreWindows };
 struct TTrayItemRef {
