@@ -5,7 +5,7 @@
 #include "app/InstanceRequest.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
-#include "app/win32/InstanceProtocol.h"
+#include "shell/win32/InstanceConnection.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
 #include "editor/WindowLoops.h"

@@ -6,14 +6,14 @@
 
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
-#include "app/win32/InstanceProtocol.h"
+#include "shell/win32/InstanceConnection.h"
 #include "app/win32/MainProcessWindow.h"
 
 namespace {
 
 int SecondStart(const std::vector<std::string>& arguments) {
   if (HWND mainWindow = ovx::FindMainProcessWindow())
-    ovx::ForwardCommandLine(mainWindow, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, ovx::FileArguments(arguments));
   return 0;
 }
 

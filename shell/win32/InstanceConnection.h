@@ -1,4 +1,5 @@
-// How a running editor process is recognised, found and asked to open windows.
+// The instance connection's sending side: how a running editor process is recognised, found
+// and asked to open windows.
 #pragma once
 
 #include <windows.h>
@@ -19,8 +20,9 @@ bool IsRunning();
 // when it cannot be found.
 HWND FindMainProcessWindow();
 
-// Sends the arguments (after the program name, UTF-8) to the running editor:
-// WM_USER without any, one WM_COPYDATA per file name otherwise; options are skipped.
-void ForwardCommandLine(HWND mainWindow, const std::vector<std::string>& arguments);
+// Hands a command line to the running editor: WM_USER when it had no argument at all, otherwise
+// one WM_COPYDATA per file name (UTF-8), in order. Options are not sent: `fileNames` holds the
+// other arguments.
+void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::string>& fileNames);
 
 }  // namespace ovx

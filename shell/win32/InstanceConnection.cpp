@@ -1,6 +1,6 @@
+#include "shell/win32/InstanceConnection.h"
+
 #include "charset/StrUty.h"
-#include "app/CommandLine.h"
-#include "app/win32/InstanceProtocol.h"
 
 namespace ovx {
 
@@ -37,19 +37,18 @@ HWND FindMainProcessWindow() {
   return nullptr;
 }
 
-void ForwardCommandLine(HWND mainWindow, const std::vector<std::string>& arguments) {
+void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::string>& fileNames) {
   // This process was started by the user, so it may hand the foreground on to the editor.
   DWORD editorProcess = 0;
   GetWindowThreadProcessId(mainWindow, &editorProcess);
   AllowSetForegroundWindow(editorProcess);
-  if (arguments.empty()) {
+  if (!anyArgument) {
     HWND window = reinterpret_cast<HWND>(SendMessageW(mainWindow, WM_USER, 0, 0));
     if (window) SetForegroundWindow(window);
     return;
   }
-  for (const std::string& argument : arguments) {
-    if (IsOption(argument)) continue;
-    std::string bytes = Utf8ToSJis(argument);
+  for (const std::string& name : fileNames) {
+    std::string bytes = Utf8ToSJis(name);
     COPYDATASTRUCT data = {};
     data.dwData = 0;
     data.cbData = static_cast<DWORD>(bytes.size());
