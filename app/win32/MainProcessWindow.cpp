@@ -311,10 +311,9 @@ LRESULT TMainProcessWindow::OnNewWindowRequest() {
 }
 
 LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
-  if (!data) return 0;
-  std::string bytes;
-  if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
-  std::string name = SJisToUtf8(bytes);
+  std::optional<std::wstring> wideName = data ? DecodeFileName(*data) : std::nullopt;
+  if (!wideName) return 0;
+  std::string name = WideToUtf8(*wideName);
   switch (DecideInstanceRequest(accepting_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(name);

@@ -6,14 +6,17 @@
 
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
-#include "shell/win32/InstanceConnection.h"
 #include "app/win32/MainProcessWindow.h"
+#include "shell/win32/InstanceConnection.h"
 
 namespace {
 
 int SecondStart(const std::vector<std::string>& arguments) {
-  if (HWND mainWindow = ovx::FindMainProcessWindow())
-    ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, ovx::FileArguments(arguments));
+  HWND mainWindow = ovx::FindMainProcessWindow();
+  if (!mainWindow) return 0;
+  std::vector<std::wstring> fileNames;
+  for (const std::string& name : ovx::FileArguments(arguments)) fileNames.push_back(ovx::Utf8ToWide(name));
+  ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, fileNames);
   return 0;
 }
 
@@ -34,11 +37,7 @@ int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   std::vector<std::string> arguments = ovx::SplitCommandLine(ovx::WideToUtf8(GetCommandLineW()));
 
-  HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ovx::kMutexName);
-  if (existing) {
-    CloseHandle(existing);
-    return SecondStart(arguments);
-  }
+  if (ovx::IsRunning()) return SecondStart(arguments);
   HANDLE mutex = CreateMutexW(nullptr, FALSE, ovx::kMutexName);
   // Another first start won the race between the test and the creation.
   if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {

@@ -1,7 +1,5 @@
 #include "shell/win32/InstanceConnection.h"
 
-#include "charset/StrUty.h"
-
 namespace ovx {
 
 const wchar_t kMutexName[] = L"Orvanta Mutex";
@@ -9,9 +7,62 @@ const wchar_t kMainProcessClass[] = L"TOvnxMainProcessWClass";
 const wchar_t kMainProcessCaption[] = L"Orvanta Shadow Window";
 
 namespace {
+
 // How long a starting editor process may take to create its main process window.
 const DWORD kMainWindowWaitMs = 5000;
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(n > 0 ? n : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring FromAnsi(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int length = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  std::wstring text(n > 0 ? n : 0, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), n);
+  return text;
+}
+
+void SendFileName(HWND mainWindow, const std::wstring& name) {
+  TFileNameMessage message = EncodeFileName(name);
+  COPYDATASTRUCT data = {};
+  data.dwData = message.kind;
+  data.cbData = static_cast<DWORD>(message.bytes.size());
+  data.lpData = message.bytes.empty() ? nullptr : message.bytes.data();
+  SendMessageW(mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
 }  // namespace
+
+TFileNameMessage EncodeFileName(const std::wstring& name) {
+  // A character the code page lacks turns into "?" or a look-alike: the round trip tells.
+  std::string ansi = ToAnsi(name);
+  if (FromAnsi(ansi) == name) return {kFileNameAnsi, ansi};
+  const char* units = reinterpret_cast<const char*>(name.data());
+  return {kFileNameUtf16, std::string(units, units + name.size() * sizeof(wchar_t))};
+}
+
+std::optional<std::wstring> DecodeFileName(const COPYDATASTRUCT& data) {
+  std::string bytes;
+  if (data.cbData > 0 && data.lpData) bytes.assign(static_cast<const char*>(data.lpData), data.cbData);
+  switch (data.dwData) {
+    case kFileNameAnsi:
+      return FromAnsi(bytes);
+    case kFileNameUtf16: {
+      std::wstring name(bytes.size() / sizeof(wchar_t), L'\0');
+      if (!name.empty()) memcpy(name.data(), bytes.data(), name.size() * sizeof(wchar_t));
+      return name;
+    }
+    default:
+      return std::nullopt;
+  }
+}
 
 bool IsRunning() {
   HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName);
@@ -20,8 +71,6 @@ bool IsRunning() {
   return true;
 }
 
-// An editor process that has just started holds the mutex before its window exists,
-// so the window is waited for while the mutex lives.
 HWND FindMainProcessWindow() {
   DWORD start = GetTickCount();
   for (;;) {
@@ -37,7 +86,7 @@ HWND FindMainProcessWindow() {
   return nullptr;
 }
 
-void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::string>& fileNames) {
+void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::wstring>& fileNames) {
   // This process was started by the user, so it may hand the foreground on to the editor.
   DWORD editorProcess = 0;
   GetWindowThreadProcessId(mainWindow, &editorProcess);
@@ -47,14 +96,7 @@ void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std
     if (window) SetForegroundWindow(window);
     return;
   }
-  for (const std::string& name : fileNames) {
-    std::string bytes = Utf8ToSJis(name);
-    COPYDATASTRUCT data = {};
-    data.dwData = 0;
-    data.cbData = static_cast<DWORD>(bytes.size());
-    data.lpData = bytes.empty() ? nullptr : bytes.data();
-    SendMessageW(mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-  }
+  for (const std::wstring& name : fileNames) SendFileName(mainWindow, name);
 }
 
 }  // namespace ovx

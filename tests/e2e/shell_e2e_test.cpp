@@ -27,6 +27,11 @@ HWND StartWithOneWindow() {
   return WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
 }
 
+// A later start: the launcher, or a second start of the editor.
+TProcess StartSender(bool byLauncher, const std::wstring& arguments) {
+  return byLauncher ? StartLauncher(arguments) : StartEditor(arguments);
+}
+
 using ShellStart = EditorTest;
 
 TEST_F(ShellStart, NoArgumentsOpensOneUnnamedWindow) {
@@ -175,6 +180,28 @@ TEST_F(ShellSecondStart, MutexWithoutMainWindowIsAFatalError) {
   EXPECT_TRUE(WaitForExit(second));
   EXPECT_TRUE(EditorWindows().empty());
   CloseHandle(fake);
+}
+
+TEST_F(ShellSecondStart, FileNamesInAnyScriptReachTheRunningEditorWhole) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  // Code page 932 carries the first name and neither of the others; 1252 carries only "café".
+  std::vector<std::wstring> expected{kUnnamedCaption};
+  for (const wchar_t* stem : {L"日本語の名前", L"café", L"한글ü"}) {
+    for (bool byLauncher : {true, false}) {
+      std::wstring file = MakeFile(std::wstring(stem) + (byLauncher ? L" by launcher.bin" : L" by second start.bin"));
+      ASSERT_TRUE(WaitForExit(StartSender(byLauncher, Quoted(file))));
+      EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file))) << file;
+      expected.push_back(CaptionFor(file));
+    }
+  }
+  Screenshot(L"shell-file-names-in-any-script");
+  // No window of a garbled name, and no empty one beside the first.
+  std::vector<std::wstring> captions = EditorCaptions();
+  std::sort(captions.begin(), captions.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(EditorProcesses().size(), 1u);
 }
 
 using ShellLauncher = EditorTest;
