@@ -41,9 +41,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   std::vector<std::wstring> args = ovx::launcher::SplitArguments(std::wstring(GetCommandLineW()));
 
   if (ovx::IsRunning()) {
-    if (HWND mainWindow = ovx::FindMainProcessWindow())
-      ovx::ForwardCommandLine(mainWindow, !args.empty(), FileNames(args));
-    return 0;
+    HWND mainWindow = nullptr;
+    switch (ovx::FindMainProcessWindow(mainWindow)) {
+      case ovx::TEditorSearch::Found:
+        ovx::ForwardCommandLine(mainWindow, !args.empty(), FileNames(args));
+        return 0;
+      case ovx::TEditorSearch::Failed:
+        return 0;
+      case ovx::TEditorSearch::Ended:
+        break;  // the editor ended meanwhile: start a new one for these arguments
+    }
   }
 
   std::wstring editor = ovx::launcher::EditorPathBeside(OwnPath());

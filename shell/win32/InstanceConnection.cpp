@@ -1,5 +1,7 @@
 #include "shell/win32/InstanceConnection.h"
 
+#include <cstring>
+
 namespace ovx {
 
 const wchar_t kMutexName[] = L"Orvanta Mutex";
@@ -71,19 +73,20 @@ bool IsRunning() {
   return true;
 }
 
-HWND FindMainProcessWindow() {
+TEditorSearch FindMainProcessWindow(HWND& mainWindow) {
   DWORD start = GetTickCount();
   for (;;) {
-    HWND hwnd = FindWindowW(kMainProcessClass, kMainProcessCaption);
-    if (hwnd) return hwnd;
-    if (!IsRunning() || GetTickCount() - start >= kMainWindowWaitMs) break;
+    mainWindow = FindWindowW(kMainProcessClass, kMainProcessCaption);
+    if (mainWindow) return TEditorSearch::Found;
+    if (!IsRunning()) return TEditorSearch::Ended;
+    if (GetTickCount() - start >= kMainWindowWaitMs) break;
     Sleep(20);
   }
   MessageBoxW(nullptr,
               L"既に起動している Orvanta のウィンドウハンドルの取得に失敗しました.\r\n"
               L"何らかの理由でウィンドウが正常に生成されていない可能性があります.",
               L"Orvanta Fatal Error !!", MB_ICONERROR | MB_SYSTEMMODAL | MB_SETFOREGROUND);
-  return nullptr;
+  return TEditorSearch::Failed;
 }
 
 void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::wstring>& fileNames) {

@@ -33,10 +33,15 @@ std::optional<std::wstring> DecodeFileName(const COPYDATASTRUCT& data);
 // The mutex exists: an editor process runs.
 bool IsRunning();
 
-// The running editor's main process window; shows the fatal error box and returns none
-// when it cannot be found. An editor that has just started holds the mutex before its window
-// exists, so the window is waited for while the mutex lives.
-HWND FindMainProcessWindow();
+enum class TEditorSearch {
+  Found,   // the main process window is there
+  Ended,   // the mutex went away meanwhile: no editor runs any more, start as if none had run
+  Failed,  // no window came while the mutex lived: the fatal error box has been shown
+};
+// Looks for the running editor's main process window. An editor that has just started holds
+// the mutex before its window exists, and one that is ending destroys its window before it
+// releases the mutex, so the window is waited for while the mutex lives.
+TEditorSearch FindMainProcessWindow(HWND& mainWindow);
 
 // Hands a command line to the running editor: WM_USER when it had no argument at all (the new
 // window comes to the front), otherwise one file message per file name, in order, each handled

@@ -204,6 +204,24 @@ TEST_F(ShellSecondStart, FileNamesInAnyScriptReachTheRunningEditorWhole) {
   EXPECT_EQ(EditorProcesses().size(), 1u);
 }
 
+TEST_F(ShellSecondStart, AnEditorThatEndsWhileItsWindowIsSoughtLeavesThePlaceToTheSender) {
+  for (bool byLauncher : {true, false}) {
+    // An ending editor destroys its window first and releases the mutex last.
+    HANDLE ending = CreateMutexW(nullptr, FALSE, L"Orvanta Mutex");
+    ASSERT_NE(ending, nullptr);
+    std::wstring file = MakeFile(byLauncher ? L"after the launcher.bin" : L"after a second start.bin");
+    TProcess sender = StartSender(byLauncher, Quoted(file));
+    EXPECT_FALSE(WaitForExit(sender, 1000)) << "the sender waits for the window while the mutex lives";
+    CloseHandle(ending);
+    HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file));
+    EXPECT_NE(window, nullptr) << file;
+    EXPECT_EQ(FindTopWindow(L"#32770", L"Orvanta Fatal Error !!"), nullptr);
+    EXPECT_EQ(EditorProcesses().size(), 1u);
+    StopEditors();
+    ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+  }
+}
+
 using ShellLauncher = EditorTest;
 
 TEST_F(ShellLauncher, StartsTheEditorWhenNoneRuns) {
