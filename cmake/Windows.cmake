@@ -12,7 +12,9 @@ target_link_libraries(ovxmain PRIVATE ovxcore)
 target_link_options(ovxmain PRIVATE ${OVX_GUI_LINK})
 
 file(GLOB OVX_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
-add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} launcher/ovx.rc)
+# The launcher carries its own copy of the instance connection's sending side, and nothing else.
+add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} shell/win32/InstanceConnection.cpp launcher/ovx.rc)
+target_include_directories(ovx PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(ovx PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(ovx PRIVATE shell32 user32)
 target_link_options(ovx PRIVATE ${OVX_GUI_LINK})

@@ -27,8 +27,13 @@ enum : int {
   kiNumPad0 = 78,     // "{0(NumPad)}" .. "{9(NumPad)}" = 78 .. 87
   kiNumPadMultiply = 88, kiNumPadAdd, kiNumPadSubtract, kiNumPadDecimal, kiNumPadDivide,
   kiNumPadEnter, kiNumPadEqual, kiNumPadComma, kiApplication,
-  kiLastStored = 77,  // the registry holds key indexes 0 to 77
 };
+
+// The keys a custom key map keeps in the registry: those the options dialog lets a user bind,
+// "{0}" to "{Space}" and "{Application}" (the keypad keys are not among them).
+constexpr bool IsStoredKey(int keyIndex) {
+  return (keyIndex >= 0 && keyIndex <= kiSpace) || keyIndex == kiApplication;
+}
 
 // Windows virtual-key codes used by the key table, named here so that the
 // core needs no system header.

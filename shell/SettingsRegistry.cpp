@@ -79,7 +79,7 @@ void ReadKeyMap(TKeyValueStore& store, const std::string& base, TKeyMap& map) {
   ClearKeyMap(map);
   for (const auto& [name, keyword] : StringValues(store, base + "\\Key")) {
     TKeyStroke k = KeyFromValueName(name);
-    if (k.shiftState >= ShiftStateCount || k.keyIndex < 0 || k.keyIndex > kiLastStored) continue;
+    if (k.shiftState >= ShiftStateCount || !IsStoredKey(k.keyIndex)) continue;
     SetKeyMapEntry(map, k.shiftState, k.keyIndex, CommandFromKeyword(keyword));
   }
   for (int menu = 0; menu < UserMenuCount; ++menu) {
@@ -138,9 +138,10 @@ class TTreeWriter {
 };
 
 bool WriteKeyBindings(TTreeWriter& w, const TKeyMap& map) {
-  // Alt states are never written; the stored keys end at "{Space}".
+  // Alt states are never written.
   for (int shift = 0; shift < ssAlt; ++shift) {
-    for (int key = 0; key <= kiLastStored; ++key) {
+    for (int key = 0; key < KeyCount; ++key) {
+      if (!IsStoredKey(key)) continue;
       std::string keyword = CommandKeyword(KeyMapEntry(map, shift, key));
       if (keyword.empty()) continue;
       if (!w.String(KeyValueName(shift, key), keyword)) return false;

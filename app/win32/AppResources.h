@@ -10,11 +10,7 @@
 #define IDM_TRAY_ALLQUIT 6105
 #define IDM_TRAY_VERSION 6106
 
-// Items of the two submenus rebuilt at each popup.
-#define IDM_TRAY_HISTORY_FIRST 6200
-#define IDM_TRAY_HISTORY_LAST 6999
-#define IDM_TRAY_WINDOW_FIRST 7000
-#define IDM_TRAY_WINDOW_MORE 7099
+// The items of the two submenus rebuilt at each popup: app/TrayMenuIds.h.
 
 // Positions of the submenus in the popup.
 #define TRAY_POS_HISTORY 2

@@ -5,7 +5,7 @@
 #include "app/InstanceRequest.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
-#include "app/win32/InstanceProtocol.h"
+#include "shell/win32/InstanceConnection.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
 #include "editor/WindowGeometry.h"
@@ -342,10 +342,9 @@ LRESULT TMainProcessWindow::OnNewWindowRequest() {
 }
 
 LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
-  if (!data) return 0;
-  std::string bytes;
-  if (data->cbData > 0 && data->lpData) bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
-  std::string name = SJisToUtf8(bytes);
+  std::optional<std::wstring> wideName = data ? DecodeFileName(*data) : std::nullopt;
+  if (!wideName) return 0;
+  std::string name = WideToUtf8(*wideName);
   switch (DecideInstanceRequest(phase_, IsBusy())) {
     case TInstanceAction::Defer:
       deferred_.push_back(name);

@@ -6,15 +6,27 @@
 
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
-#include "app/win32/InstanceProtocol.h"
 #include "app/win32/MainProcessWindow.h"
+#include "shell/win32/InstanceConnection.h"
 
 namespace {
 
-int SecondStart(const std::vector<std::string>& arguments) {
-  if (HWND mainWindow = ovx::FindMainProcessWindow())
-    ovx::ForwardCommandLine(mainWindow, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
-  return 0;
+// Hands the command line to the running editor. False when that editor ended while its window
+// was looked for: this start then takes its place.
+bool HandedToRunningEditor(const std::vector<std::string>& arguments) {
+  HWND mainWindow = nullptr;
+  switch (ovx::FindMainProcessWindow(mainWindow)) {
+    case ovx::TEditorSearch::Found:
+      break;
+    case ovx::TEditorSearch::Failed:
+      return true;
+    case ovx::TEditorSearch::Ended:
+      return false;
+  }
+  std::vector<std::wstring> fileNames;
+  for (const std::string& name : ovx::FileArguments(arguments)) fileNames.push_back(ovx::Utf8ToWide(name));
+  ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, fileNames);
+  return true;
 }
 
 int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
@@ -34,16 +46,19 @@ int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   std::vector<std::string> arguments = ovx::SplitCommandLine(ovx::WideToUtf8(GetCommandLineW()));
 
-  HANDLE existing = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, ovx::kMutexName);
-  if (existing) {
-    CloseHandle(existing);
-    return SecondStart(arguments);
-  }
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, ovx::kMutexName);
-  // Another first start won the race between the test and the creation.
-  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+  // This start hands its command line to the running editor, or becomes the editor process and
+  // holds the mutex; a running editor that ends meanwhile leaves the place to this start.
+  HANDLE mutex = nullptr;
+  for (;;) {
+    if (ovx::IsRunning()) {
+      if (HandedToRunningEditor(arguments)) return 0;
+      continue;
+    }
+    mutex = CreateMutexW(nullptr, FALSE, ovx::kMutexName);
+    if (!mutex || GetLastError() != ERROR_ALREADY_EXISTS) break;
+    // Another first start won the race between the test and the creation.
     CloseHandle(mutex);
-    return SecondStart(arguments);
+    mutex = nullptr;
   }
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};

@@ -8,6 +8,7 @@
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
 #include "app/win32/MainProcessWindow.h"
+#include "app/TrayMenuIds.h"
 #include "app/win32/AppResources.h"
 
 namespace ovx {
@@ -28,15 +29,19 @@ void EmptyMenu(HMENU menu) {
   while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
 }
 
-void FillSubmenu(HMENU submenu, const std::vector<TSubmenuItem>& items, UINT firstId, UINT moreId,
+// Items for list entries of the kind (history or window); an item with index -1 is "& : more...".
+void FillSubmenu(HMENU submenu, const std::vector<TSubmenuItem>& items, TTrayItemKind kind,
                  const std::vector<HBITMAP>& images) {
   EmptyMenu(submenu);
   for (const TSubmenuItem& item : items) {
+    const TTrayItemRef ref = item.index >= 0 ? TTrayItemRef{kind, item.index} : TTrayItemRef{tikMoreWindows};
+    std::optional<unsigned> id = TrayItemId(ref);
+    if (!id) continue;  // past the last id
     std::wstring caption = Utf8ToWide(item.caption);
     MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-    info.wID = item.index >= 0 ? firstId + static_cast<UINT>(item.index) : moreId;
+    info.wID = *id;
     info.dwTypeData = caption.data();
     info.hbmpItem = item.image >= 0 && item.image < static_cast<int>(images.size()) ? images[item.image] : nullptr;
     InsertMenuItemW(submenu, GetMenuItemCount(submenu), TRUE, &info);
@@ -200,23 +205,28 @@ void TMainProcessWindow::ShowTrayMenu(POINT at) {
 void TMainProcessWindow::RebuildHistorySubmenu(HMENU submenu) {
   std::vector<std::string> names;
   for (size_t i = 0; i < store_->History().Count(); ++i) names.push_back(store_->History().Entry(i));
-  FillSubmenu(submenu, HistorySubmenuItems(names), IDM_TRAY_HISTORY_FIRST, IDM_TRAY_HISTORY_LAST, menuImages_);
+  FillSubmenu(submenu, HistorySubmenuItems(names), tikHistory, menuImages_);
 }
 
 void TMainProcessWindow::RebuildWindowSubmenu(HMENU submenu) {
   std::vector<std::string> names;
   for (TOvnxBinaryFormWClass* w : windows_.Items()) names.push_back(w->FileName());
-  FillSubmenu(submenu, WindowSubmenuItems(names), IDM_TRAY_WINDOW_FIRST, IDM_TRAY_WINDOW_MORE, menuImages_);
+  FillSubmenu(submenu, WindowSubmenuItems(names), tikWindow, menuImages_);
 }
 
 void TMainProcessWindow::OnTrayCommand(UINT id) {
-  if (id >= IDM_TRAY_HISTORY_FIRST && id < IDM_TRAY_HISTORY_LAST) {
-    OpenHistoryEntry(static_cast<int>(id - IDM_TRAY_HISTORY_FIRST));
-    return;
-  }
-  if (id >= IDM_TRAY_WINDOW_FIRST && id < IDM_TRAY_WINDOW_MORE) {
-    if (TOvnxBinaryFormWClass* w = EditorWindowAt(static_cast<int>(id - IDM_TRAY_WINDOW_FIRST))) w->BringToFront();
-    return;
+  const TTrayItemRef item = TrayItemOfId(id);
+  switch (item.kind) {
+    case tikHistory:
+      OpenHistoryEntry(item.index);
+      return;
+    case tikWindow:
+      if (TOvnxBinaryFormWClass* w = EditorWindowAt(item.index)) w->BringToFront();
+      return;
+    case tikMoreWindows:  // the window list dialog
+      return;
+    case tikNone:
+      break;
   }
   switch (id) {
     case IDM_TRAY_NEW:
@@ -231,9 +241,8 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case IDM_TRAY_ALLQUIT:
       QuitAll();
       break;
-    case IDM_TRAY_WINDOW_MORE:  // the window list dialog
-    case IDM_TRAY_OPTION:       // the options dialog
-    case IDM_TRAY_VERSION:      // the version dialog
+    case IDM_TRAY_OPTION:   // the options dialog
+    case IDM_TRAY_VERSION:  // the version dialog
     default:
       break;
   }

@@ -4,83 +4,42 @@
 
 #include "charset/StrUty.h"
 
-#include <vector>
-
 namespace ovx {
 namespace {
 
-// Length of the drive part: "X:" or "\\server\share"; 0 when there is none.
-std::size_t DrivePartLength(const std::wstring& p) {
-  if (p.size() >= 2 && p[1] == L':') return 2;
-  if (p.size() >= 2 && p[0] == L'\\' && p[1] == L'\\') {
-    std::size_t server = p.find(L'\\', 2);
-    if (server == std::wstring::npos) return p.size();
-    std::size_t share = p.find(L'\\', server + 1);
-    return share == std::wstring::npos ? p.size() : share;
-  }
-  return 0;
-}
-
-std::vector<std::wstring> Split(const std::wstring& s) {
-  std::vector<std::wstring> parts;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = s.find(L'\\', start);
-    parts.push_back(s.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-    if (end == std::wstring::npos) break;
-    start = end + 1;
-  }
-  return parts;
-}
-
-std::wstring Join(const std::wstring& drive, const std::vector<std::wstring>& parts, std::size_t count) {
-  std::wstring out = drive;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i > 0) out += L'\\';
-    out += parts[i];
-  }
-  return out;
-}
-
 // Components that name no entry of their own are kept as written.
-bool IsPlaceholder(const std::wstring& part) { return part.empty() || part == L"." || part == L".."; }
+bool IsPlaceholder(const std::string& part) { return part.empty() || part == "." || part == ".."; }
 
 }  // namespace
 
 std::string ExpandLongPathName(const std::string& path) {
-  std::wstring p = Utf8ToWide(path);
-  if (p.empty()) return path;
-  if (p.back() == L'\\') p.pop_back();
-  const std::size_t driveLength = DrivePartLength(p);
-  const std::wstring drive = p.substr(0, driveLength);
-  const std::wstring rest = p.substr(driveLength);
-
-  std::vector<std::wstring> parts;
-  if (!rest.empty()) parts = Split(rest);
+  if (path.empty()) return path;
+  TPathParts parts = SplitPathName(path);
+  std::vector<std::string>& components = parts.components;
   bool folder = false;
-  for (std::size_t i = parts.size(); i-- > 0;) {
-    if (IsPlaceholder(parts[i])) {
-      if (i + 1 == parts.size()) folder = true;
+  for (std::size_t i = components.size(); i-- > 0;) {
+    if (IsPlaceholder(components[i])) {
+      if (i + 1 == components.size()) folder = true;
       continue;
     }
     // A wildcard would let the lookup find some other entry.
-    if (parts[i].find_first_of(L"*?") != std::wstring::npos) return path;
+    if (components[i].find_first_of("*?") != std::string::npos) return path;
     WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(Join(drive, parts, i + 1).c_str(), &found);
+    HANDLE h = FindFirstFileW(Utf8ToWide(JoinPathName(parts, i + 1)).c_str(), &found);
     if (h == INVALID_HANDLE_VALUE) return path;
     FindClose(h);
-    parts[i] = found.cFileName;
-    if (i + 1 == parts.size()) folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    components[i] = WideToUtf8(found.cFileName);
+    if (i + 1 == components.size()) folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
-  std::wstring result = Join(drive, parts, parts.size());
-  if (parts.empty() || (parts.size() == 1 && parts[0].empty())) {
+  std::string result = JoinPathName(parts, components.size());
+  if (components.empty() || (components.size() == 1 && components[0].empty())) {
     // A drive or share alone (or the root of the current drive).
-    DWORD attributes = GetFileAttributesW((result + L'\\').c_str());
+    DWORD attributes = GetFileAttributesW(Utf8ToWide(result + '\\').c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return path;
     folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
-  if (folder && (result.empty() || result.back() != L'\\')) result += L'\\';
-  return WideToUtf8(result);
+  if (folder && (result.empty() || result.back() != '\\')) result += '\\';
+  return result;
 }
 
 }  // namespace ovx

@@ -2,6 +2,7 @@
 // shutdown and the notification icon.
 #include <algorithm>
 
+#include "app/TrayMenuIds.h"
 #include "app/win32/AppResources.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -33,6 +34,11 @@ LRESULT SendOpenRequest(HWND main, const std::wstring& path) {
 HWND StartWithOneWindow() {
   StartEditor();
   return WaitForWindow(L"TOvnxBinaryFormWClass", kUnnamedCaption);
+}
+
+// A later start: the launcher, or a second start of the editor.
+TProcess StartSender(bool byLauncher, const std::wstring& arguments) {
+  return byLauncher ? StartLauncher(arguments) : StartEditor(arguments);
 }
 
 using ShellStart = EditorTest;
@@ -241,6 +247,46 @@ TEST_F(ShellSecondStart, MutexWithoutMainWindowIsAFatalError) {
   CloseHandle(fake);
 }
 
+TEST_F(ShellSecondStart, FileNamesInAnyScriptReachTheRunningEditorWhole) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  // Code page 932 carries the first name and neither of the others; 1252 carries only "café".
+  std::vector<std::wstring> expected{kUnnamedCaption};
+  for (const wchar_t* stem : {L"日本語の名前", L"café", L"한글ü"}) {
+    for (bool byLauncher : {true, false}) {
+      std::wstring file = MakeFile(std::wstring(stem) + (byLauncher ? L" by launcher.bin" : L" by second start.bin"));
+      ASSERT_TRUE(WaitForExit(StartSender(byLauncher, Quoted(file))));
+      EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file))) << file;
+      expected.push_back(CaptionFor(file));
+    }
+  }
+  Screenshot(L"shell-file-names-in-any-script");
+  // No window of a garbled name, and no empty one beside the first.
+  std::vector<std::wstring> captions = EditorCaptions();
+  std::sort(captions.begin(), captions.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(captions, expected);
+  EXPECT_EQ(EditorProcesses().size(), 1u);
+}
+
+TEST_F(ShellSecondStart, AnEditorThatEndsWhileItsWindowIsSoughtLeavesThePlaceToTheSender) {
+  for (bool byLauncher : {true, false}) {
+    // An ending editor destroys its window first and releases the mutex last.
+    HANDLE ending = CreateMutexW(nullptr, FALSE, L"Orvanta Mutex");
+    ASSERT_NE(ending, nullptr);
+    std::wstring file = MakeFile(byLauncher ? L"after the launcher.bin" : L"after a second start.bin");
+    TProcess sender = StartSender(byLauncher, Quoted(file));
+    EXPECT_FALSE(WaitForExit(sender, 1000)) << "the sender waits for the window while the mutex lives";
+    CloseHandle(ending);
+    HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(file));
+    EXPECT_NE(window, nullptr) << file;
+    EXPECT_EQ(FindTopWindow(L"#32770", L"Orvanta Fatal Error !!"), nullptr);
+    EXPECT_EQ(EditorProcesses().size(), 1u);
+    StopEditors();
+    ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+  }
+}
+
 using ShellLauncher = EditorTest;
 
 TEST_F(ShellLauncher, StartsTheEditorWhenNoneRuns) {
@@ -346,7 +392,7 @@ TEST_F(ShellTrayIcon, WindowItemNineActivatesTheNinthWindow) {
   ASSERT_TRUE(WaitForExit(StartEditor(args)));
   ASSERT_TRUE(WaitForEditorWindowCount(10));
   // List order: the unnamed window, then w2 .. w10; the ninth is w9.
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_WINDOW_FIRST + 8, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayWindowFirstId + 8, 0);
   HWND ninth = FindTopWindow(L"TOvnxBinaryFormWClass", CaptionFor(files[7]));
   ASSERT_NE(ninth, nullptr);
   EXPECT_TRUE(WaitUntil([ninth] { return GetForegroundWindow() == ninth; }, 3000));
@@ -363,7 +409,7 @@ TEST_F(ShellTrayIcon, MissingHistoryFileIsReportedAndRemoved) {
   ASSERT_TRUE(WaitForEditorWindowCount(1));
   ASSERT_TRUE(DeleteFileW(file.c_str()));
 
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayHistoryFirstId, 0);
   auto box = WaitForMessageBox(L"警告", ProcessOf(first));
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, LongPath(DataFolder()) + L"vanishing.bin が見付かりません.\r\nファイル履歴から削除します.");
@@ -371,7 +417,7 @@ TEST_F(ShellTrayIcon, MissingHistoryFileIsReportedAndRemoved) {
   ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }));
   // The entry is gone: the same item now does nothing.
-  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_HISTORY_FIRST, 0);
+  PostMessageW(MainProcessWindow(), WM_COMMAND, kTrayHistoryFirstId, 0);
   EXPECT_FALSE(WaitForMessageBox(L"警告", ProcessOf(first), 500));
   EXPECT_EQ(EditorWindows().size(), 1u);
 }

@@ -70,6 +70,26 @@ TEST_F(LongPath, FoldersEndInABackslashWithOrWithoutOneGiven) {
   EXPECT_EQ(ExpandLongPathName(folder_.substr(0, 2) + "\\"), folder_.substr(0, 2) + "\\");  // drive root
 }
 
+TEST_F(LongPath, SlashesSeparateLikeBackslashes) {
+  auto slashed = [](std::string s, std::size_t from) {
+    for (std::size_t i = from; i < s.size(); ++i)
+      if (s[i] == '\\') s[i] = '/';
+    return s;
+  };
+  const std::string lower = Lower(file_);
+  const std::size_t lastSeparator = lower.rfind('\\');
+  // "C:/dir/f.bin", "C:\dir/f.bin" and a folder given with a trailing "/".
+  EXPECT_EQ(ExpandLongPathName(slashed(lower, 0)), file_);
+  EXPECT_EQ(ExpandLongPathName(slashed(lower, lastSeparator)), file_);
+  EXPECT_EQ(ExpandLongPathName(slashed(Lower(folder_), 0) + "/"), folder_ + "\\");
+}
+
+TEST_F(LongPath, VerbatimPathsKeepTheirPrefix) {
+  const std::string prefix = "\\\\?\\";
+  EXPECT_EQ(ExpandLongPathName(prefix + Lower(file_)), prefix + file_);
+  EXPECT_EQ(ExpandLongPathName(prefix + Lower(folder_)), prefix + folder_ + "\\");
+}
+
 TEST_F(LongPath, TheDrivePartIsKeptAsWritten) {
   std::string lowerDrive = Lower(file_);
   lowerDrive[0] = static_cast<char>(lowerDrive[0] | 0x20);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "model/FileSystem.h"
 #include "shell/KeyMap.h"
 #include "shell/MemoryKeyValueStore.h"
+#include "shell/OvxGlobals.h"
 #include "shell/ProfileFile.h"
 #include "shell/SettingsRegistry.h"
 #include "shell/SettingsStore.h"
@@ -243,7 +245,7 @@ TEST_F(SettingsStoreTest, CustomKeyMapRoundTripReadsAltButNeverWritesIt) {
   PutString(key, "Over+{B}", "COPY");               // code 8 addresses nothing
   PutString(key, "Bogus+{C}", "CUT");               // unknown prefix counts as no shift
   PutString(key, "{NoSuchKey}", "PASTE");           // names no key
-  PutString(key, "{Application}", "POPUPMENU");     // outside the stored range
+  PutString(key, "{Application}", "POPUPMENU");
   PutString(key, "{0(NumPad)}", "UNDO");            // outside the stored range
   PutString(key, "Shift+{Space}", "NOSUCHCOMMAND");  // a keyword that names no command gives -1
   PutString(key, "NoBrace", "REDO");
@@ -257,18 +259,19 @@ TEST_F(SettingsStoreTest, CustomKeyMapRoundTripReadsAltButNeverWritesIt) {
   const TKeyMap& map = store->Settings().KeyMap;
   int bound = 0;
   for (int i = 0; i < KeyMapSize; ++i) bound += map[i] != NoCommand;
-  EXPECT_EQ(bound, 6);
+  EXPECT_EQ(bound, 7);
   EXPECT_EQ(KeyMapEntry(map, 0, kiF1), cmHELP);
   EXPECT_EQ(KeyMapEntry(map, ssCtrl | ssShift, kiA + ('S' - 'A')), cmALLSAVE);
   EXPECT_EQ(KeyMapEntry(map, ssAlt, kiA), cmSELECTALL);
   EXPECT_EQ(KeyMapEntry(map, 0, kiA + 2), cmCUT);
+  EXPECT_EQ(KeyMapEntry(map, 0, kiApplication), cmPOPUPMENU);
   EXPECT_EQ(KeyMapEntry(map, ssShift, kiSpace), NoCommand);
   EXPECT_EQ(UserMenuEntry(map, 0, kiZ), cmUNDO);
   EXPECT_EQ(UserMenuEntry(map, 4, kiA), cmVERSION);
 
   store->SaveSettings();
   std::vector<std::string> names = ValueNames(key);
-  EXPECT_EQ(names, (std::vector<std::string>{"{C}", "{F1}", "Ctrl+Shift+{S}"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"{C}", "{F1}", "{Application}", "Ctrl+Shift+{S}"}));
   EXPECT_EQ(String(key, "{F1}"), "HELP");
   EXPECT_EQ(ValueNames(UserMenuKeyPath(Root, 0)), std::vector<std::string>{"{Z}"});
   EXPECT_EQ(String(UserMenuKeyPath(Root, 4), "{A}"), "VERSION");
@@ -276,6 +279,42 @@ TEST_F(SettingsStoreTest, CustomKeyMapRoundTripReadsAltButNeverWritesIt) {
   TKeyMap withoutAlt = map;
   SetKeyMapEntry(withoutAlt, ssAlt, kiA, NoCommand);
   EXPECT_EQ(Loaded()->Settings().KeyMap, withoutAlt);
+}
+
+TEST_F(SettingsStoreTest, ApplicationKeyBindingsSurviveASaveAndALoad) {
+  // "{Application}" is bound like any key of the options dialog, in the four states without Alt;
+  // the keypad keys, which the dialog does not offer, stay out of the registry.
+  struct Case {
+    int shift, key, command;
+    const char* valueName;  // nullptr: not written
+  } cases[] = {
+      {0, kiApplication, cmPOPUPMENU, "{Application}"},
+      {ssShift, kiApplication, cmUSERMENU1, "Shift+{Application}"},
+      {ssCtrl, kiApplication, cmCOPY, "Ctrl+{Application}"},
+      {ssCtrl | ssShift, kiApplication, cmPASTE, "Ctrl+Shift+{Application}"},
+      {ssAlt, kiApplication, cmUNDO, nullptr},
+      {0, kiNumPad0, cmUNDO, nullptr},
+      {0, kiSpace, cmCOPY, "{Space}"},
+  };
+  auto store = Loaded();
+  TEnvironmentSettings& s = store->Settings();
+  s.KeyAssignType = katCustom;
+  ClearKeyMap(s.KeyMap);
+  for (const Case& c : cases) SetKeyMapEntry(s.KeyMap, c.shift, c.key, c.command);
+  store->SaveSettings();
+
+  const std::string key = Root + "\\Key";
+  std::vector<std::string> names = ValueNames(key);
+  TKeyMap reloaded = Loaded()->Settings().KeyMap;
+  for (const Case& c : cases) {
+    const std::string name = KeyValueName(c.shift, c.key);
+    if (c.valueName) {
+      EXPECT_EQ(String(key, c.valueName), CommandKeyword(c.command)) << c.valueName;
+    } else {
+      EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
+    }
+    EXPECT_EQ(KeyMapEntry(reloaded, c.shift, c.key), c.valueName ? c.command : NoCommand) << name;
+  }
 }
 
 TEST_F(SettingsStoreTest, TemplatesIgnoreStoredKeysAndWriteTheKeyTreeEmpty) {

@@ -1,0 +1,51 @@
+// The instance connection: how a later start of the editor or of the launcher recognises and
+// finds the running editor process and hands it a command line, and how the editor reads the
+// file message. ovxmain.exe and ovx.exe both build this one sending side in (the launcher as its
+// own copy: it needs nothing else of the program).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ovx {
+
+extern const wchar_t kMutexName[];          // L"Orvanta Mutex"
+extern const wchar_t kMainProcessClass[];   // L"TOvnxMainProcessWClass"
+extern const wchar_t kMainProcessCaption[]; // L"Orvanta Shadow Window"
+
+// dwData of the file message (WM_COPYDATA): the name in the system's ANSI code page without a
+// terminating zero, or, for a name that code page cannot carry exactly, its UTF-16 code units.
+constexpr ULONG_PTR kFileNameAnsi = 0;
+constexpr ULONG_PTR kFileNameUtf16 = 1;
+
+struct TFileNameMessage {
+  ULONG_PTR kind = kFileNameAnsi;
+  std::string bytes;
+};
+// The file message for a name: the ANSI kind whenever its bytes give the name back exactly.
+TFileNameMessage EncodeFileName(const std::wstring& name);
+// The name a file message carries; none for a kind this program does not know.
+std::optional<std::wstring> DecodeFileName(const COPYDATASTRUCT& data);
+
+// The mutex exists: an editor process runs.
+bool IsRunning();
+
+enum class TEditorSearch {
+  Found,   // the main process window is there
+  Ended,   // the mutex went away meanwhile: no editor runs any more, start as if none had run
+  Failed,  // no window came while the mutex lived: the fatal error box has been shown
+};
+// Looks for the running editor's main process window. An editor that has just started holds
+// the mutex before its window exists, and one that is ending destroys its window before it
+// releases the mutex, so the window is waited for while the mutex lives.
+TEditorSearch FindMainProcessWindow(HWND& mainWindow);
+
+// Hands a command line to the running editor: WM_USER when it had no argument at all (the new
+// window comes to the front), otherwise one file message per file name, in order, each handled
+// before the next is sent. Options are not sent: `fileNames` holds the other arguments.
+void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::wstring>& fileNames);
+
+}  // namespace ovx
