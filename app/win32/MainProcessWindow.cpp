@@ -324,19 +324,15 @@ void TMainProcessWindow::OnIdle() {
     if (windows_.IndexOf(w) >= 0) w->RefreshFunctionBar(false);
 }
 
+TInstanceAction TMainProcessWindow::AdmitRequest(const std::optional<std::string>& request) {
+  const TInstanceAction action = DecideInstanceRequest(phase_, IsBusy());
+  if (action == TInstanceAction::Defer) deferred_.push_back(request);
+  if (action == TInstanceAction::Beep) MessageBeep(MB_OK);
+  return action;
+}
+
 LRESULT TMainProcessWindow::OnNewWindowRequest() {
-  switch (DecideInstanceRequest(phase_, IsBusy())) {
-    case TInstanceAction::Defer:
-      deferred_.push_back(std::nullopt);
-      return 0;
-    case TInstanceAction::Beep:
-      MessageBeep(MB_OK);
-      return 0;
-    case TInstanceAction::Refuse:
-      return 0;
-    case TInstanceAction::Serve:
-      break;
-  }
+  if (AdmitRequest(std::nullopt) != TInstanceAction::Serve) return 0;
   TOvnxBinaryFormWClass* window = NewEditorWindow();
   return window ? reinterpret_cast<LRESULT>(window->Handle()) : 0;
 }
@@ -344,22 +340,17 @@ LRESULT TMainProcessWindow::OnNewWindowRequest() {
 LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
   std::optional<std::wstring> wideName = data ? DecodeFileName(*data) : std::nullopt;
   if (!wideName) return 0;
-  std::string name = WideToUtf8(*wideName);
-  switch (DecideInstanceRequest(phase_, IsBusy())) {
+  const std::string name = WideToUtf8(*wideName);
+  switch (AdmitRequest(name)) {
     case TInstanceAction::Defer:
-      deferred_.push_back(name);
-      return 1;
+      return 1;  // the file opens once start-up has finished
     case TInstanceAction::Beep:
-      MessageBeep(MB_OK);
-      return 0;
     case TInstanceAction::Refuse:
       return 0;
     case TInstanceAction::Serve:
       break;
   }
-  TOvnxBinaryFormWClass* target = FindEditorWindow(name);
-  if (!target) target = OpenEditorWindow(name);
-  if (target) target->BringToFront();
+  OpenOrActivate(name);
   return 1;
 }
 

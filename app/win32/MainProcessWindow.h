@@ -71,6 +71,9 @@ class TMainProcessWindow final : public TEditorWindowHost {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   void OpenCommandLine(const std::vector<std::string>& arguments);
+  // What becomes of a request of another start: kept for later (queued), refused with a beep
+  // while a modal form is open, refused while ending, or served now.
+  TInstanceAction AdmitRequest(const std::optional<std::string>& request);
   LRESULT OnNewWindowRequest();
   LRESULT OnOpenFileRequest(const COPYDATASTRUCT* data);
   // Requests that arrived while starting, also those that arrive while they are served; a
