@@ -15,4 +15,7 @@ std::int32_t FileAgeOf(const std::string& name);
 // The attribute bits (faReadOnly, faSysFile, faDirectory, ...), -1 when the file is missing.
 int FileAttributesOf(const std::string& name);
 
+// True when a file, not a folder, stands at the name.
+bool IsFileOnDisk(const std::string& name);
+
 }  // namespace ovx

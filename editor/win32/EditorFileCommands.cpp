@@ -36,10 +36,7 @@ void TOvnxBinaryFormWClass::TFileSite::SetNotifyLocked(bool locked) {
   w_.editor_->Module().NotifyLocked = locked ? 1 : 0;
 }
 
-bool TOvnxBinaryFormWClass::TFileSite::FileExists(const std::string& name) {
-  int attributes = FileAttributesOf(name);
-  return attributes >= 0 && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool TOvnxBinaryFormWClass::TFileSite::FileExists(const std::string& name) { return IsFileOnDisk(name); }
 
 int TOvnxBinaryFormWClass::TFileSite::FileAttributes(const std::string& name) { return FileAttributesOf(name); }
 
@@ -116,10 +113,7 @@ class THistorySite final : public THistoryOpenSite {
     if (holder) holder->BringToFront();
     return holder != nullptr;
   }
-  bool FileExists(const std::string& name) override {
-    int attributes = FileAttributesOf(name);
-    return attributes >= 0 && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
+  bool FileExists(const std::string& name) override { return IsFileOnDisk(name); }
   void OpenFile(const std::string& name) override { window_.OpenFile(name); }
   void RemoveHistoryEntry(int position) override { host_.RemoveHistoryEntry(position); }
   void RebuildAllMenus() override { host_.UpdateWindowMenus(); }

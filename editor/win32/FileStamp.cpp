@@ -23,4 +23,9 @@ int FileAttributesOf(const std::string& name) {
   return static_cast<int>(attributes & 0xFFFF);
 }
 
+bool IsFileOnDisk(const std::string& name) {
+  const int attributes = FileAttributesOf(name);
+  return attributes >= 0 && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace ovx
