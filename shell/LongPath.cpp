@@ -1,5 +1,7 @@
 #include "shell/LongPath.h"
 
+#include "shell/TextCompare.h"
+
 namespace ovx {
 
 namespace {
@@ -14,13 +16,7 @@ std::size_t PieceEnd(const std::string& path, std::size_t from) {
 }
 
 bool StartsWithNoCase(const std::string& text, std::size_t at, const std::string& prefix) {
-  if (text.size() - at < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = text[at + i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != prefix[i]) return false;
-  }
-  return true;
+  return SameTextAscii(std::string_view(text).substr(at, prefix.size()), prefix);
 }
 
 // Length of the drive part of a path whose separators are all "\".
