@@ -25,23 +25,53 @@ ovx_start_display() {
   return 1
 }
 
+ovx_prefix_has_settings() {
+  wine reg query 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog </dev/null 2>/dev/null | grep -q 0x0
+}
+
+# The first import goes through regedit; should the setting not show (seen once on a busy CI
+# machine), the keys are appended to the stopped prefix's user.reg, which the next server loads.
 ovx_prepare_prefix() {
   if [ -f "$WINEPREFIX/.ovx-ready" ]; then return 0; fi
   echo "== preparing the Wine prefix (first run only)"
   rm -rf "$WINEPREFIX"
   WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1 </dev/null
-  local reg="$ovx_build_dir/ovx-prefix.reg"
+  wineserver -w
+  local reg="$ovx_build_dir/ovx-prefix.reg" try
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' '' > "$reg"
-  wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
-  wineserver -w
-  if ! wine reg query 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog </dev/null 2>/dev/null | grep -q 0x0; then
-    echo "the Wine prefix did not take the crash dialog setting" >&2
-    return 1
-  fi
-  touch "$WINEPREFIX/.ovx-ready"
+  for try in 1 2 3; do
+    if [ "$try" = 1 ]; then
+      wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
+    else
+      cat >> "$WINEPREFIX/user.reg" <<'KEYS'
+
+[Software\\Wine\\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+KEYS
+    fi
+    wineserver -w
+    if ovx_prefix_has_settings; then
+      wineserver -w
+      touch "$WINEPREFIX/.ovx-ready"
+      return 0
+    fi
+    echo "the Wine prefix did not take the crash dialog setting (attempt $try)" >&2
+    wineserver -w
+  done
+  echo "what the prefix holds:" >&2
+  ls -la "$WINEPREFIX" >&2
+  grep -n -A2 'WineDbg' "$WINEPREFIX/user.reg" >&2
+  wine reg query 'HKCU\Software\Wine\WineDbg' </dev/null >&2
+  return 1
 }
 
 # Wine draws caption buttons with Marlett, which it finds only in the prefix's Fonts folder;
