@@ -311,6 +311,11 @@ void TMainProcessWindow::HideInactiveDialogs(HWND active) {
     if (w->Handle() != active || IsIconic(w->Handle())) w->HideToolWindows();
 }
 
+TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring&,
+                                                             TOvnxBinaryFormWClass*) {
+  return nullptr;  // the window list dialog is not built yet
+}
+
 void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) {
   // Windows comparing against this file on disk switch to the window's document (comparison part).
 }

@@ -45,6 +45,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   int EditorWindowCount() const { return windows_.Count(); }
   TOvnxBinaryFormWClass* NextEditorWindow(HWND window) const;
   std::vector<TOvnxBinaryFormWClass*> EditorWindows() override { return windows_.Items(); }
+  TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring& caption,
+                                            TOvnxBinaryFormWClass* reference) override;
   void UpdateWindowMenus() override;
   void CloseAllWindows() override;
   void SaveAllWindows() override;

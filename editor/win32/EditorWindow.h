@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/CaptureFeed.h"
 #include "editor/EditorWindowState.h"
 #include "editor/FileCommands.h"
 #include "editor/MenuDispatch.h"
@@ -113,6 +114,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   HIMAGELIST ToolBarImages() const { return images_; }
   // The tool windows, for the parts that make them.
   TEditorToolWindows& ToolWindows() { return *toolWindows_; }
+  // The dialogs that take the value and address under the caret on every caret move.
+  TCaptureFeed& CaptureFeed() { return captureFeed_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -164,6 +167,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void ActivateNextWindowBelow();
 
   TEditorWindowHost& host_;
+  TCaptureFeed captureFeed_;
   // Every question about this window, its view and its document is owned by this window.
   TWindowUserPrompt prompt_;
   HWND hwnd_ = nullptr;

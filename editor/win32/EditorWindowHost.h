@@ -30,6 +30,10 @@ class TEditorWindowHost {
   virtual TOvnxBinaryFormWClass* FindEditorWindow(const std::string& path) = 0;
   // The editor windows in creation order.
   virtual std::vector<TOvnxBinaryFormWClass*> EditorWindows() = 0;
+  // The window list dialog, modal: the chosen editor window, or none. `reference` (may be none) is the
+  // window the dialog is centred over.
+  virtual TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring& caption,
+                                                    TOvnxBinaryFormWClass* reference) = 0;
   // Called from the window's close handler; the window is freed right after.
   virtual void EditorWindowClosed(TOvnxBinaryFormWClass& window) = 0;
   virtual void UpdateWindowMenus() = 0;

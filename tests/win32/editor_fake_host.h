@@ -93,6 +93,11 @@ class TFakeEditorHost final : public TEditorWindowHost {
   void HideInactiveDialogs(HWND) override {}
   void DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) override {}
   void DocumentGoingAway(TOvnxBinaryFormWClass&) override {}
+  // The window list answers with the window a test put here.
+  TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
+    return selectedWindow;
+  }
+  TOvnxBinaryFormWClass* selectedWindow = nullptr;
 
   TEnvironmentSettings& MutableSettings() { return settings_; }
 
