@@ -220,6 +220,8 @@ void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON
         }
       }
     }
+    // The scroll range follows the panel, which came after the box's first size.
+    SendMessageW(windows.scrollBox, WM_SIZE, 0, 0);
     pages_.push_back(windows);
   }
 }
