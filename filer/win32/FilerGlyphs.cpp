@@ -1,5 +1,7 @@
 #include "filer/win32/FilerGlyphs.h"
 
+#include <cstddef>
+
 namespace ovx {
 
 namespace {

@@ -284,7 +284,8 @@ void TFilerPages::Spin(const TFilerField& field, int index, int delta) {
   const std::int64_t now = SpinValueOfText(WideToUtf8(WindowText(editor)), field.minimum, field.maximum);
   const std::int32_t next = ClampSpinValue(
       static_cast<std::int32_t>(std::clamp<std::int64_t>(now + delta, INT32_MIN, INT32_MAX)), field.minimum, field.maximum);
-  SetWindowTextW(editor, std::to_wstring(next).c_str());
+  const std::wstring text = std::to_wstring(next);
+  if (text != WindowText(editor)) SetWindowTextW(editor, text.c_str());
 }
 
 }  // namespace ovx

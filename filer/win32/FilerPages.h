@@ -45,7 +45,7 @@ class TFilerPages {
   void Fill(const TFilerLayout& layout, const std::vector<TFilerFieldValue>& values);
   void Collect(const TFilerLayout& layout, std::vector<TFilerFieldValue>& values) const;
 
-  // The spin edit of a field was turned by delta steps.
+  // The spin edit of a field was turned by delta steps; 0 only brings its text within bounds.
   void Spin(const TFilerField& field, int index, int delta);
 
   static int ControlId(int field, TFilerControlRole role) { return kFirstId + field * FilerControlRoles + role; }

@@ -419,6 +419,10 @@ void TToolFiler::OnCommand(int id, int code, HWND control) {
   if (!of || !control) return;
   if (of->role == frJump && code == BN_CLICKED) {
     Jump(of->field);
+  } else if (of->role == frEditor && code == EN_KILLFOCUS && of->field < static_cast<int>(program_.layout.fields.size()) &&
+             program_.layout.fields[of->field].kind == fcInteger) {
+    // Like a spin edit, the field shows a typed value outside its bounds as the nearer bound.
+    pages_.Spin(program_.layout.fields[of->field], of->field, 0);
   } else if (of->role == frEditor && !filling_ &&
              (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED)) {
     SetModified(true);

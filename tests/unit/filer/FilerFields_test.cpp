@@ -49,6 +49,7 @@ struct TFieldCase {
   std::function<void(TFilerFieldValue&)> change = nullptr;
   bool viewOnly = false;
 };
+void PrintTo(const TFieldCase& c, std::ostream* os) { *os << c.name; }
 
 const TFieldCase kCases[] = {
     {"WordLittleEndian", "EDITINTEGER(w,0,2,0,0)", {0x34, 0x12}, "4660", {0x34, 0x12}},

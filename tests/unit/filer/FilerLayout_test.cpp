@@ -45,6 +45,7 @@ struct TLayoutCase {
   std::vector<TPlaced> controls;   // of the first page
   int width, height;               // of the first page
 };
+void PrintTo(const TLayoutCase& c, std::ostream* os) { *os << c.name; }
 
 const TLayoutCase kLayoutCases[] = {
     {"RowsBelowEachOtherWithAutomaticPlaces", "EDITINTEGER(ab,0,1,0,0) EDITINTEGER(abcd,1,1,0,0)", "(no title)",
@@ -97,6 +98,7 @@ struct TFieldCase {
   std::vector<bool> bigEndian;
   std::vector<std::string> hints;  // of the editors, in order
 };
+void PrintTo(const TFieldCase& c, std::ostream* os) { *os << c.name; }
 
 const TFieldCase kFieldCases[] = {
     // Base and editable flag set before the untitled page opens are lost; the byte order is not.

@@ -57,6 +57,7 @@ struct TSessionCase {
   bool apply;  // else re-read
   std::vector<std::string> log;
 };
+void PrintTo(const TSessionCase& c, std::ostream* os) { *os << c.name; }
 
 const TSessionCase kCases[] = {
     {"Reread", kTemplate, false, false, {"close", "patch 0=9", "read 0", "read 1", "close", "refresh"}},
