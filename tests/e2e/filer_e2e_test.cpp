@@ -226,4 +226,24 @@ TEST_F(FilerE2e, JumpButtonMovesTheCaretToTheField) {
   EXPECT_TRUE(WaitForCaretAddress(s.window, 10));
 }
 
+// The tool stands at its offset from the editor window's corner, and goes with the window
+// without asking about its unapplied change.
+TEST_F(FilerE2e, PlacedBesideItsWindowAndClosedWithItWithoutAQuestion) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  RECT editor = {}, tool = {};
+  GetWindowRect(s.window, &editor);
+  GetWindowRect(s.tool, &tool);
+  EXPECT_EQ(tool.left - editor.left, 32);
+  EXPECT_EQ(tool.top - editor.top, 32);
+  EXPECT_EQ(tool.right - tool.left, 400);
+  EXPECT_EQ(tool.bottom - tool.top, 400);
+  ChangeWidth(s.tool, L"9");
+  ASSERT_TRUE(WaitUntil([&] { return Modified(s.tool); }, 3000));
+  CloseEditorWindow(s.window);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(s.tool) && !IsWindow(s.window); }, 5000));
+  EXPECT_FALSE(WaitForMessageBox(L"確認", 0, 500));
+  EXPECT_EQ(ReadWholeFile(s.path), SmallBitmap());
+}
+
 }  // namespace ovx::e2e
