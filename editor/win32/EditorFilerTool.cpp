@@ -14,6 +14,7 @@ HWND TOvnxBinaryFormWClass::CreateFilerTool() {
   owner.editor = editor_.get();
   owner.prompt = &host_.Prompt();
   owner.helpFile = host_.HelpFile();
+  owner.dpi = dpi_;
   owner.filerFolder = ExpandLongPathName(ExecutableFolder() + "filer");
   std::string path;
   if (!ExecuteDlgFilerOpen(hwnd_, owner.filerFolder, path)) return nullptr;

@@ -144,7 +144,8 @@ std::optional<TFilerControlId> TFilerPages::OfControlId(int id) {
   return TFilerControlId{(id - kFirstId) / FilerControlRoles, static_cast<TFilerControlRole>((id - kFirstId) % FilerControlRoles)};
 }
 
-void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON jumpIcon, HWND tooltip) {
+void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON jumpIcon, HWND tooltip, int dpi) {
+  auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
   Clear();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RECT hostRect = {};
@@ -154,9 +155,11 @@ void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON
     TPageWindows windows;
     windows.scrollBox = CreateWindowExW(0, kScrollBoxClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL,
                                         0, 0, hostRect.right, hostRect.bottom, host, nullptr, instance, nullptr);
-    windows.panel = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, page.width,
-                                    page.height, windows.scrollBox, nullptr, instance, nullptr);
-    for (const TFilerControl& c : page.controls) {
+    windows.panel = CreateWindowExW(0, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                    scaled(page.width), scaled(page.height), windows.scrollBox, nullptr, instance,
+                                    nullptr);
+    for (TFilerControl c : page.controls) {
+      c.rect = {scaled(c.rect.left), scaled(c.rect.top), scaled(c.rect.width), scaled(c.rect.height)};
       const std::wstring text = Utf8ToWide(c.text);
       HWND panel = windows.panel;
       switch (c.kind) {
@@ -186,7 +189,7 @@ void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON
         case fcSelect: {
           TFilerField const& field = layout.fields[c.field];
           TFilerRect dropped = c.rect;
-          dropped.height = 240;
+          dropped.height = scaled(240);
           HWND w = Child(panel, 0, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, dropped,
                          ControlId(c.field, frEditor), font);
           for (const TFilerSelectItem& item : field.items)

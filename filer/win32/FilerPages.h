@@ -32,9 +32,9 @@ class TFilerPages {
   // A plain panel that hands its controls' notifications to the tool window.
   static const wchar_t* PanelClass();
 
-  // Makes the windows of every page inside host, all hidden. The controls report to the
-  // window that holds host; hints go to tooltip.
-  void Build(HWND host, const TFilerLayout& layout, HFONT font, HICON jumpIcon, HWND tooltip);
+  // Makes the windows of every page inside host, all hidden, the layout's 96-DPI places scaled
+  // to dpi. The controls report to the window that holds host; hints go to tooltip.
+  void Build(HWND host, const TFilerLayout& layout, HFONT font, HICON jumpIcon, HWND tooltip, int dpi);
   void Clear();
   int Count() const { return static_cast<int>(pages_.size()); }
   // Shows the scroll box of that page and hides the others.

@@ -41,13 +41,14 @@ class TEditorFilerDocument final : public TFilerDocument {
 };
 
 // Text widths in the tool's font; control heights from the font's height.
+// Both at 96 DPI, as the layout places controls.
 class TWindowMeasure final : public TFilerMeasure {
  public:
-  TWindowMeasure(HWND hwnd, HFONT font) : hwnd_(hwnd), dc_(GetDC(hwnd)) {
+  TWindowMeasure(HWND hwnd, HFONT font, int dpi) : hwnd_(hwnd), dc_(GetDC(hwnd)), dpi_(dpi) {
     old_ = SelectObject(dc_, font);
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc_, &tm);
-    textHeight_ = tm.tmHeight;
+    textHeight_ = MulDiv(tm.tmHeight, 96, dpi_);
   }
   ~TWindowMeasure() override {
     SelectObject(dc_, old_);
@@ -57,7 +58,7 @@ class TWindowMeasure final : public TFilerMeasure {
     const std::wstring text = Utf8ToWide(utf8);
     SIZE size = {};
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+    return MulDiv(size.cx, 96, dpi_);
   }
   int Height(TFilerControlKind kind) const override {
     switch (kind) {
@@ -71,6 +72,7 @@ class TWindowMeasure final : public TFilerMeasure {
   HWND hwnd_;
   HDC dc_;
   HGDIOBJ old_;
+  int dpi_;
   int textHeight_ = 12;
 };
 
@@ -113,7 +115,8 @@ HWND TToolFiler::Create(const TFilerToolOwner& owner, const std::string& templat
   tool->pendingTemplate_ = templatePath;
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Utf8ToWide(FilerWindowCaption("(no title)")).c_str(),
                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 400, 400, owner.window, nullptr, instance, tool);
+                              CW_USEDEFAULT, MulDiv(400, owner.dpi, 96), MulDiv(400, owner.dpi, 96), owner.window,
+                              nullptr, instance, tool);
   if (!hwnd) return nullptr;  // WM_NCDESTROY freed the object
   PostMessageW(hwnd, kLoadMessage, 0, 0);
   return hwnd;
@@ -138,7 +141,7 @@ LRESULT TToolFiler::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       LayoutParts();
       return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {240, 240};
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Scaled(240), Scaled(240)};
       return 0;
     case kLoadMessage:
       if (!pendingTemplate_.empty()) LoadFiler(std::exchange(pendingTemplate_, std::string()));
@@ -193,7 +196,7 @@ HMENU TToolFiler::BuildMenu() {
 bool TToolFiler::CreateParts() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   SetMenu(hwnd_, BuildMenu());
-  font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  font_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
   images_ = CreateFilerGlyphs();
   jumpIcon_ = ImageList_GetIcon(images_, fgJump, ILD_NORMAL);
@@ -263,8 +266,9 @@ void TToolFiler::LayoutParts() {
   const int top = r.bottom - r.top;
   GetWindowRect(statusBar_, &r);
   const int bottom = client.bottom - (r.bottom - r.top);
-  MoveWindow(pagePanel_, 0, top, client.right, kPageBarHeight, TRUE);
-  MoveWindow(mainPanel_, 0, top + kPageBarHeight, client.right, std::max<int>(0, bottom - top - kPageBarHeight), TRUE);
+  const int pageBar = Scaled(kPageBarHeight);
+  MoveWindow(pagePanel_, 0, top, client.right, pageBar, TRUE);
+  MoveWindow(mainPanel_, 0, top + pageBar, client.right, std::max<int>(0, bottom - top - pageBar), TRUE);
   GetClientRect(mainPanel_, &r);
   pages_.Resize(r.right, r.bottom);
   PagePanelResize();
@@ -273,11 +277,11 @@ void TToolFiler::LayoutParts() {
 void TToolFiler::PagePanelResize() {
   RECT r = {};
   GetClientRect(pagePanel_, &r);
-  constexpr int kSelectLeft = 60;
-  MoveWindow(pageLabel_, 6, 7, kSelectLeft - 8, 14, TRUE);
-  MoveWindow(pageSelect_, kSelectLeft, 3, std::max<int>(0, r.right - kSelectLeft - 52), 240, TRUE);
-  MoveWindow(prevPage_, r.right - 2 * kPageButtonWidth - 4, 3, kPageButtonWidth, kPageButtonWidth, TRUE);
-  MoveWindow(nextPage_, r.right - kPageButtonWidth - 4, 3, kPageButtonWidth, kPageButtonWidth, TRUE);
+  const int left = Scaled(60), button = Scaled(kPageButtonWidth), top = Scaled(3);
+  MoveWindow(pageLabel_, Scaled(6), Scaled(7), left - Scaled(8), Scaled(14), TRUE);
+  MoveWindow(pageSelect_, left, top, std::max<int>(0, r.right - left - Scaled(52)), Scaled(240), TRUE);
+  MoveWindow(prevPage_, r.right - 2 * button - Scaled(4), top, button, button, TRUE);
+  MoveWindow(nextPage_, r.right - button - Scaled(4), top, button, button, TRUE);
 }
 
 void TToolFiler::SetBusy(bool busy) {
@@ -316,9 +320,9 @@ void TToolFiler::LoadFiler(const std::string& requested) {
     pages_.Clear();
     SendMessageW(pageSelect_, CB_RESETCONTENT, 0, 0);
     program_ = std::move(parsed);
-    LayOutFilerProgram(program_, TWindowMeasure(hwnd_, font_));
+    LayOutFilerProgram(program_, TWindowMeasure(hwnd_, font_, owner_.dpi));
     if (program_.layout.title) SetWindowTextW(hwnd_, Utf8ToWide(FilerWindowCaption(*program_.layout.title)).c_str());
-    pages_.Build(mainPanel_, program_.layout, font_, jumpIcon_, tooltip_);
+    pages_.Build(mainPanel_, program_.layout, font_, jumpIcon_, tooltip_, owner_.dpi);
     for (const TFilerPage& page : program_.layout.pages)
       SendMessageW(pageSelect_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(page.title).c_str()));
     MM_RefreshClick();

@@ -22,6 +22,7 @@ struct TFilerToolOwner {
   TUserPrompt* prompt = nullptr;  // the program's prompt; the tool's boxes are owned by the tool
   std::string helpFile;           // UTF-8
   std::string filerFolder;        // UTF-8, long form, ending in "\"
+  int dpi = 96;                   // the editor window's; sizes below are given at 96
 };
 
 class TToolFiler {
@@ -41,6 +42,7 @@ class TToolFiler {
   explicit TToolFiler(const TFilerToolOwner& owner);
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  int Scaled(int pixels) const { return MulDiv(pixels, owner_.dpi, 96); }
   bool CreateParts();
   void LayoutParts();
   HMENU BuildMenu();
