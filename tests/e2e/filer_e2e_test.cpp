@@ -246,4 +246,39 @@ TEST_F(FilerE2e, PlacedBesideItsWindowAndClosedWithItWithoutAQuestion) {
   EXPECT_EQ(ReadWholeFile(s.path), SmallBitmap());
 }
 
+TEST_F(FilerE2e, OpenDialogGoesUpWithBackspaceAndWarnsOfAMissingFolder) {
+  HWND window = OpenFileWindow(MakeFile(L"any.dat"));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_Filer));
+  HWND dialog = WaitForWindow(L"#32770", kOpenDialog);
+  ASSERT_NE(dialog, nullptr);
+  HWND folder = GetDlgItem(dialog, 301);
+  EXPECT_EQ(TextOf(folder), LongPath(FilerFolder()));
+  PressKeys(dialog, L"{Back}");
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(folder) == LongPath(ProgramFolder()); }, 3000)) << TextOf(folder);
+  ASSERT_TRUE(PressButton(dialog, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+  EXPECT_EQ(FindTopWindow(L"TToolFiler"), nullptr);
+
+  // Without the folder beside the program: the warning, then the dialog on nothing.
+  WIN32_FIND_DATAW found = {};
+  HANDLE find = FindFirstFileW((FilerFolder() + L"*.OVXF").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do DeleteFileW((FilerFolder() + found.cFileName).c_str());
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  ASSERT_TRUE(RemoveDirectoryW(FilerFolder().c_str()));
+  PostMenuCommand(window, MenuIdOf(miMM_Filer));
+  std::optional<TMessageBox> box = WaitForMessageBox(L"警告");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, LongPath(ProgramFolder()) + L"filer\\ が見付かりません.");
+  // The program's boxes have no Cancel-only form: its one button is the box's OK.
+  ASSERT_TRUE(PressButton(box->hwnd, IDOK));
+  dialog = WaitForWindow(L"#32770", kOpenDialog);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(dialog, 301)), L"");
+  PressButton(dialog, IDCANCEL);
+}
+
 }  // namespace ovx::e2e
