@@ -100,12 +100,25 @@ LRESULT CALLBACK ScrollBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+// Tab and Shift+Tab move between the fields of a page, as in a dialog.
+LRESULT CALLBACK FieldKeys(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_CHAR && wp == L'\t') return 0;
+  if (msg == WM_KEYDOWN && wp == VK_TAB) {
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    if (HWND next = GetNextDlgTabItem(GetParent(hwnd), hwnd, back)) SetFocus(next);
+    return 0;
+  }
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, FieldKeys, 0);
+  return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 HWND Child(HWND parent, DWORD exStyle, const wchar_t* cls, const std::wstring& text, DWORD style,
            const TFilerRect& r, int id, HFONT font) {
   HWND w = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width,
                            r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
   if (w) SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (w && (style & WS_TABSTOP)) SetWindowSubclass(w, FieldKeys, 0, 0);
   return w;
 }
 

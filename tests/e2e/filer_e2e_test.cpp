@@ -246,6 +246,23 @@ TEST_F(FilerE2e, PlacedBesideItsWindowAndClosedWithItWithoutAQuestion) {
   EXPECT_EQ(ReadWholeFile(s.path), SmallBitmap());
 }
 
+TEST_F(FilerE2e, TabMovesBetweenTheFieldsOfAPage) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  SetForegroundWindow(s.tool);
+  auto focused = [&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(s.tool, nullptr), &info);
+    return info.hwndFocus;
+  };
+  SendMessageW(FieldEditor(s.tool, 0), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageW(FieldEditor(s.tool, 0), WM_LBUTTONUP, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return focused() == FieldEditor(s.tool, 0); }, 3000));
+  PressKeys(s.tool, L"{Tab}");
+  EXPECT_TRUE(WaitUntil([&] { return focused() == FieldEditor(s.tool, 1); }, 3000));
+}
+
 TEST_F(FilerE2e, OpenDialogGoesUpWithBackspaceAndWarnsOfAMissingFolder) {
   HWND window = OpenFileWindow(MakeFile(L"any.dat"));
   ASSERT_NE(window, nullptr);
