@@ -217,6 +217,22 @@ TEST_F(FilerE2e, CloseQuestionWithEachAnswer) {
   }
 }
 
+// The editor window's filer command closes an open tool as its close box does: with the question.
+TEST_F(FilerE2e, FilerCommandClosesTheToolAskingAboutItsChange) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  ChangeWidth(s.tool, L"9");
+  ASSERT_TRUE(WaitUntil([&] { return Modified(s.tool); }, 3000));
+  PostMenuCommand(s.window, MenuIdOf(miMM_Filer));
+  std::optional<TMessageBox> box = WaitForMessageBox(L"確認");
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(PressButton(box->hwnd, IDYES));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(s.tool); }, 3000));
+  std::optional<std::string> bytes = CopyAllBytes(s.window);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ((*bytes)[18], 9);
+}
+
 TEST_F(FilerE2e, JumpButtonMovesTheCaretToTheField) {
   TBitmapSession s = OpenBitmapWithFiler();
   ASSERT_NE(s.tool, nullptr);
