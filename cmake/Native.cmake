@@ -23,4 +23,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/unit/editor/editor_toolbar
                             ${CMAKE_SOURCE_DIR}/tests/unit/charset/SJisStr_test.cpp
                             PROPERTIES COMPILE_DEFINITIONS OVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
+# The shipped templates are checked against real files of their formats, as the build converts them.
+include(cmake/FilerTemplates.cmake)
+add_dependencies(ovx_unit_tests ovx_filer_templates)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/unit/filer/FilerShippedTemplates_test.cpp
+                            PROPERTIES COMPILE_DEFINITIONS "OVX_FILER_DIR=\"${OVX_FILER_DIR}\";OVX_BUILD_ROOT=\"${CMAKE_BINARY_DIR}/..\"")
+
 add_subdirectory(bench)

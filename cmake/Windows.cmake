@@ -10,6 +10,8 @@ set(OVX_GUI_LINK -municode -mwindows -static)
 add_executable(ovxmain WIN32 app/win32/OvxMain.cpp app/win32/ovxmain.rc)
 target_link_libraries(ovxmain PRIVATE ovxcore)
 target_link_options(ovxmain PRIVATE ${OVX_GUI_LINK})
+include(cmake/FilerTemplates.cmake)
+add_dependencies(ovxmain ovx_filer_templates)
 
 file(GLOB OVX_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
 # The launcher carries its own copy of the instance connection's sending side, and nothing else.

@@ -26,7 +26,8 @@ void TEditorToolWindows::Place(TToolWindowKind kind) {
 void TEditorToolWindows::Toggle(TToolWindowKind kind, bool viewOnly) {
   switch (ToolWindowToggle(kind, windows_[kind] != nullptr, viewOnly)) {
     case twaClose:
-      Close(kind);
+      // Closed as the user closes it, so a window with unapplied changes may ask first.
+      SendMessageW(windows_[kind], WM_CLOSE, 0, 0);
       break;
     case twaCreate: {
       HWND w = creator_ ? creator_(kind) : nullptr;

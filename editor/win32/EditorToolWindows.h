@@ -29,8 +29,8 @@ class TEditorToolWindows {
   void SetCreator(TCreator creator) { creator_ = std::move(creator); }
 
   HWND Window(TToolWindowKind kind) const { return windows_[kind]; }
-  // The command of a tool window: closes an open one, else creates and places it unless a
-  // view-only window refuses it.
+  // The command of a tool window: closes an open one as its close box does, else creates and
+  // places it unless a view-only window refuses it.
   void Toggle(TToolWindowKind kind, bool viewOnly);
   // A tool window closed (by the user or by itself); its reference is cleared.
   void Closed(HWND window);

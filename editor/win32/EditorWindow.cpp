@@ -138,7 +138,10 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
   toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
   // The tool windows are made by their own parts; until then their commands open nothing.
-  toolWindows_->SetCreator([](TToolWindowKind) -> HWND { return nullptr; });
+  toolWindows_->SetCreator([this](TToolWindowKind kind) -> HWND {
+    if (kind == twFiler) return CreateFilerTool();
+    return nullptr;
+  });
   ShowWindow(toolBar_.Handle(), SW_SHOW);
   ShowWindow(statusBar_.Handle(), SW_SHOW);
   LayoutParts();

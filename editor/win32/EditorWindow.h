@@ -147,6 +147,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void OnStatusBarClick(int x);
   void OpenHelp();
   void OpenWebPage();
+  // The filer tool (EditorFilerTool.cpp): the template-open dialog, then the tool; null when cancelled.
+  HWND CreateFilerTool();
 
   // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
   // file commands.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "filer/FilerParser.h"
+#include "filer/FilerSession.h"
 #include "filer/FilerTarget.h"
 #include "filer/FilerText.h"
 #include "model/UserPrompt.h"
@@ -46,6 +47,24 @@ class TVectorTarget : public TFilerTarget {
   bool viewOnly;
   std::vector<TPatch> patches;
   bool outOfRange = false;
+};
+
+// The same byte vector as the document of an editor window.
+class TVectorDocument final : public TFilerDocument {
+ public:
+  explicit TVectorDocument(std::vector<std::uint8_t> data, bool viewOnly = false) : target(std::move(data), viewOnly) {}
+  std::int32_t Size() const override { return target.Size(); }
+  void ReadData(std::uint8_t* buffer, std::int32_t address, std::int32_t count) const override {
+    target.ReadData(buffer, address, count);
+  }
+  void PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t count) override {
+    target.PatchBytes(data, address, count);
+  }
+  bool ViewOnly() const override { return target.ViewOnly(); }
+  void CloseUndoGroup() override {}
+  void Refresh() override {}
+
+  TVectorTarget target;
 };
 
 struct TParsed {
