@@ -1,5 +1,6 @@
 #include "charset/win32/EditInt.h"
 
+#include <algorithm>
 #include <string>
 
 namespace ovx {
@@ -202,6 +203,17 @@ LRESULT TEditInt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(font_);
+    // The shown text, for screen readers and test drivers.
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(core_.Text().size());
+    case WM_GETTEXT: {
+      const std::string text = core_.Text();
+      auto* buffer = reinterpret_cast<wchar_t*>(lp);
+      const size_t n = wp == 0 ? 0 : std::min<size_t>(text.size(), wp - 1);
+      for (size_t i = 0; i < n; ++i) buffer[i] = static_cast<wchar_t>(text[i]);
+      if (wp) buffer[n] = L'\0';
+      return static_cast<LRESULT>(n);
+    }
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

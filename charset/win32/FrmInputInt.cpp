@@ -5,10 +5,10 @@ namespace ovx {
 bool TFrmInputInt::Create(HWND parent, int x, int y, HFONT font, int dpi) {
   if (!CreatePanel(parent, x, y, font, dpi)) return false;
   AddLabel(L"型(&V)", 8, 11, 60);
-  variable_ = AddList(idVariable, {L"無定型(32bit)", L"DoubleWord(32bit)", L"Word(16bit)", L"Byte(8bit)"}, 72, 8, 150);
-  AddLabel(L"設定(&O)", 236, 11, 52);
-  address_ = AddList(idAddress, {L"絶対指定", L"下方向相対", L"上方向相対"}, 292, 8, 120);
-  byteOrder_ = AddList(idByteOrder, {L"リトルエンディアン", L"ビッグエンディアン"}, 292, 8, 120);
+  variable_ = AddList(idVariable, {L"無定型(32bit)", L"DoubleWord(32bit)", L"Word(16bit)", L"Byte(8bit)"}, 72, 8, 130);
+  AddLabel(L"設定(&O)", 214, 11, 52);
+  address_ = AddList(idAddress, {L"絶対指定", L"下方向相対", L"上方向相対"}, 266, 8, 146);
+  byteOrder_ = AddList(idByteOrder, {L"リトルエンディアン", L"ビッグエンディアン"}, 266, 8, 146);
   struct Field {
     const wchar_t* label;
     TEditInt& edit;
