@@ -50,6 +50,10 @@ LRESULT CALLBACK TFramePanel::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     self->Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
     return 0;
   }
+  if (self && msg == WM_DRAWITEM) {
+    self->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    return TRUE;
+  }
   // Labels and buttons take the dialog's face colour.
   if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)
     return SendMessageW(GetParent(hwnd), msg, wp, lp);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "charset/StrUty.h"
+#include "charset/win32/FrmInputChar.h"
 #include "charset/win32/FrmInputInt.h"
 #include "charset/win32/FrmInputStr.h"
 #include "charset/win32/RightEdit.h"
@@ -79,6 +80,32 @@ class TDlgStrInput final : public TTypedDialog {
   TFrmInputStr frame_;
 };
 
+// キャラクタ型定型入力: one byte, the code of the picked row; a double click runs it too.
+class TDlgCharInput final : public TTypedDialog {
+ public:
+  explicit TDlgCharInput(TOvnxBinaryFormWClass& window)
+      : TTypedDialog(window, L"キャラクタ型定型入力", 17, {428, 298}) {}
+
+ private:
+  HWND Build() override {
+    if (!frame_.Create(Handle(), 4, 4, Font(), Dpi())) return nullptr;
+    frame_.OnPick = [this] { Run(); };
+    AddButtons(L"入力");
+    return frame_.SelChar().Handle();
+  }
+  void Run() override {
+    const int code = frame_.SelChar().Selected();
+    // Without a picked row the table only takes the focus.
+    if (code < 0) {
+      SetFocus(frame_.SelChar().Handle());
+      return;
+    }
+    Write({static_cast<std::uint8_t>(code)});
+  }
+
+  TFrmInputChar frame_;
+};
+
 // n ビットローテート and n バイトローテート: the amount, the direction, and 実行 as often as wanted.
 class TDlgRotate final : public TTypedDialog {
  public:
@@ -125,6 +152,7 @@ HWND CreateTypedInputDialog(TOvnxBinaryFormWClass& window, TToolWindowKind kind)
   switch (kind) {
     case twInputInt: dialog = new TDlgIntInput(window); break;
     case twInputStr: dialog = new TDlgStrInput(window); break;
+    case twInputChar: dialog = new TDlgCharInput(window); break;
     case twBitRoll: dialog = new TDlgRotate(window, false); break;
     case twByteRoll: dialog = new TDlgRotate(window, true); break;
     default: return nullptr;

@@ -161,3 +161,81 @@ TEST_F(TypedInputE2e, ViewOnlyWindowOpensNoInputDialog) {
 
 }  // namespace
 }  // namespace ovx::e2e
+
+namespace ovx::e2e {
+namespace {
+
+constexpr int kCharaSetList = 401, kSelChar = 402;
+
+// The picker's row at the top of the list, its code set chosen as the list does it.
+void ShowPickerRows(HWND frame, int set, int topRow) {
+  HWND list = GetDlgItem(frame, kCharaSetList);
+  SendMessageW(list, CB_SETCURSEL, set, 0);
+  SendMessageW(frame, WM_COMMAND, MAKEWPARAM(kCharaSetList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  SendMessageW(GetDlgItem(frame, kSelChar), LB_SETTOPINDEX, topRow, 0);
+  UpdateWindow(GetDlgItem(frame, kSelChar));
+}
+
+// A pixel of the glyph square of a row on the screen: x from the square's left, y from the row's top.
+COLORREF GlyphPixel(HWND picker, int row, int x, int y) {
+  const int top = static_cast<int>(SendMessageW(picker, LB_GETTOPINDEX, 0, 0));
+  POINT p = {x, (row - top) * 16 + y};
+  ClientToScreen(picker, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+void DoubleClickRow(HWND picker, int row) {
+  SendMessageW(picker, LB_SETTOPINDEX, row, 0);
+  const LPARAM at = MAKELPARAM(60, 8);
+  PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(picker, WM_LBUTTONUP, 0, at);
+  PostMessageW(picker, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(picker, WM_LBUTTONUP, 0, at);
+}
+
+using TypedInputE2eChar = EditorTest;
+
+TEST_F(TypedInputE2eChar, PickedCharactersAreWrittenAndTheGlyphFollowsTheSet) {
+  const std::wstring path = MakeFile(L"char.dat", "ABCD");
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_InputChar));
+  HWND dialog = WaitForWindow(L"#32770", L"キャラクタ型定型入力");
+  ASSERT_NE(dialog, nullptr);
+  HWND frame = FindWindowExW(dialog, nullptr, L"TOvnxInputFrame", nullptr);
+  HWND picker = GetDlgItem(frame, kSelChar);
+  // Nothing picked yet: 入力 only puts the focus into the table.
+  SetFocus(nullptr);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &result);
+  GUITHREADINFO info = {sizeof info};
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  EXPECT_EQ(info.hwndFocus, picker);
+  EXPECT_EQ(SendMessageW(picker, LB_GETCOUNT, 0, 0), 128);
+
+  // Row 0x5C: a backslash in ASCII, a yen sign in JIS X 0201 (its second bar, row 8, reaches x = 5).
+  constexpr COLORREF kSilver = RGB(192, 192, 192), kInk = RGB(0, 0, 0);
+  ShowPickerRows(frame, 0, 0x50);
+  EXPECT_TRUE(WaitUntil([&] { return GlyphPixel(picker, 0x5C, 4 + 1, 8) == kSilver; }, 3000));
+  EXPECT_EQ(GlyphPixel(picker, 0x5C, 4 + 3, 8), kInk);  // the backslash's stroke
+  Screenshot(L"typed-input-char-ascii");
+  ShowPickerRows(frame, 1, 0x50);
+  EXPECT_EQ(SendMessageW(picker, LB_GETCOUNT, 0, 0), 256);
+  EXPECT_TRUE(WaitUntil([&] { return GlyphPixel(picker, 0x5C, 4 + 1, 8) == kInk; }, 3000));
+  DoubleClickRow(picker, 0x5C);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(picker, LB_GETCURSEL, 0, 0) == 0x5C; }, 3000));
+  ShowPickerRows(frame, 1, 0xB0);
+  Screenshot(L"typed-input-char-jis-katakana");
+  ShowPickerRows(frame, 2, 0xE8);
+  Screenshot(L"typed-input-char-nec");
+  DoubleClickRow(picker, 0xF2);
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageW(picker, LB_GETCURSEL, 0, 0) == 0xF2; }, 3000));
+  ASSERT_TRUE(PressShortcut(window, 'S', MOD_CONTROL));
+  EXPECT_TRUE(WaitUntil([&] { return ReadWholeFile(path) == "\x5C\xF2" "CD"; }, 3000)) << ReadWholeFile(path);
+}
+
+}  // namespace
+}  // namespace ovx::e2e
