@@ -223,6 +223,9 @@ LRESULT TEditInt::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_ENABLE:
       InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;
