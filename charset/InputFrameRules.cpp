@@ -108,4 +108,15 @@ std::string StringInputBytes(std::string_view sjis, TNewLineCode newLine, TStrin
   return text;
 }
 
+std::vector<std::uint8_t> DataBlock(TDataPage page, const TDataPageValues& values) {
+  switch (page) {
+    case dpInteger: return IntegerBytes(values.integer, values.width, values.order);
+    case dpString: return std::vector<std::uint8_t>(values.string.begin(), values.string.end());
+    case dpCharacter: return {static_cast<std::uint8_t>(values.character)};
+    case dpBinary: return values.binary;
+    case dpNull: break;
+  }
+  return {};
+}
+
 }  // namespace ovx

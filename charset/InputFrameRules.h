@@ -45,4 +45,17 @@ enum TStringSet : std::uint8_t { ssSJis = 0, ssJis = 1, ssEuc = 2, ssUnicode = 3
 // CR LF pairs made CR or LF, then the Shift-JIS text converted to the set.
 std::string StringInputBytes(std::string_view sjis, TNewLineCode newLine, TStringSet set);
 
+// The pages of the data frame, in tab order, and what each yields as a data block.
+enum TDataPage : std::uint8_t { dpInteger = 0, dpString = 1, dpCharacter = 2, dpBinary = 3, dpNull = 4 };
+struct TDataPageValues {
+  std::uint64_t integer = 0;  // the integer frame's value (before byte order)
+  TVariableType width = vtDoubleWord;
+  TByteOrder order = boLittleEndian;
+  std::string string;         // the string frame's bytes
+  int character = 0;          // the picked code
+  std::vector<std::uint8_t> binary;  // the embedded editor's document
+};
+// The data block of the page: the bytes (none for an empty block).
+std::vector<std::uint8_t> DataBlock(TDataPage page, const TDataPageValues& values);
+
 }  // namespace ovx

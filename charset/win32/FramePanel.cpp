@@ -50,6 +50,10 @@ LRESULT CALLBACK TFramePanel::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     self->Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
     return 0;
   }
+  if (self && msg == WM_NOTIFY) {
+    self->Notify(*reinterpret_cast<const NMHDR*>(lp));
+    return 0;
+  }
   if (self && msg == WM_DRAWITEM) {
     self->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     return TRUE;

@@ -24,6 +24,8 @@ class TFramePanel {
   // Makes the panel at (x, y) in design pixels inside parent; false when the platform refused it.
   bool CreatePanel(HWND parent, int x, int y, HFONT font, int dpi);
   virtual void Command(int id, int code, HWND control) {}
+  // A common control of the frame reports (tab changes).
+  virtual void Notify(const NMHDR& header) {}
   // An owner-drawn control of the frame asks to be drawn.
   virtual void DrawItem(const DRAWITEMSTRUCT& item) {}
   int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }

@@ -97,7 +97,7 @@ void TFrmInputInt::SetValue(std::uint64_t value) {
 }
 
 void TFrmInputInt::ShowNetValue() {
-  net_ = NetValue(editBin_.Value(), IntWidth());
+  net_ = ovx::NetValue(editBin_.Value(), IntWidth());
   editOut_.SetValue(net_);
 }
 

@@ -37,6 +37,8 @@ class TFrmInputInt final : public TFramePanel {
   void SetAddressMode(TAddressMode mode) { SelectRow(address_, mode); }
   void SetCapturedValue(std::uint64_t value) { captured_ = value; }
 
+  // The value cut to the width.
+  std::uint64_t NetValue() const { return net_; }
   // The net value, in memory order for big-endian.
   std::uint64_t Value() const;
   // The bytes to store for the width and byte order.

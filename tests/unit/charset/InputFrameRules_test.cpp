@@ -92,5 +92,24 @@ TEST(InputFrameRules, StringBytesConvertNewLinesThenTheCharacterSet) {
   for (const Case& c : cases) EXPECT_EQ(StringInputBytes(c.text, c.newLine, c.set), c.bytes) << c.text;
 }
 
+TEST(InputFrameRules, DataBlockOfEachPage) {
+  TDataPageValues v;
+  v.integer = 0x12345;
+  v.width = vtWord;
+  v.order = boBigEndian;
+  v.string = "";
+  v.character = 0xB1;
+  v.binary = {1, 2, 3};
+  struct Case {
+    TDataPage page;
+    Bytes block;
+  };
+  const Case cases[] = {{dpInteger, {0x23, 0x45}}, {dpString, {}},   {dpCharacter, {0xB1}},
+                        {dpBinary, {1, 2, 3}},     {dpNull, {}}};
+  for (const Case& c : cases) EXPECT_EQ(DataBlock(c.page, v), c.block) << int(c.page);
+  v.width = vtUnformat;  // 無定型 gives four bytes like DoubleWord
+  EXPECT_EQ(DataBlock(dpInteger, v), (Bytes{0x45, 0x23, 0x01, 0x00}));
+}
+
 }  // namespace
 }  // namespace ovx
