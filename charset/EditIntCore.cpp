@@ -2,22 +2,29 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace ovx {
 
 namespace {
 
-using TWide = unsigned __int128;
+// At most 17 decimal digits and 14 hexadecimal digits come from typing.
+constexpr size_t kDecimalDigits = 17, kHexadecimalDigits = 14;
 
-TWide Power(std::uint64_t radix, int n) {
-  TWide p = 1;
-  for (int i = 0; i < n; ++i) p *= radix;
-  return p;
+std::string DigitsOf(std::uint64_t value, bool decimal) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, decimal ? "%llu" : "%llX", static_cast<unsigned long long>(value));
+  return buffer;
 }
 
-// At most 17 decimal digits and 14 hexadecimal digits come from typing.
-constexpr std::uint64_t kDecimalLimit = 100000000000000000ull;  // 10^17
-constexpr std::uint64_t kHexadecimalMask = 0x00FFFFFFFFFFFFFFull;
+// Digits are inserted and removed in the written number, which is the positional arithmetic
+// without its overflow: the value keeps the last digits that fit.
+std::uint64_t ValueOfDigits(const std::string& digits, bool decimal) {
+  if (digits.empty()) return 0;
+  const size_t keep = decimal ? kDecimalDigits : kHexadecimalDigits;
+  const std::string last = digits.size() > keep ? digits.substr(digits.size() - keep) : digits;
+  return std::strtoull(last.c_str(), nullptr, decimal ? 10 : 16);
+}
 
 bool FitsType(std::uint64_t value, TVariableType type) {
   switch (type) {
@@ -137,12 +144,10 @@ bool TEditIntCore::Char(char32_t c) {
 void TEditIntCore::InsertDigit(int digit) {
   const int n = caret_;
   if (digit == 0 && n == DigitCount()) return;  // no leading zeros
-  const TWide r = Radix(), low = Power(Radix(), n);
-  const TWide v = value_;
-  TWide result = (v / low) * low * r + static_cast<TWide>(digit) * low + v % low;
-  if (radix_ == cnDecimal) result %= kDecimalLimit;
-  else result &= kHexadecimalMask;
-  value_ = static_cast<std::uint64_t>(result);
+  const bool decimal = radix_ == cnDecimal;
+  std::string digits = DigitsOf(value_, decimal);
+  digits.insert(digits.size() - static_cast<size_t>(n), 1, "0123456789ABCDEF"[digit]);
+  value_ = ValueOfDigits(digits, decimal);
 }
 
 template <typename Change>
@@ -165,9 +170,12 @@ void TEditIntCore::RemoveDigits() {
     a = std::min(*anchor_, caret_);
     b = std::max(*anchor_, caret_);
   }
-  const TWide v = value_;
-  const TWide high = Power(Radix(), b), low = Power(Radix(), a);
-  value_ = static_cast<std::uint64_t>((v / high) * low + v % low);
+  const bool decimal = radix_ == cnDecimal;
+  std::string digits = DigitsOf(value_, decimal);
+  const int count = static_cast<int>(digits.size());
+  b = std::min(b, count);
+  if (a < b) digits.erase(static_cast<size_t>(count - b), static_cast<size_t>(b - a));
+  value_ = ValueOfDigits(digits, decimal);
   caret_ = a;
   anchor_.reset();
 }

@@ -63,7 +63,6 @@ class TEditIntCore {
   std::vector<TEditIntCharStyle> Styles() const;
 
  private:
-  std::uint64_t Radix() const { return radix_ == cnDecimal ? 10 : 16; }
   bool BitSelected(int index) const;
   // Sets the bit left of the gap, or every selected bit, through change(old bit) -> new bit.
   template <typename Change>

@@ -47,6 +47,9 @@ TEST(EditIntCore, DigitsKeysAndSelectionsChangeTheValueByTheirFormulas) {
       {cnDecimal, 1234, {"Del"}, 0, 0},
       {cnDecimal, 12345678901234567, {"8"}, 23456789012345678, 0},            // the 18th digit pushes out the first
       {cnDecimal, 99, {"^A", "Back"}, 0, 0},
+      {cnDecimal, 18446744073709551615ull, {"1"}, 67440737095516151, 0},     // all 64 bits shown, 17 kept
+      {cnDecimal, 18446744073709551615ull, {"Home", "5"}, 46744073709551615, 17},
+      {cnHexadecimal, 0xFFFFFFFFFFFFFFFF, {"1"}, 0xFFFFFFFFFFFFF1, 0},
       {cnHexadecimal, 0xAB, {"c", "F"}, 0xABCF, 0},
       {cnHexadecimal, 0xFFFFFFFFFFFFFF, {"1"}, 0xFFFFFFFFFFFFF1, 0},          // 14 digits at most
       {cnHexadecimal, 0x1234, {"Del"}, 0, 0},
