@@ -7,8 +7,8 @@ namespace ovx::e2e {
 namespace {
 
 // Control ids of the integer and string frames and of the rotate dialog (the program's own).
-constexpr int kByteOrderList = 103, kEditHex = 106, kMaxHex = 108, kEditOut = 109, kEditBox = 201, kRotateLeft = 304,
-              kRotateEdit = 302;
+constexpr int kByteOrderList = 103, kEditHex = 106, kMaxHex = 108, kEditOut = 109, kCapture = 110;
+constexpr int kEditBox = 201, kRotateEdit = 302, kRotateLeft = 304;
 
 HWND OpenDialog(HWND window, TMenuItem item, const std::wstring& caption) {
   PostMenuCommand(window, MenuIdOf(item));
@@ -74,6 +74,9 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   ASSERT_TRUE(Shows(FrameControl(dialog, kEditOut), L"2345h"));
   Screenshot(L"typed-input-integer-dialog");
   ASSERT_TRUE(Press(dialog, IDOK));
+  // The capture button takes the Word at the caret, now 02 03 (little-endian).
+  ASSERT_TRUE(Press(FindWindowExW(dialog, nullptr, L"TOvnxInputFrame", nullptr), kCapture));
+  EXPECT_TRUE(Shows(FrameControl(dialog, kEditHex), L"302h"));
   // DoubleWord big-endian over a selection of three bytes.
   // A click into the hexadecimal field (the button took the focus), then Page Up: DoubleWord.
   HWND hex = FrameControl(dialog, kEditHex);
@@ -85,12 +88,18 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(PressShortcut(window, VK_RIGHT, MOD_SHIFT));
   ASSERT_TRUE(WaitForCaretAddress(window, 5));
   ASSERT_TRUE(Press(dialog, IDOK));
-  EXPECT_TRUE(SavedAs(window, path, std::string("\x45\x23\x00\x01\x23\x45\x05\x06\x07", 9))) << ReadWholeFile(path);
+  EXPECT_TRUE(SavedAs(window, path, std::string("\x45\x23\x00\x00\x03\x02\x05\x06\x07", 9))) << ReadWholeFile(path);
 
   // The dialog keeps its offset when the window moves.
   const RECT before = RectOf(dialog), owner = RectOf(window);
   SetWindowPos(window, nullptr, owner.left + 40, owner.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_TRUE(WaitUntil([&] { return RectOf(dialog).left == before.left + 40 && RectOf(dialog).top == before.top + 30; }));
+  // Another window of the editor in front: the dialog hides, and comes back with its own window.
+  HWND second = OpenFileWindow(MakeFile(L"other.dat", "X"), kWaitMs, true);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  SetForegroundWindow(window);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog); }));
 }
 
 TEST_F(TypedInputE2e, StringWithANewlineInEachCharacterSet) {
