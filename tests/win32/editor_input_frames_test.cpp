@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/win32/FrmInputData.h"
@@ -154,6 +155,16 @@ TEST_F(InputFramesWin32, FivePagesAndTheirDataBlocks) {
   wchar_t text[256] = {};
   GetWindowTextW(frame.LabelNull(), text, 256);
   EXPECT_EQ(std::wstring(text), TFrmInputData::kNullText);
+  // The picker keeps a selected row below 128 when the set shrinks to ASCII, and loses one above.
+  TFrmInputChar& chars = frame.FrmInputChar();
+  Choose(chars.CharaSet(), asNEC);
+  for (const auto [row, kept] : {std::pair{0x41, 0x41}, std::pair{0xB1, -1}}) {
+    Choose(chars.CharaSet(), asNEC);
+    SendMessageW(chars.SelChar().Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    Choose(chars.CharaSet(), asASCII);
+    EXPECT_EQ(chars.SelChar().Selected(), kept) << row;
+    EXPECT_EQ(SendMessageW(chars.SelChar().Handle(), LB_GETCOUNT, 0, 0), 128);
+  }
   // An empty string page gives length 0, as the null page does.
   SetWindowTextW(frame.FrmInputStr().EditBox(), L"");
   frame.SetActivePage(dpString);
