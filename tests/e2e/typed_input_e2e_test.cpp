@@ -147,6 +147,8 @@ TEST_F(TypedInputE2e, BitAndByteRotateOfASelection) {
   ASSERT_TRUE(TypeKeys(bytes, L"{Back}5"));  // five bytes of a four-byte selection: one
   ASSERT_TRUE(Shows(GetDlgItem(bytes, kRotateEdit), L"5"));
   ASSERT_TRUE(Press(bytes, kRotateLeft));
+  RedrawWindow(bytes, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  Screenshot(L"typed-input-byte-rotate-dialog");
   ASSERT_TRUE(Press(bytes, IDOK));
   EXPECT_TRUE(SavedAs(window, path, "\x23\x45\x67\x81\x9A")) << ReadWholeFile(path);
 }
