@@ -33,7 +33,8 @@ bool TFrmInputData::Create(HWND parent, int x, int y, HFONT font, int dpi, const
     item.pszText = const_cast<wchar_t*>(tabs[i]);
     SendMessageW(pages_, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
-  if (!int_.Create(Handle(), kPageLeft, kPageTop, font, dpi) || !str_.Create(Handle(), kPageLeft, kPageTop, font, dpi) ||
+  if (!int_.Create(Handle(), kPageLeft, kPageTop, font, dpi) ||
+      !str_.Create(Handle(), kPageLeft, kPageTop, font, dpi) ||
       !char_.Create(Handle(), kPageLeft, kPageTop, font, dpi))
     return false;
   int_.SetDialogMode(dmInteger);

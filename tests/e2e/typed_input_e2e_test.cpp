@@ -93,7 +93,9 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   // The dialog keeps its offset when the window moves.
   const RECT before = RectOf(dialog), owner = RectOf(window);
   SetWindowPos(window, nullptr, owner.left + 40, owner.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  EXPECT_TRUE(WaitUntil([&] { return RectOf(dialog).left == before.left + 40 && RectOf(dialog).top == before.top + 30; }));
+  EXPECT_TRUE(WaitUntil([&] {
+    return RectOf(dialog).left == before.left + 40 && RectOf(dialog).top == before.top + 30;
+  }));
   // Another window of the editor in front: the dialog hides, and comes back with its own window.
   HWND second = OpenFileWindow(MakeFile(L"other.dat", "X"), kWaitMs, true);
   ASSERT_NE(second, nullptr);
