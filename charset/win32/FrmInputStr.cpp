@@ -9,9 +9,9 @@ bool TFrmInputStr::Create(HWND parent, int x, int y, HFONT font, int dpi) {
   editBox_ = AddControl(L"EDIT", L"", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
                         WS_EX_CLIENTEDGE, idEditBox, 8, 8, 404, 118);
   AddLabel(L"改行コード(&L)", 8, 141, 86);
-  newLineCode_ = AddList(idNewLineCode, {L"標準(CR+LF)", L"MACファイル(CR)", L"UNIXファイル(LF)"}, 96, 138, 112);
-  AddLabel(L"文字コード(&S)", 218, 141, 86);
-  charaSet_ = AddList(idCharaSet, {L"Shift-JIS", L"JIS", L"EUC-jp", L"Unicode"}, 306, 138, 106);
+  newLineCode_ = AddList(idNewLineCode, {L"標準(CR+LF)", L"MACファイル(CR)", L"UNIXファイル(LF)"}, 96, 138, 122);
+  AddLabel(L"文字コード(&S)", 226, 141, 82);
+  charaSet_ = AddList(idCharaSet, {L"Shift-JIS", L"JIS", L"EUC-jp", L"Unicode"}, 310, 138, 102);
   return editBox_ && newLineCode_ && charaSet_;
 }
 

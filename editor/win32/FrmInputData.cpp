@@ -49,6 +49,8 @@ bool TFrmInputData::Create(HWND parent, int x, int y, HFONT font, int dpi, const
   binary_->SetViewItems(TViewItems::None().With(bvHeader, true));
   binary_->SetFontHeight(12);
   labelNull_ = AddLabel(kNullText, kPageLeft + 8, kPageTop + 8, kPageWidth - 16, 64);
+  // The tabs lie under the pages: repainting them must not paint over the open page.
+  SetWindowPos(pages_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetActivePage(dpInteger);
   return true;
 }
