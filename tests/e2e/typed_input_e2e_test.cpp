@@ -7,7 +7,7 @@ namespace ovx::e2e {
 namespace {
 
 // Control ids of the integer and string frames and of the rotate dialog (the program's own).
-constexpr int kByteOrderList = 103, kEditHex = 106, kMaxHex = 108, kEditOut = 109, kCapture = 110;
+constexpr int kVariableList = 101, kByteOrderList = 103, kEditHex = 106, kMaxHex = 108, kEditOut = 109, kCapture = 110;
 constexpr int kEditBox = 201, kRotateEdit = 302, kRotateLeft = 304;
 
 HWND OpenDialog(HWND window, TMenuItem item, const std::wstring& caption) {
@@ -90,6 +90,13 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   ASSERT_TRUE(Press(dialog, IDOK));
   EXPECT_TRUE(SavedAs(window, path, std::string("\x45\x23\x00\x00\x03\x02\x05\x06\x07", 9))) << ReadWholeFile(path);
 
+  // Closed and opened again, the dialog starts with the width last written: DoubleWord.
+  PostMenuCommand(window, MenuIdOf(miMM_InputInt));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+  dialog = OpenDialog(window, miMM_InputInt, L"整数型定型入力");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(SendMessageW(FrameControl(dialog, kVariableList), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(Shows(FrameControl(dialog, kMaxHex), L"FFFFFFFFh"));
   // The dialog keeps its offset when the window moves.
   const RECT before = RectOf(dialog), owner = RectOf(window);
   SetWindowPos(window, nullptr, owner.left + 40, owner.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
