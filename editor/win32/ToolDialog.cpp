@@ -1,5 +1,6 @@
 #include "editor/win32/ToolDialog.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace ovx {
@@ -68,8 +69,7 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: {
       dpi_ = DpiOf(GetWindow(hwnd_, GW_OWNER));
-      font_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+      font_ = MakeFont();
       SetWindowTextW(hwnd_, caption_);
       SetWindowContextHelpId(hwnd_, helpContext_);
       RECT frame = {0, 0, Scaled(design_.cx), Scaled(design_.cy)};
@@ -100,8 +100,54 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       DestroyWindow(hwnd_);
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return TRUE;
   }
   return FALSE;
+}
+
+HFONT TToolDialog::MakeFont() const {
+  return CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+}
+
+void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  struct TRescale {
+    int from, to;
+    HFONT oldFont, newFont;
+  };
+  const int old = dpi_;
+  dpi_ = dpi > 0 ? dpi : 96;
+  TRescale r = {old, dpi_, font_, MakeFont()};
+  // Every descendant, parents before their children: positions are kept relative to the parent.
+  EnumChildWindows(
+      hwnd_,
+      [](HWND child, LPARAM data) -> BOOL {
+        const auto& r = *reinterpret_cast<const TRescale*>(data);
+        RECT at = {};
+        GetWindowRect(child, &at);
+        // A drop-down list's height includes its list.
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"ComboBox") == 0) {
+          RECT dropped = {};
+          SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+          at.bottom = std::max(at.bottom, dropped.bottom);
+        }
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
+        MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
+                   MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
+        // Controls with fonts of their own (the code picker's) keep them.
+        if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
+          SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&r));
+  font_ = r.newFont;
+  DeleteObject(r.oldFont);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TToolDialog::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id, int x,
