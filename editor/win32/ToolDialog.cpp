@@ -21,6 +21,33 @@ const wchar_t kToolDialogProperty[] = L"OvnxToolDialog";
 
 constexpr int kButtonWidth = 80, kButtonHeight = 26, kMargin = 8;
 
+struct TRescale {
+  int from, to;
+  HFONT oldFont, newFont;
+};
+
+// One control at a new DPI: its place in its parent and its size scaled, the dialog's font renewed.
+BOOL CALLBACK RescaleControl(HWND child, LPARAM data) {
+  const auto& r = *reinterpret_cast<const TRescale*>(data);
+  RECT at = {};
+  GetWindowRect(child, &at);
+  // A drop-down list's height includes its list.
+  wchar_t kind[16] = {};
+  GetClassNameW(child, kind, 16);
+  if (lstrcmpiW(kind, L"ComboBox") == 0) {
+    RECT dropped = {};
+    SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    at.bottom = std::max(at.bottom, dropped.bottom);
+  }
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
+  MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
+             MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
+  // Controls with fonts of their own (the code picker's) keep them.
+  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
+  return TRUE;
+}
+
 }  // namespace
 
 TToolDialog::TToolDialog(const wchar_t* caption, DWORD helpContext, SIZE designClient)
@@ -113,37 +140,11 @@ HFONT TToolDialog::MakeFont() const {
 }
 
 void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  struct TRescale {
-    int from, to;
-    HFONT oldFont, newFont;
-  };
   const int old = dpi_;
   dpi_ = dpi > 0 ? dpi : 96;
   TRescale r = {old, dpi_, font_, MakeFont()};
-  // Every descendant, parents before their children: positions are kept relative to the parent.
-  EnumChildWindows(
-      hwnd_,
-      [](HWND child, LPARAM data) -> BOOL {
-        const auto& r = *reinterpret_cast<const TRescale*>(data);
-        RECT at = {};
-        GetWindowRect(child, &at);
-        // A drop-down list's height includes its list.
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
-        if (lstrcmpiW(kind, L"ComboBox") == 0) {
-          RECT dropped = {};
-          SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-          at.bottom = std::max(at.bottom, dropped.bottom);
-        }
-        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
-        MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
-                   MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
-        // Controls with fonts of their own (the code picker's) keep them.
-        if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
-          SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&r));
+  // Every descendant: places are kept relative to the parent, so the order does not matter.
+  EnumChildWindows(hwnd_, RescaleControl, reinterpret_cast<LPARAM>(&r));
   font_ = r.newFont;
   DeleteObject(r.oldFont);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
