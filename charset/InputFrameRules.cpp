@@ -112,7 +112,9 @@ std::vector<std::uint8_t> DataBlock(TDataPage page, const TDataPageValues& value
   switch (page) {
     case dpInteger: return IntegerBytes(values.integer, values.width, values.order);
     case dpString: return std::vector<std::uint8_t>(values.string.begin(), values.string.end());
-    case dpCharacter: return {static_cast<std::uint8_t>(values.character)};
+    case dpCharacter:
+      if (values.character < 0) return {};  // no row picked
+      return {static_cast<std::uint8_t>(values.character)};
     case dpBinary: return values.binary;
     case dpNull: break;
   }

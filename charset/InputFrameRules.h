@@ -52,7 +52,7 @@ struct TDataPageValues {
   TVariableType width = vtDoubleWord;
   TByteOrder order = boLittleEndian;
   std::string string;         // the string frame's bytes
-  int character = 0;          // the picked code
+  int character = 0;          // the picked code, -1 for none (an empty block)
   std::vector<std::uint8_t> binary;  // the embedded editor's document
 };
 // The data block of the page: the bytes (none for an empty block).

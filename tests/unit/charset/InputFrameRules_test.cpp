@@ -107,6 +107,8 @@ TEST(InputFrameRules, DataBlockOfEachPage) {
   const Case cases[] = {{dpInteger, {0x23, 0x45}}, {dpString, {}},   {dpCharacter, {0xB1}},
                         {dpBinary, {1, 2, 3}},     {dpNull, {}}};
   for (const Case& c : cases) EXPECT_EQ(DataBlock(c.page, v), c.block) << int(c.page);
+  v.character = -1;  // no row picked
+  EXPECT_TRUE(DataBlock(dpCharacter, v).empty());
   v.width = vtUnformat;  // 無定型 gives four bytes like DoubleWord
   EXPECT_EQ(DataBlock(dpInteger, v), (Bytes{0x45, 0x23, 0x01, 0x00}));
 }
