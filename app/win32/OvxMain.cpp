@@ -7,6 +7,7 @@
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
 #include "app/win32/MainProcessWindow.h"
+#include "editor/win32/ToolDialog.h"
 #include "shell/win32/InstanceConnection.h"
 
 namespace {
@@ -35,6 +36,7 @@ int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) mainWindow.OnIdle();
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) break;
+    if (ovx::IsToolDialogMessage(msg)) continue;  // Tab, Enter, Esc and mnemonics of tool dialogs
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

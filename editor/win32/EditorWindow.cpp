@@ -5,8 +5,10 @@
 #include "charset/StrUty.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/ToolBarImages.h"
+#include "editor/TypedInput.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/ToolBarImageList.h"
+#include "editor/win32/TypedInputDialogs.h"
 #include "shell/win32/KeyState.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/BEditor.h"
@@ -137,10 +139,10 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   if (!statusBar_.Create(hwnd_, font_, dpi_)) return false;
   if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
   toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
-  // The tool windows are made by their own parts; until then their commands open nothing.
+  // The tool windows are made by their own parts; kinds without one open nothing.
   toolWindows_->SetCreator([this](TToolWindowKind kind) -> HWND {
     if (kind == twFiler) return CreateFilerTool();
-    return nullptr;
+    return CreateTypedInputDialog(*this, kind);
   });
   ShowWindow(toolBar_.Handle(), SW_SHOW);
   ShowWindow(statusBar_.Handle(), SW_SHOW);
@@ -173,7 +175,7 @@ void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
 void TOvnxBinaryFormWClass::ConnectEvents() {
   TBEditorEvents events;
   events.OnStateChange = [this] { UpdateStatusBar(); };
-  events.OnCaretMove = [this] { UpdateToolBar(); };
+  events.OnCaretMove = [this] { UpdateToolBar(); FeedCaptureValues(captureFeed_, editor_->Core()); };
   events.OnCommand = [this](TCommandId id) { DoMenuCommand(id); };
   events.OnKeyState = [this] { RefreshFunctionBar(false); };
   editor_->SetEvents(std::move(events));

@@ -116,6 +116,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   TEditorToolWindows& ToolWindows() { return *toolWindows_; }
   // The dialogs that take the value and address under the caret on every caret move.
   TCaptureFeed& CaptureFeed() { return captureFeed_; }
+  // The integer width the next integer, search or replace dialog starts with.
+  void SetLastIntWidth(std::uint8_t width) { state_.settings.lastIntWidth = width; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,0 +1,178 @@
+#include "editor/win32/ToolDialog.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace ovx {
+
+namespace {
+
+// The window's DPI where the system can tell it (older systems lack the call), else 96.
+int DpiOf(HWND hwnd) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
+  return dpi ? static_cast<int>(dpi) : 96;
+}
+
+// Marks the windows of this class among the dialogs of the process.
+const wchar_t kToolDialogProperty[] = L"OvnxToolDialog";
+
+constexpr int kButtonWidth = 80, kButtonHeight = 26, kMargin = 8;
+
+struct TRescale {
+  int from, to;
+  HFONT oldFont, newFont;
+};
+
+// One control at a new DPI: its place in its parent and its size scaled, the dialog's font renewed.
+BOOL CALLBACK RescaleControl(HWND child, LPARAM data) {
+  const auto& r = *reinterpret_cast<const TRescale*>(data);
+  RECT at = {};
+  GetWindowRect(child, &at);
+  // A drop-down list's height includes its list.
+  wchar_t kind[16] = {};
+  GetClassNameW(child, kind, 16);
+  if (lstrcmpiW(kind, L"ComboBox") == 0) {
+    RECT dropped = {};
+    SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    at.bottom = std::max(at.bottom, dropped.bottom);
+  }
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
+  MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
+             MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
+  // Controls with fonts of their own (the code picker's) keep them.
+  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
+  return TRUE;
+}
+
+}  // namespace
+
+TToolDialog::TToolDialog(const wchar_t* caption, DWORD helpContext, SIZE designClient)
+    : caption_(caption), helpContext_(helpContext), design_(designClient) {}
+
+TToolDialog::~TToolDialog() {
+  if (font_) DeleteObject(font_);
+}
+
+HWND TToolDialog::Create(TToolDialog* dialog, HWND owner) {
+  // An empty template: the controls are made in Build at the window's DPI.
+  struct alignas(4) TTemplate {
+    DLGTEMPLATE header;
+    WORD menu, windowClass, title;
+  } tmpl = {};
+  tmpl.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+  tmpl.header.dwExtendedStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+  HWND hwnd = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tmpl.header, owner, Procedure,
+                                         reinterpret_cast<LPARAM>(dialog));
+  if (!hwnd) delete dialog;
+  return hwnd;
+}
+
+TToolDialog* TToolDialog::FromHandle(HWND hwnd) {
+  return reinterpret_cast<TToolDialog*>(GetPropW(hwnd, kToolDialogProperty));
+}
+
+INT_PTR CALLBACK TToolDialog::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<TToolDialog*>(lp);
+    SetPropW(hwnd, kToolDialogProperty, self);
+    self->hwnd_ = hwnd;
+  }
+  TToolDialog* self = FromHandle(hwnd);
+  if (!self) return FALSE;
+  if (msg == WM_NCDESTROY) {
+    RemovePropW(hwnd, kToolDialogProperty);
+    self->hwnd_ = nullptr;
+    delete self;
+    return FALSE;
+  }
+  return self->HandleMessage(msg, wp, lp);
+}
+
+INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_INITDIALOG: {
+      dpi_ = DpiOf(GetWindow(hwnd_, GW_OWNER));
+      font_ = MakeFont();
+      SetWindowTextW(hwnd_, caption_);
+      SetWindowContextHelpId(hwnd_, helpContext_);
+      RECT frame = {0, 0, Scaled(design_.cx), Scaled(design_.cy)};
+      AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+      SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      firstFocus_ = Build();
+      return FALSE;
+    }
+    case WM_SHOWWINDOW:
+      // The first show hands the focus to the control named for it, once the dialog is active.
+      if (wp && firstFocus_) {
+        PostMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstFocus_), TRUE);
+        firstFocus_ = nullptr;
+      }
+      return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wp) == kRunId && HIWORD(wp) == BN_CLICKED) {
+        Run();
+        return TRUE;
+      }
+      if (LOWORD(wp) == kCloseId) {
+        DestroyWindow(hwnd_);
+        return TRUE;
+      }
+      return Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
+    case WM_CLOSE:
+      DestroyWindow(hwnd_);
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+HFONT TToolDialog::MakeFont() const {
+  return CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+}
+
+void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int old = dpi_;
+  dpi_ = dpi > 0 ? dpi : 96;
+  TRescale r = {old, dpi_, font_, MakeFont()};
+  // Every descendant: places are kept relative to the parent, so the order does not matter.
+  EnumChildWindows(hwnd_, RescaleControl, reinterpret_cast<LPARAM>(&r));
+  font_ = r.newFont;
+  DeleteObject(r.oldFont);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND TToolDialog::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id, int x,
+                             int y, int width, int height) {
+  HWND control = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, Scaled(x), Scaled(y),
+                                 Scaled(width), Scaled(height), hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return control;
+}
+
+void TToolDialog::AddButtons(const wchar_t* runText) {
+  const int top = design_.cy - kMargin - kButtonHeight;
+  const int closeLeft = design_.cx - kMargin - kButtonWidth;
+  AddControl(L"BUTTON", runText, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, kRunId, closeLeft - kMargin - kButtonWidth, top,
+             kButtonWidth, kButtonHeight);
+  AddControl(L"BUTTON", L"閉じる(&C)", BS_PUSHBUTTON | WS_TABSTOP, 0, kCloseId, closeLeft, top, kButtonWidth,
+             kButtonHeight);
+}
+
+bool IsToolDialogMessage(MSG& msg) {
+  if (!msg.hwnd) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  return root && TToolDialog::FromHandle(root) && IsDialogMessageW(root, &msg);
+}
+
+}  // namespace ovx
