@@ -110,8 +110,8 @@ void TBEditor::SetViewItems(TViewItems items) {
 void TBEditor::SetCharaSet(TCharaSet charaSet) { Core().SetCharaSet(charaSet); }
 void TBEditor::SetCheckSumMode(std::uint8_t mode) { Core().SetCheckSumMode(mode); }
 void TBEditor::SetCaretMarker(bool on) { Core().SetCaretMarker(on); }
-void TBEditor::SetCompareMarks(bool on) { view_->SetCompareMarks(on); }
-void TBEditor::SetCompareColors(bool on) { view_->SetCompareColors(on); }
+void TBEditor::SetCompareMarks(bool on) { Core().SetCompareMarks(on); }
+void TBEditor::SetCompareColors(bool on) { Core().SetCompareColors(on); }
 
 int TBEditor::OptimalClientHeight() const {
   return ovx::OptimalClientHeight(FrameThickness(), view_->Geometry(), items_, fontHeight_);
