@@ -117,6 +117,13 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // The dialogs that take the value and address under the caret on every caret move.
   TCaptureFeed& CaptureFeed() { return captureFeed_; }
 
+  // Comparison (EditorCompareCommands.cpp). 比較解除: the view ends its comparison, the mode is 0.
+  void CompareQuit();
+  // True when this window compares with another window's live document.
+  bool ComparesWith(const TMemoryModule& document) const;
+  // 比較解除, then compare with the other window's live document (mode 2).
+  void StartWindowCompare(TOvnxBinaryFormWClass& other);
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -147,6 +154,11 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void OnStatusBarClick(int x);
   void OpenHelp();
   void OpenWebPage();
+  void RunCompareItem(TMenuItem item);
+  void CompareFileCommand();
+  void CompareWindowCommand();
+  // Mode 1 (a named file) or 3 (the state on disk): the view loads the file as its partner.
+  void StartFileCompare(std::uint8_t mode, const std::string& name);
 
   // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
   // file commands.
