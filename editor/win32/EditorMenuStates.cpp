@@ -75,7 +75,7 @@ void TOvnxBinaryFormWClass::UpdateToolBar() {
 }
 
 void TOvnxBinaryFormWClass::UpdateStatusBar() {
-  UpdateToolBar();
+  UpdateInformationPanel();
   if (!PartVisible(statusBar_.Handle())) return;
   const TBinaryViewCore& view = editor_->Core();
   TStatusBarInput in;

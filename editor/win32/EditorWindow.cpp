@@ -134,6 +134,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   if (!panelBinary_ || !panelInformation_ || !panelFunction_) return false;
   RECT none = {0, 0, TBEditor::kDefaultWidth, TBEditor::kDefaultHeight};
   if (!editor_->Create(panelBinary_, none)) return false;
+  if (!information_.Create(panelInformation_, font_, images_, dpi_)) return false;
   if (!statusBar_.Create(hwnd_, font_, dpi_)) return false;
   if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
   toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
@@ -170,7 +171,7 @@ void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
 void TOvnxBinaryFormWClass::ConnectEvents() {
   TBEditorEvents events;
   events.OnStateChange = [this] { UpdateStatusBar(); };
-  events.OnCaretMove = [this] { UpdateToolBar(); };
+  events.OnCaretMove = [this] { UpdateInformationPanel(); };
   events.OnCommand = [this](TCommandId id) { DoMenuCommand(id); };
   events.OnKeyState = [this] { RefreshFunctionBar(false); };
   editor_->SetEvents(std::move(events));

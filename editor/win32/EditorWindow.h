@@ -22,6 +22,7 @@
 #include "editor/win32/EditorToolWindows.h"
 #include "editor/win32/EditorWindowHost.h"
 #include "editor/win32/FunctionKeyBar.h"
+#include "editor/win32/InformationPanel.h"
 #include "shell/win32/MenuImages.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "shell/Settings.h"
@@ -123,6 +124,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   bool ComparesWith(const TMemoryModule& document) const;
   // 比較解除, then compare with the other window's live document (mode 2).
   void StartWindowCompare(TOvnxBinaryFormWClass& other);
+  // The panel's labels and the capture values for the caret (EditorInformationPanel.cpp).
+  void UpdateInformationPanel();
+  const TInformationPanel& Information() const { return information_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -212,6 +216,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   HWND panelFunction_ = nullptr;
   bool compareMarks_ = true;
   bool compareColors_ = true;
+  TInformationPanel information_;
 };
 
 }  // namespace ovx
