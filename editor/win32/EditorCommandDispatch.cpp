@@ -189,6 +189,9 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_CompareNext: case miMM_ComparePrev:
       RunCompareItem(item);
       break;
+    case miMM_TextOutPut:
+      TextOutputCommand();
+      break;
     case miMM_GarbageCollection:
       GarbageCollectionCommand(editor_->Module(), prompt_);
       break;

@@ -163,6 +163,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void CompareWindowCommand();
   // Mode 1 (a named file) or 3 (the state on disk): the view loads the file as its partner.
   void StartFileCompare(std::uint8_t mode, const std::string& name);
+  // テキスト形式で出力 (EditorTextOutput.cpp).
+  void TextOutputCommand();
 
   // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
   // file commands.

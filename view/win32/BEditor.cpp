@@ -132,6 +132,10 @@ void TBEditor::Repaint() {
     if (child) InvalidateRect(child, nullptr, FALSE);
 }
 
+void TBEditor::TextOutput(std::int32_t start, std::int32_t count) {
+  if (OnTextLine) DumpText(Module(), Core().CharaSet(), Core().CheckSumMode(), start, count, OnTextLine);
+}
+
 POINT TBEditor::CaretScreenPoint() const { return view_->CaretScreenPoint(); }
 
 void TBEditor::Layout() {
