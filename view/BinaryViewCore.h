@@ -115,6 +115,8 @@ class TBinaryViewCore {
   void SetExpandTenKey(bool on);
   bool UndoPacked() const { return undoPacked_; }
   void SetUndoPacked(bool on) { undoPacked_ = on; }
+  bool UndoFlushWithSaved() const { return undoFlushWithSaved_; }
+  void SetUndoFlushWithSaved(bool on) { undoFlushWithSaved_ = on; }
   bool MakeBackup() const { return makeBackup_; }
   const TKeyMap& KeyMap() const { return keyMap_; }
   void SetKeyMap(const TKeyMap& map) { keyMap_ = map; }

@@ -192,6 +192,9 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_TextOutPut:
       TextOutputCommand();
       break;
+    case miMM_LumpSetting:
+      LumpSettingCommand();
+      break;
     case miMM_GarbageCollection:
       GarbageCollectionCommand(editor_->Module(), prompt_);
       break;

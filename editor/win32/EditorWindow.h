@@ -165,6 +165,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void StartFileCompare(std::uint8_t mode, const std::string& name);
   // テキスト形式で出力 (EditorTextOutput.cpp).
   void TextOutputCommand();
+  // 動作モード一括設定 (EditorLumpSetting.cpp).
+  void LumpSettingCommand();
 
   // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
   // file commands.
