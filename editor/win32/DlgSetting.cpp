@@ -9,7 +9,7 @@ namespace ovx {
 namespace {
 
 // Design positions at 96 DPI.
-constexpr int kRowTop = 6, kRowHeight = 19, kLabelX = 12, kFirstButtonX = 160, kButtonStep = 72, kWideStep = 160;
+constexpr int kRowTop = 6, kRowHeight = 19, kLabelX = 12, kFirstButtonX = 152, kButtonStep = 74, kWideStep = 160;
 constexpr int kOkX = 352, kCancelX = 440, kButtonY = kRowTop + LumpRowCount * kRowHeight + 6;
 
 struct TDialogState {
@@ -45,7 +45,7 @@ void Build(HWND dialog, TDialogState& s) {
     for (int option = 0; option < r.options; ++option) {
       HWND b = child(L"BUTTON", r.captions[option], BS_AUTORADIOBUTTON | (option == 0 ? WS_GROUP | WS_TABSTOP : 0),
                      kFirstButtonX + option * (r.options == 2 ? kWideStep : kButtonStep), y,
-                     (r.options == 2 ? kWideStep : kButtonStep) - 4, 17, TDlgSetting::ButtonId(row, option));
+                     (r.options == 2 ? kWideStep : kButtonStep) - 2, 17, TDlgSetting::ButtonId(row, option));
       SendMessageW(b, BM_SETCHECK, option == checked ? BST_CHECKED : BST_UNCHECKED, 0);
       // A view-only window keeps its input mode.
       if (row == LumpInputModeRow && s.settings->viewOnly) EnableWindow(b, FALSE);
