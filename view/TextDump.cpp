@@ -125,7 +125,8 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
     line[0] = '[';
     for (int i = 0; i < 7; ++i) line[1 + i] = kDigits[row >> (24 - 4 * i) & 15];
     std::memcpy(line + 8, "0] ", 3);
-    std::memset(line + kHexAt, ' ', 48);
+    // A whole row overwrites every hex cell; a row that starts or ends inside has blank cells.
+    if (column > 0) std::memset(line + kHexAt, ' ', 48);
     std::memset(line + kCharsAt, ' ', static_cast<std::size_t>(column));
     chars = column;
     sum = RowBaseSum(a & ~15u, checkSumMode);
@@ -164,6 +165,7 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
         // the second half of the character before it. A character begun in the row above makes
         // byte 0 a second half, shown as a blank.
         std::uint32_t could = 0;
+#pragma GCC unroll 16
         for (int k = 0; k < kBytesPerLine; ++k) could |= (t.sjisLead[row[k]] & t.sjisTrail[row[k + 1]]) << k;
         if (pending) could &= ~1u;
         const std::uint32_t starts = t.realStarts[could];
@@ -171,9 +173,12 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
         chars = 0;
         line[kCharsAt] = ' ';
         if (pending) chars = 1;
+#pragma GCC unroll 16
         for (int k = 0; k < kBytesPerLine; ++k) {
           const std::uint32_t start = starts >> k & 1, half = halves >> k & 1;
-          line[kCharsAt + chars] = start ? static_cast<char>(row[k]) : t.single[row[k]];
+          // The byte itself where a character starts, else its single-byte look, chosen without a branch.
+          const auto shown = static_cast<std::uint8_t>(t.single[row[k]]);
+          line[kCharsAt + chars] = static_cast<char>(shown ^ ((shown ^ row[k]) & (0u - start)));
           line[kCharsAt + chars + 1] = static_cast<char>(row[k + 1]);
           chars += static_cast<int>(2 * start + (1 - start) * (1 - half));
         }
@@ -185,6 +190,7 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
         continue;
       }
       const std::uint8_t b = chunk[static_cast<std::size_t>(i)];
+      if (column == 0) std::memset(line + kHexAt, ' ', 48);
       std::memcpy(line + kHexAt + 3 * column, t.hex[b].data(), 3);
       sum += b;
       char two[2];
