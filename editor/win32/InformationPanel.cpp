@@ -5,6 +5,7 @@
 #include "charset/StrUty.h"
 #include "editor/ToolBarImages.h"
 #include "shell/win32/WindowObject.h"
+#include "view/win32/Win32ViewClipboard.h"
 
 namespace ovx {
 namespace {
@@ -32,7 +33,7 @@ constexpr int kRowTop = 2, kRowStep = 16, kBoxWidth = 148, kBoxHeight = 16, kLab
 
 bool PutClipboardText(HWND owner, const std::string& text) {
   const std::string& bytes = text;  // the panel's texts are plain ASCII
-  if (!OpenClipboard(owner)) return false;
+  if (!OpenClipboardPatiently(owner)) return false;
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
   bool placed = false;

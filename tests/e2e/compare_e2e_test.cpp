@@ -84,6 +84,10 @@ TEST_F(CompareE2e, WithAFileColoursMarksAndTheWalk) {
   ASSERT_TRUE(WaitForCaretAddress(window, 3));
   EXPECT_EQ(CaretCellBackground(window), kSmallerBG);
   Screenshot(L"compare-with-a-file");
+  // A change fills the last empty panel of the status bar.
+  TypeKeys(window, L"{Right}{Right}9");
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 0) == L"変更"; }));
+  Screenshot(L"status-bar-every-panel");
 
   // Past the own end the partner's bytes are over; nothing more differs.
   TypeKeys(window, L"{End}{Right}");
