@@ -105,5 +105,58 @@ void BM_PageDownThrough1GiB(benchmark::State& state) {
 }
 BENCHMARK(BM_PageDownThrough1GiB)->Unit(benchmark::kMicrosecond);
 
+// The partner of the comparison cases: the same bytes as the big view's document but its last.
+TMemoryModule& BigPartner() {
+  static auto* partner = [] {
+    TBigView& big = BigView();
+    auto* m = new TMemoryModule;
+    std::vector<std::uint8_t> chunk(1 << 20);
+    for (std::int32_t at = 0; at < kGiB; at += static_cast<std::int32_t>(chunk.size())) {
+      big.view.Module().ReadData(chunk.data(), at, static_cast<std::int32_t>(chunk.size()));
+      m->InsertData(chunk.data(), at, static_cast<std::int32_t>(chunk.size()));
+    }
+    std::uint8_t last = 0;
+    m->ReadData(&last, kGiB - 1, 1);
+    last = static_cast<std::uint8_t>(last ^ 0xFF);
+    m->WriteData(&last, kGiB - 1, 1);
+    return m;
+  }();
+  return *partner;
+}
+
+// COMPARENEXT from the top finds the one difference, at the last byte.
+void BM_CompareNextThrough1GiB(benchmark::State& state) {
+  TBigView& big = BigView();
+  TMemoryModule& partner = BigPartner();
+  big.view.EndCompare();
+  big.view.CompareWithModule(partner);
+  for (auto _ : state) {
+    big.view.SetCaret(0, 0);
+    big.view.CompareNext();
+    if (big.view.CaretAddress() != kGiB - 1) state.SkipWithError("the difference was not found");
+  }
+  big.view.EndCompare();
+  state.SetBytesProcessed(state.iterations() * std::int64_t{kGiB});
+}
+BENCHMARK(BM_CompareNextThrough1GiB)->Unit(benchmark::kMillisecond);
+
+// One repaint's model of 48 rows, plain and while comparing (the partner's rows read as well).
+void BM_PaintModel(benchmark::State& state) {
+  TBigView& big = BigView();
+  big.view.EndCompare();
+  if (state.range(0)) big.view.CompareWithModule(BigPartner());
+  big.view.SetCharaSet(csSJis);
+  std::int32_t top = 0;
+  TPaintModel model;
+  for (auto _ : state) {
+    top = (top + 4099) % (kGiB / 16 - kVisibleRows);
+    big.view.SetTopRow(top);
+    BuildPaintModel(big.view.Module(), big.view.PaintInput(), model);
+    benchmark::DoNotOptimize(model.rows.data());
+  }
+  big.view.EndCompare();
+}
+BENCHMARK(BM_PaintModel)->ArgName("comparing")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace ovx

@@ -34,18 +34,4 @@ void RunRotate(TBinaryViewCore& view, bool bytes, bool left, std::int32_t n) {
   else view.BitRotate(left, n);
 }
 
-TCaptureValues CaptureValuesAt(const TBinaryViewCore& view) {
-  const TCaretBytes at = view.PeekCaretBytes();
-  TCaptureValues values;
-  for (int i = 0; i < at.available; ++i) values.value |= static_cast<std::uint32_t>(at.bytes[i]) << (8 * i);
-  values.address = view.CaretAddress();
-  return values;
-}
-
-void FeedCaptureValues(TCaptureFeed& feed, const TBinaryViewCore& view) {
-  const TCaptureValues values = CaptureValuesAt(view);
-  feed.SetLast(values);
-  feed.Feed(values);
-}
-
 }  // namespace ovx

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/CaptureFeed.h"
 #include "view/BinaryViewCore.h"
 
 namespace ovx {
@@ -23,9 +22,5 @@ bool RotateEditAccepts(wchar_t c);
 // Rotates the selection (else the whole document) by n bits, or by n bytes of 8 bits.
 void RunRotate(TBinaryViewCore& view, bool bytes, bool left, std::int32_t n);
 
-// The 32-bit little-endian value of the (up to four, zero-padded) bytes at the caret, and its address.
-TCaptureValues CaptureValuesAt(const TBinaryViewCore& view);
-// The values of the caret now go to every open dialog that takes them, and to those opened later.
-void FeedCaptureValues(TCaptureFeed& feed, const TBinaryViewCore& view);
 
 }  // namespace ovx

@@ -39,6 +39,10 @@ class TUserPrompt {
   // Plays the sound of the kind, then shows the standard box of that kind.
   // Text is UTF-8; "\r\n" breaks lines.
   virtual TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) = 0;
+  // The same box without the sound.
+  virtual TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
+    return MessageDlgBeep(text, kind, buttons);
+  }
 
   // A box with its own caption and an OK button, after the default beep
   // (the failure reports of the settings store). Owned by the application window

@@ -222,7 +222,7 @@ TPaintInput TBinaryViewCore::PaintInput() const {
   in.highlightLength = highlightLength_;
   in.charaSet = charaSet_;
   in.checkSumMode = checkSumMode_;
-  in.compare = compare_;
+  in.compare = compare_.Active() ? &compare_ : nullptr;
   return in;
 }
 

@@ -16,6 +16,7 @@
 #include "model/UserPrompt.h"
 #include "shell/KeyMap.h"
 #include "shell/Settings.h"
+#include "view/CompareDisplay.h"
 #include "view/ViewGeometry.h"
 #include "view/ViewHost.h"
 #include "view/ViewPaintModel.h"
@@ -114,6 +115,8 @@ class TBinaryViewCore {
   void SetExpandTenKey(bool on);
   bool UndoPacked() const { return undoPacked_; }
   void SetUndoPacked(bool on) { undoPacked_ = on; }
+  bool UndoFlushWithSaved() const { return undoFlushWithSaved_; }
+  void SetUndoFlushWithSaved(bool on) { undoFlushWithSaved_ = on; }
   bool MakeBackup() const { return makeBackup_; }
   const TKeyMap& KeyMap() const { return keyMap_; }
   void SetKeyMap(const TKeyMap& map) { keyMap_ = map; }
@@ -180,7 +183,23 @@ class TBinaryViewCore {
 
   // What PaintRows draws.
   TPaintInput PaintInput() const;
-  void SetCompareStyler(const TCompareStyler* styler) { compare_ = styler; }
+
+  // Comparison with a partner document (ViewCompare.cpp). Starting refuses (false) while a
+  // comparison is active; a file that cannot be loaded starts none and leaves its platform
+  // error code in loadError (0 when it loaded).
+  bool Comparing() const { return compare_.Active(); }
+  const TMemoryModule* ComparePartner() const { return compare_.Active() ? &compare_.Partner() : nullptr; }
+  bool CompareWithFile(const std::string& name, int& loadError, TFileSystem& fs = PlatformFileSystem());
+  bool CompareWithModule(const TMemoryModule& other);
+  // Ends the comparison; a partner the view loaded itself is freed.
+  void EndCompare();
+  bool CompareMarks() const { return compare_.Marks(); }
+  bool CompareColors() const { return compare_.Colors(); }
+  void SetCompareMarks(bool on);
+  void SetCompareColors(bool on);
+  // The next or previous differing run: caret on its first byte, the run in bold.
+  void CompareNext() { FindNextDifference(0); }
+  void ComparePrev() { FindNextDifference(1); }
 
  private:
   // Movement helpers (ViewCommands.cpp).
@@ -232,6 +251,8 @@ class TBinaryViewCore {
 
   void OnModuleChange();
   void EndTemporarySelectionIfEmpty();
+  void ComparisonChanged();
+  void FindNextDifference(std::uint8_t direction);
 
   TViewHost& host_;
   TUserPrompt& prompt_;
@@ -264,7 +285,7 @@ class TBinaryViewCore {
   TKeyMap keyMap_{};
 
   TViewHit::Area dragArea_ = TViewHit::Hex;
-  const TCompareStyler* compare_ = nullptr;
+  TCompareDisplay compare_{module_};
 };
 
 }  // namespace ovx

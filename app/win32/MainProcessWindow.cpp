@@ -10,6 +10,7 @@
 #include "shell/win32/WindowObject.h"
 #include "editor/WindowGeometry.h"
 #include "editor/WindowLoops.h"
+#include "editor/win32/EditorCompare.h"
 
 namespace ovx {
 
@@ -316,12 +317,12 @@ TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring
   return nullptr;  // the window list dialog is not built yet
 }
 
-void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) {
-  // Windows comparing against this file on disk switch to the window's document (comparison part).
+void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) {
+  SwitchFileComparisons(windows_.Items(), window, name);
 }
 
-void TMainProcessWindow::DocumentGoingAway(TOvnxBinaryFormWClass&) {
-  // Windows comparing against this document end their comparison (comparison part).
+void TMainProcessWindow::DocumentGoingAway(TOvnxBinaryFormWClass& window) {
+  EndComparisonsWith(windows_.Items(), window);
 }
 
 void TMainProcessWindow::OnIdle() {

@@ -185,6 +185,16 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_WindowSizeOptimizeV:
       OptimizeWindowSize(smFullHeight);
       break;
+    case miMM_CompareFile: case miMM_CompareWindow: case miMM_ComparePresent: case miMM_CompareQuit:
+    case miMM_CompareNext: case miMM_ComparePrev:
+      RunCompareItem(item);
+      break;
+    case miMM_TextOutPut:
+      TextOutputCommand();
+      break;
+    case miMM_LumpSetting:
+      LumpSettingCommand();
+      break;
     case miMM_GarbageCollection:
       GarbageCollectionCommand(editor_->Module(), prompt_);
       break;

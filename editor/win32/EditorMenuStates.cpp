@@ -34,7 +34,7 @@ TMenuStateInput TOvnxBinaryFormWClass::StateInput(bool forMenus) {
   in.canUndo = editor_->Core().History().CanUndo();
   in.canRedo = editor_->Core().History().CanRedo();
   in.canPaste = ClipboardCanPaste();
-  in.comparing = false;  // no comparison is shown until the comparison commands start one
+  in.comparing = view.Comparing();
   in.blocksDifferFromPages = module.BlockCount() != module.PageCount();
   in.hasFileName = !state_.fileName.empty();
   in.fileAge = state_.fileAge;
@@ -75,7 +75,7 @@ void TOvnxBinaryFormWClass::UpdateToolBar() {
 }
 
 void TOvnxBinaryFormWClass::UpdateStatusBar() {
-  UpdateToolBar();
+  UpdateInformationPanel();
   if (!PartVisible(statusBar_.Handle())) return;
   const TBinaryViewCore& view = editor_->Core();
   TStatusBarInput in;

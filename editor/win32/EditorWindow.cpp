@@ -5,7 +5,6 @@
 #include "charset/StrUty.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/ToolBarImages.h"
-#include "editor/TypedInput.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/ToolBarImageList.h"
 #include "editor/win32/TypedInputDialogs.h"
@@ -136,6 +135,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   if (!panelBinary_ || !panelInformation_ || !panelFunction_) return false;
   RECT none = {0, 0, TBEditor::kDefaultWidth, TBEditor::kDefaultHeight};
   if (!editor_->Create(panelBinary_, none)) return false;
+  if (!information_.Create(panelInformation_, font_, images_, dpi_)) return false;
   if (!statusBar_.Create(hwnd_, font_, dpi_)) return false;
   if (!functionKeys_.Create(panelFunction_, FunctionBarButtonCount(FunctionKeyCount()), font_)) return false;
   toolWindows_ = std::make_unique<TEditorToolWindows>(hwnd_);
@@ -175,7 +175,7 @@ void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
 void TOvnxBinaryFormWClass::ConnectEvents() {
   TBEditorEvents events;
   events.OnStateChange = [this] { UpdateStatusBar(); };
-  events.OnCaretMove = [this] { UpdateToolBar(); FeedCaptureValues(captureFeed_, editor_->Core()); };
+  events.OnCaretMove = [this] { UpdateInformationPanel(); };
   events.OnCommand = [this](TCommandId id) { DoMenuCommand(id); };
   events.OnKeyState = [this] { RefreshFunctionBar(false); };
   editor_->SetEvents(std::move(events));

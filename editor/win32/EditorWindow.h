@@ -22,6 +22,7 @@
 #include "editor/win32/EditorToolWindows.h"
 #include "editor/win32/EditorWindowHost.h"
 #include "editor/win32/FunctionKeyBar.h"
+#include "editor/win32/InformationPanel.h"
 #include "shell/win32/MenuImages.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "shell/Settings.h"
@@ -119,6 +120,16 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // The integer width the next integer, search or replace dialog starts with.
   void SetLastIntWidth(std::uint8_t width) { state_.settings.lastIntWidth = width; }
 
+  // Comparison (EditorCompareCommands.cpp). 比較解除: the view ends its comparison, the mode is 0.
+  void CompareQuit();
+  // True when this window compares with another window's live document.
+  bool ComparesWith(const TMemoryModule& document) const;
+  // 比較解除, then compare with the other window's live document (mode 2).
+  void StartWindowCompare(TOvnxBinaryFormWClass& other);
+  // The panel's labels and the capture values for the caret (EditorInformationPanel.cpp).
+  void UpdateInformationPanel();
+  const TInformationPanel& Information() const { return information_; }
+
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -151,6 +162,15 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void OpenWebPage();
   // The filer tool (EditorFilerTool.cpp): the template-open dialog, then the tool; null when cancelled.
   HWND CreateFilerTool();
+  void RunCompareItem(TMenuItem item);
+  void CompareFileCommand();
+  void CompareWindowCommand();
+  // Mode 1 (a named file) or 3 (the state on disk): the view loads the file as its partner.
+  void StartFileCompare(std::uint8_t mode, const std::string& name);
+  // テキスト形式で出力 (EditorTextOutput.cpp).
+  void TextOutputCommand();
+  // 動作モード一括設定 (EditorLumpSetting.cpp).
+  void LumpSettingCommand();
 
   // File commands (EditorFileCommands.cpp); the file site is the window seen by the core's
   // file commands.
@@ -204,6 +224,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   HWND panelFunction_ = nullptr;
   bool compareMarks_ = true;
   bool compareColors_ = true;
+  TInformationPanel information_;
 };
 
 }  // namespace ovx

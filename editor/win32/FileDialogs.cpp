@@ -32,6 +32,11 @@ bool RunFileDialog(HWND owner, TFileDialogKind kind, const std::string& title, s
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.lpstrTitle = wideTitle.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | (kind == fdSave ? OFN_PATHMUSTEXIST : 0);
+  if (kind == fdTextSave) {
+    ofn.lpstrFilter = L"テキストファイル (*.TXT)\0*.TXT\0";
+    ofn.lpstrDefExt = L"TXT";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING;
+  }
   if (busy) busy(true);
   BOOL ok = kind == fdOpen ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
   if (busy) busy(false);

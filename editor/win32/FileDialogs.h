@@ -9,7 +9,8 @@
 
 namespace ovx {
 
-enum TFileDialogKind : unsigned char { fdOpen, fdSave };
+// fdTextSave: the save dialog of the text output, for text files, asking before it overwrites.
+enum TFileDialogKind : unsigned char { fdOpen, fdSave, fdTextSave };
 
 // Shows the dialog owned by `owner` with the title (UTF-8); `busy` is told true while it is on
 // screen and false afterwards. False when the user cancelled; otherwise name holds the choice.

@@ -79,6 +79,10 @@ TModalScope::~TModalScope() { --modalDepth; }
 
 TModalResult TWin32UserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   MessageBeep(SoundOf(kind));
+  return MessageDlg(text, kind, buttons);
+}
+
+TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   TModalScope modal;
   int id = MessageBoxW(OwnerForBox(), Utf8ToWide(text).c_str(), TitleOf(kind),
                        IconOf(kind) | ButtonsOf(buttons) | MB_SETFOREGROUND);
@@ -93,15 +97,24 @@ void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string
 
 void TWin32UserPrompt::Beep() { MessageBeep(MB_OK); }
 
-TModalResult TWindowUserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) {
+template <typename Ask>
+TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {
   // Another window's question may come up while this one waits: each keeps its own owner.
   const HWND outer = windowAsking;
   windowAsking = owner_;
   ++asking_;
-  const TModalResult answer = prompt_.MessageDlgBeep(text, kind, buttons);
+  const TModalResult answer = ask();
   --asking_;
   windowAsking = outer;
   return answer;
+}
+
+TModalResult TWindowUserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) {
+  return AskAsOwner([&] { return prompt_.MessageDlgBeep(text, kind, buttons); });
+}
+
+TModalResult TWindowUserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
+  return AskAsOwner([&] { return prompt_.MessageDlg(text, kind, buttons); });
 }
 
 void TWindowUserPrompt::ShowFailure(const std::string& caption, const std::string& text, bool ownerless) {

@@ -26,6 +26,7 @@ class TWin32UserPrompt final : public TUserPrompt {
   void SetApplicationWindow(HWND hwnd) { applicationWindow_ = hwnd; }
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
+  TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
   void ShowFailure(const std::string& caption, const std::string& text, bool ownerless) override;
   void Beep() override;
 
@@ -44,10 +45,14 @@ class TWindowUserPrompt final : public TUserPrompt {
   bool Asking() const { return asking_ > 0; }
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
+  TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
   void ShowFailure(const std::string& caption, const std::string& text, bool ownerless) override;
   void Beep() override;
 
  private:
+  // Runs a box of the program's prompt with this window as its owner.
+  template <typename Ask>
+  TModalResult AskAsOwner(Ask&& ask);
   TUserPrompt& prompt_;
   HWND owner_ = nullptr;
   int asking_ = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "charset/StrUty.h"
+#include "editor/win32/EditorCompare.h"
 #include "editor/win32/EditorWindow.h"
 #include "editor/win32/FileDialogs.h"
 #include "shell/LongPath.h"
@@ -91,8 +92,10 @@ class TFakeEditorHost final : public TEditorWindowHost {
   std::string HelpFile() override { return "C:\\no-such-folder\\OVX.HLP"; }
   void SetDialogOpen(bool) override {}
   void HideInactiveDialogs(HWND) override {}
-  void DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) override {}
-  void DocumentGoingAway(TOvnxBinaryFormWClass&) override {}
+  void DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) override {
+    SwitchFileComparisons(windows, window, name);
+  }
+  void DocumentGoingAway(TOvnxBinaryFormWClass& window) override { EndComparisonsWith(windows, window); }
   // The window list answers with the window a test put here.
   TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
     return selectedWindow;

@@ -582,24 +582,18 @@ TEST_F(ViewEditorTest, HighlightRangeIsDrawnBold) {
   EXPECT_EQ(hexInk(2), hexInk(3));
 }
 
-// Comparison colouring as the comparison display supplies it: every odd address differs.
-class TViewTestStyler : public TCompareStyler {
- public:
-  TMemoryModule partner;
-  const TMemoryModule& Partner() const override { return partner; }
-  TCellColor Color(std::int64_t p, std::uint8_t, std::uint8_t) const override {
-    return p % 2 ? ccBigger : ccNormal;
-  }
-  char Mark(std::int64_t p, std::uint8_t, std::uint8_t) const override { return p % 2 ? '+' : ' '; }
-};
-
 TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
   TEnvironmentSettings settings = DefaultEnvironmentSettings();
   settings.Colors.DifferenceBiggerBG = RGB(250, 200, 0);
+  settings.Colors.DifferenceBG = RGB(0, 160, 250);
   editor_->SetEnvironment(settings);
   Fill(32);
-  TViewTestStyler styler;
-  Core().SetCompareStyler(&styler);
+  // The partner's bytes at odd addresses are smaller than the view's own.
+  TMemoryModule partner;
+  std::vector<std::uint8_t> theirs(32);
+  for (int i = 0; i < 32; ++i) theirs[i] = static_cast<std::uint8_t>(i % 2 ? i - 1 : i);
+  ASSERT_TRUE(partner.InsertData(theirs.data(), 0, 32));
+  ASSERT_TRUE(Core().CompareWithModule(partner));
   const TViewGeometry& g = Geometry();
   const COLORREF normal = GetSysColor(COLOR_WINDOW);
   auto markInk = [&](const TViewPicture& picture, int j) {
@@ -617,7 +611,7 @@ TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
   editor_->SetCompareColors(false);
   {
     TViewPicture picture(View());
-    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), normal);
+    EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), RGB(0, 160, 250));  // one colour for both
     EXPECT_GT(markInk(picture, 1), 2);  // the marks stay
   }
   editor_->SetCompareMarks(false);
@@ -625,7 +619,7 @@ TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
     TViewPicture picture(View());
     EXPECT_EQ(markInk(picture, 1), 0);
   }
-  Core().SetCompareStyler(nullptr);
+  Core().EndCompare();
 }
 
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {

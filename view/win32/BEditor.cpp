@@ -110,8 +110,8 @@ void TBEditor::SetViewItems(TViewItems items) {
 void TBEditor::SetCharaSet(TCharaSet charaSet) { Core().SetCharaSet(charaSet); }
 void TBEditor::SetCheckSumMode(std::uint8_t mode) { Core().SetCheckSumMode(mode); }
 void TBEditor::SetCaretMarker(bool on) { Core().SetCaretMarker(on); }
-void TBEditor::SetCompareMarks(bool on) { view_->SetCompareMarks(on); }
-void TBEditor::SetCompareColors(bool on) { view_->SetCompareColors(on); }
+void TBEditor::SetCompareMarks(bool on) { Core().SetCompareMarks(on); }
+void TBEditor::SetCompareColors(bool on) { Core().SetCompareColors(on); }
 
 int TBEditor::OptimalClientHeight() const {
   return ovx::OptimalClientHeight(FrameThickness(), view_->Geometry(), items_, fontHeight_);
@@ -130,6 +130,10 @@ void TBEditor::Repaint() {
   if (!hwnd_) return;
   for (HWND child : {header_->Handle(), view_->Handle(), footer_->Handle()})
     if (child) InvalidateRect(child, nullptr, FALSE);
+}
+
+void TBEditor::TextOutput(std::int32_t start, std::int32_t count) {
+  if (OnTextLine) DumpText(Module(), Core().CharaSet(), Core().CheckSumMode(), start, count, OnTextLine);
 }
 
 POINT TBEditor::CaretScreenPoint() const { return view_->CaretScreenPoint(); }

@@ -14,6 +14,7 @@
 #include "model/UserPrompt.h"
 #include "shell/Settings.h"
 #include "view/BinaryViewCore.h"
+#include "view/TextDump.h"
 #include "view/ViewGeometry.h"
 
 namespace ovx {
@@ -83,6 +84,11 @@ class TBEditor {
 
   // Full repaint of the three children.
   void Repaint();
+
+  // Text output: dump lines of count bytes from start, each handed to OnTextLine; nothing runs
+  // without a handler.
+  TTextLineEvent OnTextLine;
+  void TextOutput(std::int32_t start, std::int32_t count);
 
   // The binary view window's object (tests and the editor window's menus reach it here).
   TBinaryView& View() { return *view_; }

@@ -41,21 +41,6 @@ struct TImeFunctions {
   bool Usable() const { return getContext && releaseContext && setCompositionWindow && setCompositionFont; }
 };
 
-bool IsComparisonColor(TCellColor c) { return c >= ccDifference && c <= ccOver; }
-
-// The comparison's marks or colours switched off: blank marks, normal colours (a selection stays).
-void HideComparison(TPaintModel& model, bool marks, bool colors) {
-  for (TPaintRow& row : model.rows) {
-    for (THexCell& cell : row.hex) {
-      if (marks) cell.mark = ' ';
-      if (colors && IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
-    }
-    if (colors)
-      for (TCharCell& cell : row.chars)
-        if (IsComparisonColor(cell.style.color)) cell.style.color = ccNormal;
-  }
-}
-
 bool IsCharMessage(UINT message) { return message == WM_CHAR || message == WM_IME_CHAR; }
 
 // The character messages waiting for the view: only those before any other message of it.
@@ -114,16 +99,6 @@ void TBinaryView::SetColors(const TColorSettings& colors) {
   PaintRows();
 }
 
-void TBinaryView::SetCompareMarks(bool on) {
-  compareMarks_ = on;
-  PaintRows();
-}
-
-void TBinaryView::SetCompareColors(bool on) {
-  compareColors_ = on;
-  PaintRows();
-}
-
 void TBinaryView::SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf) {
   menuPictures_ = images ? std::make_unique<TMenuImages>(images) : nullptr;
   imageOf_ = std::move(imageOf);
@@ -173,7 +148,6 @@ void TBinaryView::Render(HDC dc, bool full) {
   TPaintInput in = core_.PaintInput();
   in.visibleRows = geometry_.visibleRows;
   BuildPaintModel(core_.Module(), in, model_);
-  if (in.compare && (!compareMarks_ || !compareColors_)) HideComparison(model_, !compareMarks_, !compareColors_);
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());

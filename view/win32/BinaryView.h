@@ -40,10 +40,6 @@ class TBinaryView : public TViewWindow, public TViewHost {
   const TColorSettings& Colors() const { return painter_.Colors(); }
   const TViewPainter& Painter() const { return painter_; }
   const TViewGeometry& Geometry() const { return geometry_; }
-  void SetCompareMarks(bool on);
-  void SetCompareColors(bool on);
-  bool CompareMarks() const { return compareMarks_; }
-  bool CompareColors() const { return compareColors_; }
   void SetContextMenuImages(HIMAGELIST images, std::function<int(TCommandId)> imageOf);
 
   // Recomputes the geometry from the font, the view items and the client size.
@@ -119,8 +115,6 @@ class TBinaryView : public TViewWindow, public TViewHost {
   void ReleaseBuffer();
   bool hasCaret_ = false;
   bool dragTimer_ = false;
-  bool compareMarks_ = true;
-  bool compareColors_ = true;
   bool destroying_ = false;
   std::unique_ptr<TMenuImages> menuPictures_;  // made once per image, kept with the view
   std::function<int(TCommandId)> imageOf_;

@@ -3,10 +3,6 @@
 #include <algorithm>
 
 namespace ovx {
-namespace {
-
-// Another program may hold the clipboard for a moment (a clipboard viewer reading what we
-// just put there): try again for about a tenth of a second before giving up.
 bool OpenClipboardPatiently(HWND owner) {
   for (int attempt = 0; attempt < 20; ++attempt) {
     if (OpenClipboard(owner)) return true;
@@ -14,6 +10,8 @@ bool OpenClipboardPatiently(HWND owner) {
   }
   return false;
 }
+
+namespace {
 
 // The clipboard held open until the end of the scope, however it is left: a paste that runs
 // out of memory while the clipboard's data is read must not keep it from every other program.

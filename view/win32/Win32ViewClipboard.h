@@ -8,6 +8,10 @@
 
 namespace ovx {
 
+// Another program may hold the clipboard for a moment (a clipboard viewer reading what we
+// just put there): tries again for about a tenth of a second before giving up.
+bool OpenClipboardPatiently(HWND owner);
+
 class TWin32ViewClipboard : public TViewClipboard {
  public:
   // owner: the window that opens the clipboard (the view).

@@ -57,16 +57,5 @@ TEST_F(ViewTest, RotateAmountsAreDecimalAndBytesCountEightBits) {
   EXPECT_EQ(Bytes(), (Bytes_{0x23, 0x45, 0x67, 0x81}));
 }
 
-TEST_F(ViewTest, CaptureValuesTakeUpToFourBytesAtTheCaret) {
-  Load({0x12, 0x34, 0x56, 0x78, 0x9A});
-  view.SetCaret(3, 0);
-  TCaptureFeed feed;
-  FeedCaptureValues(feed, view);
-  EXPECT_EQ(feed.Last().value, 0x9A78u);  // zero-padded past the end
-  EXPECT_EQ(feed.Last().address, 3);
-  view.SetCaret(1, 0);
-  EXPECT_EQ(CaptureValuesAt(view).value, 0x9A785634u);
-}
-
 }  // namespace
 }  // namespace ovx::test

@@ -1,0 +1,222 @@
+#include "editor/win32/InformationPanel.h"
+
+#include <commctrl.h>
+
+#include "charset/StrUty.h"
+#include "editor/ToolBarImages.h"
+#include "shell/win32/WindowObject.h"
+#include "view/win32/Win32ViewClipboard.h"
+
+namespace ovx {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TOvnxInformationPanel";
+
+struct TBoxDef {
+  const wchar_t* caption;
+  const char* hint;
+  int column;  // 0 left, 1 right
+  int row;
+};
+constexpr TBoxDef kBoxes[InformationBoxCount] = {
+    {L"Address", "アドレスをコピー", 0, 0},
+    {L"File Size", "ファイルサイズをコピー", 0, 1},
+    {L"Range Size", "範囲指定サイズをコピー", 0, 2},
+    {L"Bit", "ビット状態をコピー", 1, 0},
+    {L"Byte", "8ビット整数状態をコピー", 1, 1},
+    {L"Word", "16ビット整数状態をコピー", 1, 2},
+    {L"Double Word", "32ビット整数状態をコピー", 1, 3},
+};
+// Design positions at 96 DPI.
+constexpr int kCaptionX[2] = {8, 264}, kBoxX[2] = {80, 336}, kButtonX[2] = {228, 484};
+constexpr int kRowTop = 2, kRowStep = 16, kBoxWidth = 148, kBoxHeight = 16, kLabelWidth = 64;
+
+bool PutClipboardText(HWND owner, const std::string& text) {
+  const std::string& bytes = text;  // the panel's texts are plain ASCII
+  if (!OpenClipboardPatiently(owner)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+  bool placed = false;
+  if (memory) {
+    if (char* p = static_cast<char*>(GlobalLock(memory))) {
+      memcpy(p, bytes.c_str(), bytes.size() + 1);
+      GlobalUnlock(memory);
+      placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+    }
+    if (!placed) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return placed;
+}
+
+}  // namespace
+
+TInformationPanel::~TInformationPanel() {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (tips_ && IsWindow(tips_)) DestroyWindow(tips_);
+  if (valueFont_) DeleteObject(valueFont_);
+  if (copyIcon_) DestroyIcon(copyIcon_);
+  if (white_) DeleteObject(white_);
+}
+
+RECT TInformationPanel::BoxRect(int box) const {
+  const TBoxDef& d = kBoxes[box];
+  const int top = Scaled(kRowTop + d.row * kRowStep);
+  return {Scaled(kBoxX[d.column]), top, Scaled(kBoxX[d.column] + kBoxWidth), top + Scaled(kBoxHeight)};
+}
+
+bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images, int dpi) {
+  dpi_ = dpi;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(instance, kClassName, &wc)) {
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &TInformationPanel::Procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc)) return false;
+  }
+  hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, Scaled(520),
+                          Scaled(68), parent, nullptr, instance, this);
+  if (!hwnd_) return false;
+  white_ = CreateSolidBrush(RGB(255, 255, 255));
+  valueFont_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+  if (images) copyIcon_ = ImageList_GetIcon(images, imCopy, ILD_NORMAL);
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+  auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
+                   HFONT font) {
+    HWND c = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return c;
+  };
+  for (int box = 0; box < InformationBoxCount; ++box) {
+    const TBoxDef& d = kBoxes[box];
+    const RECT r = BoxRect(box);
+    const int inner = r.top + 2, innerHeight = Scaled(kBoxHeight) - 4;
+    child(L"STATIC", d.caption, SS_LEFT, Scaled(kCaptionX[d.column]), Scaled(kRowTop + 2 + d.row * kRowStep),
+          Scaled(72), Scaled(12), -1, captionFont);
+    if (box == ibBit) {
+      child(L"STATIC", L"", SS_RIGHT, r.left + 2, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
+            valueFont_);
+    } else {
+      const int hexX = r.left + 2, openX = hexX + Scaled(kLabelWidth), decX = openX + Scaled(8);
+      child(L"STATIC", L"", SS_RIGHT, hexX, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box), valueFont_);
+      child(L"STATIC", L"(", SS_CENTER, openX, inner, Scaled(8), innerHeight, -1, valueFont_);
+      child(L"STATIC", L"", SS_RIGHT, decX, inner, Scaled(kLabelWidth), innerHeight, DecLabelId(box), valueFont_);
+      child(L"STATIC", L")", SS_CENTER, decX + Scaled(kLabelWidth), inner, Scaled(8), innerHeight, -1, valueFont_);
+    }
+    HWND button = child(L"BUTTON", L"", BS_PUSHBUTTON | BS_FLAT | BS_ICON, Scaled(kButtonX[d.column]), r.top,
+                        Scaled(16), Scaled(16), CopyButtonId(box), captionFont);
+    if (button && copyIcon_) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(copyIcon_));
+    if (button && tips_) {
+      const std::wstring hint = Utf8ToWide(d.hint);
+      TOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.hwnd = hwnd_;
+      tool.uId = reinterpret_cast<UINT_PTR>(button);
+      tool.lpszText = const_cast<wchar_t*>(hint.c_str());
+      SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
+  return true;
+}
+
+void TInformationPanel::SetLabel(int id, const std::string& text) {
+  HWND label = GetDlgItem(hwnd_, id);
+  if (!label) return;
+  const std::wstring wide = Utf8ToWide(text);
+  wchar_t now[64] = {};
+  GetWindowTextW(label, now, 64);
+  if (wide == now) return;
+  SetWindowTextW(label, wide.c_str());
+  UpdateWindow(label);
+}
+
+void TInformationPanel::Show(const TInformationTexts& t) {
+  if (!hwnd_) return;
+  const TInformationValue* values[InformationBoxCount] = {&t.address, &t.fileSize, &t.range, &t.bit,
+                                                          &t.byte,    &t.word,     &t.dword};
+  for (int box = 0; box < InformationBoxCount; ++box) {
+    SetLabel(HexLabelId(box), values[box]->hex);
+    if (box != ibBit) SetLabel(DecLabelId(box), values[box]->dec);
+  }
+}
+
+std::string TInformationPanel::CopyText(int box) const {
+  auto text = [&](int id) {
+    wchar_t buffer[64] = {};
+    GetWindowTextW(GetDlgItem(hwnd_, id), buffer, 64);
+    return WideToUtf8(buffer);
+  };
+  return InformationCopyText({text(HexLabelId(box)), box == ibBit ? std::string() : text(DecLabelId(box))},
+                             box == ibBit);
+}
+
+void TInformationPanel::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  for (int box = 0; box < InformationBoxCount; ++box) {
+    RECT r = BoxRect(box);
+    FillRect(dc, &r, white_);
+    DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT TInformationPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      // The value labels stand on the white boxes, the captions on the panel's face.
+      POINT at{};
+      MapWindowPoints(reinterpret_cast<HWND>(lp), hwnd_, &at, 1);
+      HDC dc = reinterpret_cast<HDC>(wp);
+      for (int box = 0; box < InformationBoxCount; ++box) {
+        const RECT r = BoxRect(box);
+        if (PtInRect(&r, at)) {
+          SetBkColor(dc, RGB(255, 255, 255));
+          return reinterpret_cast<LRESULT>(white_);
+        }
+      }
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wp);
+      if (HIWORD(wp) == BN_CLICKED && id >= kFirstControlId && id < kFirstControlId + 3 * InformationBoxCount &&
+          (id - kFirstControlId) % 3 == 2) {
+        PutClipboardText(hwnd_, CopyText((id - kFirstControlId) / 3));
+        return 0;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK TInformationPanel::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  TInformationPanel* self = WindowObject<TInformationPanel>(hwnd, msg, lp);
+  if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (msg == WM_NCDESTROY) {
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  return self->HandleMessage(msg, wp, lp);
+}
+
+}  // namespace ovx

@@ -1,0 +1,55 @@
+// Panel_Information: captions, the sunken white value boxes with their hexadecimal and decimal
+// labels, and a copy button after each box. It lives inside the window's information panel
+// and puts the copy texts on the clipboard itself.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "editor/InformationPanelTexts.h"
+
+namespace ovx {
+
+enum TInformationBox : int { ibAddress, ibFileSize, ibRange, ibBit, ibByte, ibWord, ibDWord, InformationBoxCount };
+
+class TInformationPanel {
+ public:
+  // Control ids: hexadecimal label, decimal label and copy button of each box.
+  static constexpr int kFirstControlId = 0x3100;
+  static constexpr int HexLabelId(int box) { return kFirstControlId + 3 * box; }
+  static constexpr int DecLabelId(int box) { return kFirstControlId + 3 * box + 1; }
+  static constexpr int CopyButtonId(int box) { return kFirstControlId + 3 * box + 2; }
+
+  TInformationPanel() = default;
+  ~TInformationPanel();
+  TInformationPanel(const TInformationPanel&) = delete;
+  TInformationPanel& operator=(const TInformationPanel&) = delete;
+
+  // Inside `parent` (the window's information panel); captions in `captionFont`, sizes scaled to dpi.
+  bool Create(HWND parent, HFONT captionFont, HIMAGELIST images, int dpi);
+  HWND Handle() const { return hwnd_; }
+  // Sets the labels that changed and repaints them at once.
+  void Show(const TInformationTexts& texts);
+  // The copy text of a box as its labels read now.
+  std::string CopyText(int box) const;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  RECT BoxRect(int box) const;
+  void SetLabel(int id, const std::string& text);
+  void Paint();
+
+  HWND hwnd_ = nullptr;
+  int dpi_ = 96;
+  HFONT valueFont_ = nullptr;
+  HICON copyIcon_ = nullptr;
+  HWND tips_ = nullptr;
+  HBRUSH white_ = nullptr;
+};
+
+}  // namespace ovx
