@@ -927,7 +927,7 @@ HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
 }
 
 std::optional<std::string> CopyAllBytes(HWND editorWindow) {
-  EmptyTheClipboard();
+  if (!EmptyTheClipboard()) return std::nullopt;
   if (!PressShortcut(editorWindow, 'A', MOD_CONTROL) || !PressShortcut(editorWindow, 'C', MOD_CONTROL))
     return std::nullopt;
   std::optional<std::string> block;
@@ -970,7 +970,8 @@ bool PutClipboardText(const std::string& text) {
 }
 
 bool EmptyTheClipboard() {
-  if (!OpenClipboard(nullptr)) return false;
+  // The program may hold the clipboard open a moment longer (a paste that just ended).
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 3000)) return false;
   BOOL ok = EmptyClipboard();
   CloseClipboard();
   return ok;
