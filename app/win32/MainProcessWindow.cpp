@@ -1,4 +1,5 @@
 #include "app/win32/MainProcessWindow.h"
+#include "app/win32/SelectWindowDialog.h"
 
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
@@ -311,9 +312,15 @@ void TMainProcessWindow::HideInactiveDialogs(HWND active) {
     if (w->Handle() != active || IsIconic(w->Handle())) w->HideToolWindows();
 }
 
-TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring&,
-                                                             TOvnxBinaryFormWClass*) {
-  return nullptr;  // the window list dialog is not built yet
+TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring& caption,
+                                                             TOvnxBinaryFormWClass* reference) {
+  std::vector<std::string> names;
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) names.push_back(w->FileName());
+  HWND over = reference ? reference->Handle() : nullptr;
+  TDlgSelectWindow dialog(WindowListLines(names), caption, over);
+  std::optional<int> line = dialog.Choose(instance_, over ? over : hwnd_);
+  // A window may have gone while the dialog was open: the index is taken from the list as it is now.
+  return line ? windows_.At(*line) : nullptr;
 }
 
 void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) {

@@ -223,7 +223,8 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case tikWindow:
       if (TOvnxBinaryFormWClass* w = EditorWindowAt(item.index)) w->BringToFront();
       return;
-    case tikMoreWindows:  // the window list dialog
+    case tikMoreWindows:
+      if (TOvnxBinaryFormWClass* w = SelectEditorWindow(L"ウィンドウ一覧", nullptr)) w->BringToFront();
       return;
     case tikNone:
       break;

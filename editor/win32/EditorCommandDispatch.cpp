@@ -198,6 +198,10 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miPU_UndoRate:
       state_.statusInfoMode = item == miPU_UndoRate ? 1 : 0;
       break;
+    // The shell's dialogs.
+    case miMM_WindowList:
+      if (TOvnxBinaryFormWClass* chosen = host_.SelectEditorWindow(L"ウィンドウ一覧", this)) chosen->BringToFront();
+      return;
     default:
       // Items whose dialogs and operations belong to other parts of the program.
       return;
