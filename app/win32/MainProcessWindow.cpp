@@ -436,6 +436,9 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Destroyed before the process came to its end: it ends as the shutdown ends it.
       EndApplication();
       return 0;
+    case kOptionsClosedMessage:
+      options_.reset();
+      return 0;
     case WM_ENDSESSION:
       if (wp) OnEndSession();
       return 0;

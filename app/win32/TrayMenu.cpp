@@ -242,7 +242,9 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case IDM_TRAY_ALLQUIT:
       QuitAll();
       break;
-    case IDM_TRAY_OPTION:   // the options dialog
+    case IDM_TRAY_OPTION:
+      ShowOptionsDialog();
+      break;
     case IDM_TRAY_VERSION:  // the version dialog
     default:
       break;

@@ -202,6 +202,9 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_WindowList:
       if (TOvnxBinaryFormWClass* chosen = host_.SelectEditorWindow(L"ウィンドウ一覧", this)) chosen->BringToFront();
       return;
+    case miMM_Option:
+      host_.ShowOptionsDialog();
+      return;
     default:
       // Items whose dialogs and operations belong to other parts of the program.
       return;

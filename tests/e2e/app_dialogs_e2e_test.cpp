@@ -1,5 +1,12 @@
-// The shell's dialogs seen from outside: the window list.
+// The shell's dialogs seen from outside: the window list and the options dialog.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "app/TrayMenuIds.h"
+#include "app/win32/AppResources.h"
 #include "editor/MenuItems.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -116,6 +123,251 @@ TEST_F(AppWindowList, MoreItemOfTheIconMenuListsAllTenWindows) {
   ASSERT_NE(tenth, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog->hwnd); }));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == tenth; }, 3000));
+}
+
+
+// ---- the options dialog ----
+
+const wchar_t kOptionsCaption[] = L"環境オプション - Orvanta";
+
+std::wstring SubKey(const std::wstring& name) { return std::wstring(kSettingsRoot) + L"\\" + name; }
+
+// The child of a dialog whose text (without "&") is the given one.
+HWND ChildWithText(HWND dialog, const std::wstring& text) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    std::wstring caption;
+    for (wchar_t c : Caption(child))
+      if (c != L'&') caption += c;
+    if (caption == text) return child;
+  }
+  return nullptr;
+}
+
+// Clicks a button or check box of the dialog and waits until the click has been handled.
+void Click(HWND dialog, const std::wstring& text) {
+  HWND button = ChildWithText(dialog, text);
+  ASSERT_NE(button, nullptr) << "no control " << std::string(text.begin(), text.end());
+  SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+// Chooses a list item of a combo box and tells the dialog, as a choice with the mouse does.
+void ChooseItem(HWND dialog, HWND combo, int item) {
+  SendMessageW(combo, CB_SETCURSEL, item, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// The combo boxes of the dialog in creation order.
+std::vector<HWND> Combos(HWND dialog) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == L"ComboBox") found.push_back(child);
+  std::sort(found.begin(), found.end(), [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+  return found;
+}
+
+// Turns the dialog to the next page as the arrow key on the page tabs does.
+void NextPage(HWND dialog) {
+  HWND tab = FindWindowExW(dialog, nullptr, WC_TABCONTROLW, nullptr);
+  const LRESULT before = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
+  PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);
+  WaitUntil([&] { return SendMessageW(tab, TCM_GETCURSEL, 0, 0) != before; }, 3000);
+}
+
+int CountTopWindows(const std::wstring& caption) {
+  struct Search {
+    std::wstring caption;
+    int count = 0;
+  } search{caption};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (IsWindowVisible(hwnd) && Caption(hwnd) == s->caption) ++s->count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+bool ApplyEnabled(HWND dialog) { return IsWindowEnabled(ChildWithText(dialog, L"適用(A)")); }
+
+HWND OpenOptionsFromTheIcon() {
+  PostMessageW(MainProcessWindow(), WM_COMMAND, IDM_TRAY_OPTION, 0);
+  return WaitForWindow(L"#32770", kOptionsCaption);
+}
+
+bool ToolBarShown(HWND editor) {
+  HWND bar = FindWindowExW(editor, nullptr, L"ToolbarWindow32", nullptr);
+  return bar && IsWindowVisible(bar);
+}
+
+// Ends the process as a user does, closing every window, so that it saves its settings.
+bool CloseAllAndWait(const TProcess& process) {
+  for (HWND w : EditorWindows()) CloseEditorWindow(w);
+  return WaitForExit(process);
+}
+
+using AppOptions = EditorTest;
+
+TEST_F(AppOptions, EveryPageChangesApplyToAllWindowsAndReachTheRegistry) {
+  TProcess process = StartEditor();
+  HWND first = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(WaitForExit(StartEditor()));
+  ASSERT_TRUE(WaitForEditorWindowCount(2));
+  for (HWND w : EditorWindows()) ASSERT_TRUE(ToolBarShown(w));
+
+  HWND dialog = OpenOptionsFromTheIcon();
+  ASSERT_NE(dialog, nullptr);
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 424);
+  EXPECT_EQ(client.bottom, 304);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr) << "a top-level window of its own";
+  EXPECT_FALSE(ApplyEnabled(dialog));
+  // A second request brings the same dialog forward.
+  SendMessageW(first, WM_COMMAND, MenuIdOf(miMM_Option), 0);
+  EXPECT_EQ(CountTopWindows(kOptionsCaption), 1);
+
+  // 一般: the character set, stored only.
+  Screenshot(L"app-options-1-general");
+  std::vector<HWND> combos = Combos(dialog);
+  ASSERT_GE(combos.size(), 6u);
+  ChooseItem(dialog, combos[1], 4);  // CharaSet: Unicode
+  EXPECT_TRUE(ApplyEnabled(dialog));
+  // 編集
+  NextPage(dialog);
+  Screenshot(L"app-options-2-edit");
+  Click(dialog, L"アンドゥの一連動作をまとめる(P)");
+  // 表示: seen in every open window at once.
+  NextPage(dialog);
+  Screenshot(L"app-options-3-view");
+  Click(dialog, L"ツールバーを表示(T)");
+  // ウィンドウ
+  NextPage(dialog);
+  Screenshot(L"app-options-4-window");
+  Click(dialog, L"オープニングダイアログを表示する(D)");
+  // 配色: 同じ色 is on for the default colours.
+  NextPage(dialog);
+  Screenshot(L"app-options-5-colour");
+  EXPECT_EQ(IsDlgButtonChecked(dialog, GetDlgCtrlID(ChildWithText(dialog, L"同じ色(C)"))), BST_CHECKED);
+  // キー
+  NextPage(dialog);
+  Screenshot(L"app-options-6-key");
+
+  Click(dialog, L"適用(A)");
+  EXPECT_FALSE(ApplyEnabled(dialog));
+  for (HWND w : EditorWindows()) EXPECT_TRUE(WaitUntil([w] { return !ToolBarShown(w); }, 3000));
+  Click(dialog, L"OK");
+  EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+
+  ASSERT_TRUE(CloseAllAndWait(process));
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"CharaSet"), 4u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"UndoPacked"), 1u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"ViewItem"), L"ToolBar"), 0u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"OpeningDlg"), 0u);
+}
+
+TEST_F(AppOptions, CancelAfterChangesLeavesTheSettingsAsTheyWere) {
+  TProcess process = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_Option));
+  HWND dialog = WaitForWindow(L"#32770", kOptionsCaption);
+  ASSERT_NE(dialog, nullptr);
+  NextPage(dialog);
+  NextPage(dialog);
+  Click(dialog, L"ツールバーを表示(T)");
+  Click(dialog, L"キャンセル");
+  EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(ToolBarShown(window));
+  ASSERT_TRUE(CloseAllAndWait(process));
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"ViewItem"), L"ToolBar"), 1u);
+}
+
+HTREEITEM TreeSelection(HWND tree) {
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+// Double-clicks the tree node, which is visible, with the cursor on it. Where its row is cannot be
+// asked from outside: clicks down the rows find it by the selection they make.
+bool DoubleClickTreeNode(HWND tree, HTREEITEM node) {
+  const int height = static_cast<int>(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0));
+  RECT client = {};
+  GetClientRect(tree, &client);
+  for (int y = height / 2; y < client.bottom; y += height) {
+    // On the text of a child node, past its indent.
+    const int x = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0)) + 24;
+    const LPARAM at = MAKELPARAM(x, y);
+    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    SendMessageW(tree, WM_NULL, 0, 0);
+    if (!WaitUntil([&] { return TreeSelection(tree) == node; }, 300)) continue;
+    POINT screen = {x, y};
+    ClientToScreen(tree, &screen);
+    SetCursorPos(screen.x, screen.y);  // the dialog hit-tests the cursor
+    PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    return true;
+  }
+  return false;
+}
+
+TEST_F(AppOptions, KeyBoundOnTheKeyPageRunsItsCommand) {
+  TProcess process = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenOptionsFromTheIcon();
+  ASSERT_NE(dialog, nullptr);
+  for (int i = 0; i < 5; ++i) NextPage(dialog);
+  std::vector<HWND> combos = Combos(dialog);
+  ASSERT_EQ(combos.size(), 8u);  // six on 一般, then テンプレート and シフトキー状態
+  HWND templates = combos[6], shift = combos[7];
+  EXPECT_EQ(SendMessageW(templates, CB_GETCURSEL, 0, 0), 0);
+  ChooseItem(dialog, shift, 2);  // Ctrl
+  HWND keys = FindWindowExW(dialog, nullptr, L"ListBox", nullptr);
+  ASSERT_EQ(SendMessageW(keys, LB_GETCOUNT, 0, 0), 79);
+  const int j = static_cast<int>(SendMessageW(keys, LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(L"{J}")));
+  ASSERT_GE(j, 0);
+  SendMessageW(keys, LB_SETCURSEL, j, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(keys), LBN_SELCHANGE), reinterpret_cast<LPARAM>(keys));
+
+  // ウィンドウ一覧 is the second command of the thirteenth group (ウィンドウ) of the command list.
+  HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+  HTREEITEM group = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (int i = 0; i < 12 && group; ++i)
+    group = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(group)));
+  ASSERT_NE(group, nullptr);
+  SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(group));
+  HTREEITEM node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(group)));
+  node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(node)));
+  ASSERT_NE(node, nullptr);
+  SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+  SetForegroundWindow(dialog);
+  ASSERT_TRUE(WaitUntil([dialog] { return GetForegroundWindow() == dialog; }, 3000));
+  ASSERT_TRUE(DoubleClickTreeNode(tree, node));
+  HWND operateName = FindWindowExW(dialog, nullptr, WC_EDITW, nullptr);
+  for (; operateName && !(GetWindowLongW(operateName, GWL_STYLE) & ES_READONLY);)
+    operateName = FindWindowExW(dialog, operateName, WC_EDITW, nullptr);
+  ASSERT_NE(operateName, nullptr);
+  auto shownName = [operateName] {
+    wchar_t text[256] = {};
+    SendMessageW(operateName, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return std::wstring(text);
+  };
+  EXPECT_TRUE(WaitUntil([&] { return shownName() == L"ウィンドウ一覧"; }, 3000)) << "the node was not assigned";
+  EXPECT_EQ(SendMessageW(templates, CB_GETCURSEL, 0, 0), 2) << "任意";
+  Screenshot(L"app-options-6-key-assigned");
+  Click(dialog, L"OK");
+  ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+
+  ASSERT_TRUE(PressShortcut(window, 'J', MOD_CONTROL));
+  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
+  ASSERT_TRUE(list) << "Ctrl+J did not run the new binding";
+  PressKeys(list->hwnd, L"{Esc}");
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(list->hwnd); }));
+  ASSERT_TRUE(CloseAllAndWait(process));
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"KeyAssignType"), 2u);
+  EXPECT_EQ(ReadRegistryString(SubKey(L"Key"), L"Ctrl+{J}"), L"WINDOWLIST");
 }
 
 }  // namespace

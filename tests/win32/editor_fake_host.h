@@ -94,6 +94,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
   void DocumentFileChanged(TOvnxBinaryFormWClass&, const std::string&) override {}
   void DocumentGoingAway(TOvnxBinaryFormWClass&) override {}
   // The window list answers with the window a test put here.
+  void ShowOptionsDialog() override {}
   TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
     return selectedWindow;
   }
