@@ -4,6 +4,8 @@ namespace ovx {
 
 const char kApplicationTitle[] = "Orvanta";
 const char kUnnamedDocument[] = "(新規)";
+const wchar_t kMakerWebPage[] = L"https://www.brightmoor.example/orvanta/";
+const wchar_t kMakerMailAddress[] = L"orvanta@brightmoor.example";
 
 namespace {
 constexpr int kWindowSubmenuMax = 9;

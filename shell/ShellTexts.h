@@ -8,6 +8,9 @@ namespace ovx {
 
 extern const char kApplicationTitle[];   // "Orvanta"
 extern const char kUnnamedDocument[];    // "(新規)"
+// The maker's web page and mail address, as the version dialog and the help menu open them.
+extern const wchar_t kMakerWebPage[];
+extern const wchar_t kMakerMailAddress[];
 
 // "&%d: %s" with a 1-based number.
 std::string NumberedMenuCaption(int number, const std::string& text);

@@ -76,6 +76,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   void ApplySettings(const TEnvironmentSettings& settings);
   // Keyboard navigation of the modeless options dialog; true when the message was its.
   bool DialogMessage(MSG& msg);
+  void ShowVersionDialog(TOvnxBinaryFormWClass* reference) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

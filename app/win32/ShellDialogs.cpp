@@ -1,5 +1,6 @@
 // The main process window's side of the shell's dialogs.
 #include "app/win32/MainProcessWindow.h"
+#include "app/win32/VersionDialog.h"
 
 namespace ovx {
 
@@ -20,6 +21,11 @@ void TMainProcessWindow::ApplySettings(const TEnvironmentSettings& settings) {
   TEnvironmentSettings forWindows = settings;
   forWindows.NewWindow = false;
   for (TOvnxBinaryFormWClass* w : windows_.Items()) w->ApplySettings(forWindows);
+}
+
+void TMainProcessWindow::ShowVersionDialog(TOvnxBinaryFormWClass* reference) {
+  TDlgVersion dialog;
+  dialog.RunModal(instance_, reference ? reference->Handle() : nullptr);
 }
 
 bool TMainProcessWindow::DialogMessage(MSG& msg) {

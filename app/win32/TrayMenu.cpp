@@ -245,7 +245,9 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case IDM_TRAY_OPTION:
       ShowOptionsDialog();
       break;
-    case IDM_TRAY_VERSION:  // the version dialog
+    case IDM_TRAY_VERSION:
+      ShowVersionDialog(nullptr);
+      break;
     default:
       break;
   }

@@ -1,4 +1,5 @@
-// The shell's dialogs seen from outside: the window list and the options dialog.
+// The shell's dialogs seen from outside: the window list, the options dialog, the version dialog
+// and the opening screen.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -264,7 +265,7 @@ TEST_F(AppOptions, EveryPageChangesApplyToAllWindowsAndReachTheRegistry) {
   EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"CharaSet"), 4u);
   EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"UndoPacked"), 1u);
   EXPECT_EQ(ReadRegistryDword(SubKey(L"ViewItem"), L"ToolBar"), 0u);
-  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"OpeningDlg"), 0u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"OpeningDlg"), 1u) << "the tests start with it off";
 }
 
 TEST_F(AppOptions, CancelAfterChangesLeavesTheSettingsAsTheyWere) {
@@ -368,6 +369,104 @@ TEST_F(AppOptions, KeyBoundOnTheKeyPageRunsItsCommand) {
   ASSERT_TRUE(CloseAllAndWait(process));
   EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"KeyAssignType"), 2u);
   EXPECT_EQ(ReadRegistryString(SubKey(L"Key"), L"Ctrl+{J}"), L"WINDOWLIST");
+}
+
+
+// ---- the version dialog ----
+
+const wchar_t kVersionCaption[] = L"バージョン情報";
+
+// The colour the screen shows at a point of the window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT at = {x, y};
+  ClientToScreen(window, &at);
+  // Copied out as a screenshot is: the screen itself cannot be read pixel by pixel here.
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 1;
+  info.bmiHeader.biHeight = 1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP pixel = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, pixel);
+  BitBlt(memory, 0, 0, 1, 1, screen, at.x, at.y, SRCCOPY);
+  GdiFlush();
+  const auto* bgra = static_cast<const BYTE*>(bits);
+  const COLORREF color = RGB(bgra[2], bgra[1], bgra[0]);
+  SelectObject(memory, old);
+  DeleteObject(pixel);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
+std::vector<std::wstring> StaticTexts(HWND dialog) {
+  std::vector<std::wstring> texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == L"Static") texts.push_back(Caption(child));
+  return texts;
+}
+
+using AppVersion = EditorTest;
+
+TEST_F(AppVersion, MenuItemShowsThePictureTheVersionAndTheAddresses) {
+  HWND window = OpenFileWindow(MakeFile(L"v.bin"));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_Version));
+  HWND dialog = WaitForWindow(L"#32770", kVersionCaption);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindowLongW(dialog, GWL_STYLE) & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME), 0) << "borderless";
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 408);
+  EXPECT_EQ(client.bottom, 312);
+  EXPECT_EQ(StaticTexts(dialog), (std::vector<std::wstring>{L"Version 1.04", L"Web Page :", L"E-mail :",
+                                                             L"https://www.brightmoor.example/orvanta/",
+                                                             L"orvanta@brightmoor.example"}));
+  HWND close = ChildWithText(dialog, L"閉じる(C)");
+  ASSERT_NE(close, nullptr);
+  EXPECT_TRUE(IsWindowVisible(close));
+  // The version's text ends 16 pixels from the panel's right edge.
+  HWND version = FindWindowExW(dialog, nullptr, L"Static", L"Version 1.04");
+  RECT label = {};
+  GetWindowRect(version, &label);
+  POINT corner = {client.right, 0};
+  ClientToScreen(dialog, &corner);
+  EXPECT_EQ(label.right, corner.x - 16);
+  EXPECT_TRUE(GetWindowLongW(version, GWL_STYLE) & SS_RIGHT);
+  // The decoded picture is on screen: the generated background is a dark blue, not the black
+  // an undecoded picture leaves.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const COLORREF c = ScreenPixel(dialog, 4, 200);
+        return GetBValue(c) > GetRValue(c) + 20 && GetBValue(c) > GetGValue(c);
+      },
+      3000))
+      << std::hex << ScreenPixel(dialog, 4, 200);
+  EXPECT_EQ(ScreenPixel(dialog, 4, 308), RGB(0, 0, 0)) << "the strip below the picture is black";
+  Screenshot(L"app-version");
+  Click(dialog, L"閉じる(C)");
+  EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+}
+
+TEST_F(AppVersion, OpeningScreenStandsAtLeastASecondWithoutItsCloseButton) {
+  ASSERT_TRUE(WriteRegistryDword(SubKey(L"Config"), L"OpeningDlg", 1));
+  const DWORD start = GetTickCount();
+  StartEditor();
+  HWND opening = WaitForWindow(L"#32770", kVersionCaption);
+  ASSERT_NE(opening, nullptr);
+  HWND close = ChildWithText(opening, L"閉じる(C)");
+  ASSERT_NE(close, nullptr);
+  EXPECT_FALSE(IsWindowVisible(close));
+  Screenshot(L"app-opening-screen");
+  ASSERT_TRUE(WaitUntil([opening] { return !IsWindow(opening); }));
+  EXPECT_GE(GetTickCount() - start, 1000u);
+  EXPECT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta"), nullptr);
 }
 
 }  // namespace

@@ -95,6 +95,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
   void DocumentGoingAway(TOvnxBinaryFormWClass&) override {}
   // The window list answers with the window a test put here.
   void ShowOptionsDialog() override {}
+  void ShowVersionDialog(TOvnxBinaryFormWClass*) override {}
   TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
     return selectedWindow;
   }
