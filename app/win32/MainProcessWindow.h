@@ -77,6 +77,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   // Keyboard navigation of the modeless options dialog; true when the message was its.
   bool DialogMessage(MSG& msg);
   void ShowVersionDialog(TOvnxBinaryFormWClass* reference) override;
+  void ShowShortcutDialog(TOvnxBinaryFormWClass* reference) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,5 +1,6 @@
 // The main process window's side of the shell's dialogs.
 #include "app/win32/MainProcessWindow.h"
+#include "app/win32/ShortcutDialog.h"
 #include "app/win32/VersionDialog.h"
 
 namespace ovx {
@@ -26,6 +27,11 @@ void TMainProcessWindow::ApplySettings(const TEnvironmentSettings& settings) {
 void TMainProcessWindow::ShowVersionDialog(TOvnxBinaryFormWClass* reference) {
   TDlgVersion dialog;
   dialog.RunModal(instance_, reference ? reference->Handle() : nullptr);
+}
+
+void TMainProcessWindow::ShowShortcutDialog(TOvnxBinaryFormWClass* reference) {
+  TDlgShortCut dialog(reference ? reference->Handle() : nullptr, prompt_);
+  dialog.Run(instance_);
 }
 
 bool TMainProcessWindow::DialogMessage(MSG& msg) {

@@ -204,6 +204,9 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_Version:
       host_.ShowVersionDialog(this);
       return;
+    case miMM_ShortCutMaintenance:
+      host_.ShowShortcutDialog(this);
+      return;
     default:
       // Items whose dialogs and operations belong to other parts of the program.
       return;

@@ -58,6 +58,8 @@ class TEditorWindowHost {
   virtual void ShowOptionsDialog() = 0;
   // The version dialog, modal, owned by `reference` when given.
   virtual void ShowVersionDialog(TOvnxBinaryFormWClass* reference) = 0;
+  // The shortcut maintenance dialog, modal, owned by and centred over `reference`.
+  virtual void ShowShortcutDialog(TOvnxBinaryFormWClass* reference) = 0;
 
   // Comparison hooks: a window's document was loaded from or saved to `name`; a document goes away.
   virtual void DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) = 0;

@@ -1,8 +1,9 @@
-// The shell's dialogs seen from outside: the window list, the options dialog, the version dialog
-// and the opening screen.
+// The shell's dialogs seen from outside: the window list, the options dialog, the version dialog,
+// the opening screen and the shortcut maintenance dialog.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 
@@ -466,6 +467,124 @@ TEST_F(AppVersion, OpeningScreenStandsAtLeastASecondWithoutItsCloseButton) {
   Screenshot(L"app-opening-screen");
   ASSERT_TRUE(WaitUntil([opening] { return !IsWindow(opening); }));
   EXPECT_GE(GetTickCount() - start, 1000u);
+  EXPECT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta"), nullptr);
+}
+
+
+// ---- the shortcut maintenance dialog ----
+
+const wchar_t kShortcutCaption[] = L"Orvanta ショートカットメンテナンス";
+
+std::wstring SpecialFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+  return std::wstring(path) + L"\\";
+}
+
+struct TLinkPlaces {
+  std::wstring group = SpecialFolder(CSIDL_PROGRAMS) + L"Orvanta\\";
+  std::wstring desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+  std::wstring sendTo = SpecialFolder(CSIDL_SENDTO);
+  std::wstring memo = group + L"memo.txt";
+
+  // No link and no group left from an earlier run.
+  void Clean() const {
+    for (const std::wstring& file : {group + L"Orvanta.lnk", group + L"Orvanta Help.lnk", memo,
+                                     desktop + L"Orvanta.lnk", sendTo + L"Orvanta.lnk"})
+      DeleteFileW(file.c_str());
+    RemoveDirectoryW(group.substr(0, group.size() - 1).c_str());
+  }
+};
+
+bool Checked(HWND dialog, const std::wstring& text) {
+  return SendMessageW(ChildWithText(dialog, text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+const wchar_t kStartMenuCheck[] = L"スタートメニューに Orvanta グループとショートカットを作成(M)";
+const wchar_t kDesktopCheck[] = L"デスクトップにショートカットを作成(D)";
+const wchar_t kSendToCheck[] = L"「送る」先に Orvanta を作成(S)";
+
+using AppShortcuts = EditorTest;
+
+TEST_F(AppShortcuts, CreatesTheThreeLinksAndKeepsAGroupThatHoldsAnotherFile) {
+  const TLinkPlaces places;
+  places.Clean();
+  HWND window = OpenFileWindow(MakeFile(L"s.bin"));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_ShortCutMaintenance));
+  HWND dialog = WaitForWindow(L"#32770", kShortcutCaption);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+  for (const wchar_t* check : {kStartMenuCheck, kDesktopCheck, kSendToCheck}) {
+    EXPECT_FALSE(Checked(dialog, check));
+    Click(dialog, check);
+  }
+  Screenshot(L"app-shortcut-dialog");
+  Click(dialog, L"実行");
+  ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+  for (const std::wstring& link : {places.group + L"Orvanta.lnk", places.group + L"Orvanta Help.lnk",
+                                   places.desktop + L"Orvanta.lnk", places.sendTo + L"Orvanta.lnk"})
+    EXPECT_TRUE(FileExists(link)) << std::string(link.begin(), link.end());
+
+  // The system's menu builder reads new Start menu links for a moment: deleting waits for that.
+  for (const std::wstring& link : {places.group + L"Orvanta.lnk", places.group + L"Orvanta Help.lnk"})
+    EXPECT_TRUE(WaitUntil([&] {
+      HANDLE file = CreateFileW(link.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (file == INVALID_HANDLE_VALUE) return false;
+      CloseHandle(file);
+      return true;
+    }));
+
+  // The boxes show what is there; a file of the user keeps the group, with the error message.
+  ASSERT_FALSE(MakeFile(places.memo, "mine").empty());
+  PostMenuCommand(window, MenuIdOf(miMM_ShortCutMaintenance));
+  dialog = WaitForWindow(L"#32770", kShortcutCaption);
+  ASSERT_NE(dialog, nullptr);
+  for (const wchar_t* check : {kStartMenuCheck, kDesktopCheck, kSendToCheck}) {
+    EXPECT_TRUE(Checked(dialog, check));
+    Click(dialog, check);
+  }
+  ASSERT_TRUE(AnswerMessageBox(dialog, L"実行"));  // posted: the error box holds the click
+  auto box = WaitForMessageBox(L"エラー", ProcessOf(window));
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"プログラムグループの削除に失敗しました.");
+  ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+  EXPECT_TRUE(FileExists(places.memo));
+  for (const std::wstring& link : {places.group + L"Orvanta.lnk", places.group + L"Orvanta Help.lnk",
+                                   places.desktop + L"Orvanta.lnk", places.sendTo + L"Orvanta.lnk"})
+    EXPECT_FALSE(FileExists(link)) << std::string(link.begin(), link.end());
+  places.Clean();
+}
+
+class AppFirstRun : public EditorTest {
+ protected:
+  void SetUp() override {
+    firstRun_ = true;
+    EditorTest::SetUp();
+  }
+};
+
+TEST_F(AppFirstRun, ShortcutDialogComesFirstOnItsOwn) {
+  TLinkPlaces().Clean();
+  StartEditor();
+  HWND dialog = WaitForWindow(L"#32770", kShortcutCaption);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+  EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "its own taskbar button";
+  EXPECT_TRUE(EditorWindows().empty()) << "nothing else is on screen yet";
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT area = monitor.rcWork, box = WindowRect(dialog);
+  EXPECT_EQ(box.left, area.left + ((area.right - area.left) - (box.right - box.left)) / 2);
+  EXPECT_EQ(box.top, area.top + ((area.bottom - area.top) - (box.bottom - box.top)) / 2);
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(client.right, 412);
+  EXPECT_EQ(client.bottom, 88);
+  Screenshot(L"app-first-run");
+  Click(dialog, L"キャンセル");
   EXPECT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta"), nullptr);
 }
 

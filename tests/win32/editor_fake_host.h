@@ -96,6 +96,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
   // The window list answers with the window a test put here.
   void ShowOptionsDialog() override {}
   void ShowVersionDialog(TOvnxBinaryFormWClass*) override {}
+  void ShowShortcutDialog(TOvnxBinaryFormWClass*) override {}
   TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
     return selectedWindow;
   }
