@@ -58,7 +58,7 @@ TEST(AppJpegPicture, DecodesToBlueGreenRedRowsTopDown) {
 }
 
 TEST(AppJpegPicture, DamagedOrForeignBytesGiveNoPicture) {
-  const auto good = EncodeHalves(64, 64);
+  const auto good = EncodeHalves(256, 256);
   struct Case {
     const char* name;
     std::vector<std::uint8_t> bytes;
@@ -68,7 +68,7 @@ TEST(AppJpegPicture, DamagedOrForeignBytesGiveNoPicture) {
       {"not a JPEG", {'B', 'M', 0, 1, 2, 3, 4, 5}},
       {"only the start marker", {0xFF, 0xD8}},
       {"cut in the header", std::vector<std::uint8_t>(good.begin(), good.begin() + 100)},
-      {"cut in the data", std::vector<std::uint8_t>(good.begin(), good.end() - good.size() / 3)},
+      {"cut in the data", std::vector<std::uint8_t>(good.begin(), good.end() - 20)},
       {"wider than allowed", EncodeHalves(MaxPictureSide + 1, 1)},
   };
   auto zeroed = good;
