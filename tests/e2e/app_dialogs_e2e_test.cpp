@@ -109,10 +109,11 @@ TEST_F(AppWindowList, MoreItemOfTheIconMenuListsAllTenWindows) {
   ASSERT_EQ(list.lines.size(), 10u);
   EXPECT_EQ(list.lines[0], L"1: (新規)");
   EXPECT_EQ(list.lines[9], L"10: " + LongPath(files[8]));
-  // Without a calling window: centred in the work area.
-  RECT area = {};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  const RECT box = WindowRect(dialog->hwnd);
+  // Without a calling window: centred in the work area of its monitor.
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(dialog->hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT area = monitor.rcWork, box = WindowRect(dialog->hwnd);
   EXPECT_EQ(box.left, area.left + ((area.right - area.left) - (box.right - box.left)) / 2);
   EXPECT_EQ(box.top, area.top + ((area.bottom - area.top) - (box.bottom - box.top)) / 2);
 
@@ -300,10 +301,11 @@ bool DoubleClickTreeNode(HWND tree, HTREEITEM node) {
     // On the text of a child node, past its indent.
     const int x = static_cast<int>(SendMessageW(tree, TVM_GETINDENT, 0, 0)) + 24;
     const LPARAM at = MAKELPARAM(x, y);
+    const HTREEITEM before = TreeSelection(tree);
     PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(tree, WM_LBUTTONUP, 0, at);
-    SendMessageW(tree, WM_NULL, 0, 0);
-    if (!WaitUntil([&] { return TreeSelection(tree) == node; }, 300)) continue;
+    WaitUntil([&] { return TreeSelection(tree) != before; }, 1000);
+    if (TreeSelection(tree) != node) continue;
     POINT screen = {x, y};
     ClientToScreen(tree, &screen);
     SetCursorPos(screen.x, screen.y);  // the dialog hit-tests the cursor
