@@ -4,6 +4,8 @@ namespace ovx {
 
 const char kApplicationTitle[] = "Orvanta";
 const char kUnnamedDocument[] = "(新規)";
+const wchar_t kMakerWebPage[] = L"https://www.brightmoor.example/orvanta/";
+const wchar_t kMakerMailAddress[] = L"orvanta@brightmoor.example";
 
 namespace {
 constexpr int kWindowSubmenuMax = 9;
@@ -18,6 +20,13 @@ std::string NumberedMenuCaption(int number, const std::string& text) {
 
 std::string WindowEntryText(const std::string& fileName) {
   return fileName.empty() ? std::string(kUnnamedDocument) : fileName;
+}
+
+std::vector<std::string> WindowListLines(const std::vector<std::string>& windowFileNames) {
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < windowFileNames.size(); ++i)
+    lines.push_back(std::to_string(i + 1) + ": " + WindowEntryText(windowFileNames[i]));
+  return lines;
 }
 
 std::string EditorWindowCaption(const std::string& fileName, const std::string& title) {

@@ -8,12 +8,18 @@ namespace ovx {
 
 extern const char kApplicationTitle[];   // "Orvanta"
 extern const char kUnnamedDocument[];    // "(新規)"
+// The maker's web page and mail address, as the version dialog and the help menu open them.
+extern const wchar_t kMakerWebPage[];
+extern const wchar_t kMakerMailAddress[];
 
 // "&%d: %s" with a 1-based number.
 std::string NumberedMenuCaption(int number, const std::string& text);
 
 // The file name, or "(新規)" for a window without one.
 std::string WindowEntryText(const std::string& fileName);
+
+// The lines of the window list dialog: "%d: %s" with the 1-based number and the window entry text.
+std::vector<std::string> WindowListLines(const std::vector<std::string>& windowFileNames);
 
 // "%s - %s": the window entry text and the application title.
 std::string EditorWindowCaption(const std::string& fileName, const std::string& title);

@@ -15,3 +15,6 @@
 // Positions of the submenus in the popup.
 #define TRAY_POS_HISTORY 2
 #define TRAY_POS_WINDOW 3
+
+// The version dialog's product picture (a JPEG, made by tools/make_product_picture.sh).
+#define IDR_PRODUCT_PICTURE 6200

@@ -1,4 +1,6 @@
 #include "app/win32/MainProcessWindow.h"
+#include "app/win32/SelectWindowDialog.h"
+#include "app/win32/VersionDialog.h"
 
 #include "charset/StrUty.h"
 #include "app/CommandLine.h"
@@ -110,14 +112,33 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   CreateSettingsStore();
   store_->LoadSettings();
   // 5. The opening screen stays at least until this tick count.
-  DWORD deadline = GetTickCount() + 1000;
-  (void)deadline;
+  const DWORD deadline = GetTickCount() + 1000;
   // 6. Notification icon.
   trayIconShown_ = false;
   SetTrayIcon(true);
-  // 7. The opening screen (the version dialog) is shown here when OpeningDlg is on, once it exists.
+  // 7. The opening screen: the version dialog without its close button, not modal.
+  std::unique_ptr<TDlgVersion> opening;
+  if (Options().OpeningDlg) {
+    opening = std::make_unique<TDlgVersion>(true);
+    if (opening->CreateModeless(instance, hwnd_)) {
+      ShowWindow(opening->Handle(), SW_SHOWNOACTIVATE);
+      UpdateWindow(opening->Handle());
+    }
+  }
   // 8.-9. Editor windows from the command line.
   OpenCommandLine(arguments);
+  // 10. The opening screen goes once it has stood a second. It waits without serving messages;
+  // a look into the queue (which removes nothing) lets the system put the drawn screen on show.
+  // Other starts that arrive meanwhile wait in the queue of deferred requests, served below.
+  if (opening) {
+    SetWindowPos(opening->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    RedrawWindow(opening->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG pending;
+    PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+    const LONG left = static_cast<LONG>(deadline - GetTickCount());
+    if (left > 0) Sleep(static_cast<DWORD>(left));
+    opening.reset();
+  }
   ServeDeferredRequests();
   // 11. Other starts are served from now on; without a window the process ends.
   phase_ = TProcessPhase::Running;
@@ -312,9 +333,15 @@ void TMainProcessWindow::HideInactiveDialogs(HWND active) {
     if (w->Handle() != active || IsIconic(w->Handle())) w->HideToolWindows();
 }
 
-TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring&,
-                                                             TOvnxBinaryFormWClass*) {
-  return nullptr;  // the window list dialog is not built yet
+TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring& caption,
+                                                             TOvnxBinaryFormWClass* reference) {
+  std::vector<std::string> names;
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) names.push_back(w->FileName());
+  HWND over = reference ? reference->Handle() : nullptr;
+  TDlgSelectWindow dialog(WindowListLines(names), caption, over);
+  std::optional<int> line = dialog.Choose(instance_, over ? over : hwnd_);
+  // A window may have gone while the dialog was open: the index is taken from the list as it is now.
+  return line ? windows_.At(*line) : nullptr;
 }
 
 void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) {
@@ -429,6 +456,9 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       // Destroyed before the process came to its end: it ends as the shutdown ends it.
       EndApplication();
+      return 0;
+    case kOptionsClosedMessage:
+      options_.reset();
       return 0;
     case WM_ENDSESSION:
       if (wp) OnEndSession();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/win32/EditorWindow.h"
+#include "app/win32/EnvironmentDialog.h"
 #include "app/EditorWindowList.h"
 #include "app/InstanceRequest.h"
 #include "shell/SettingsStore.h"
@@ -67,6 +68,16 @@ class TMainProcessWindow final : public TEditorWindowHost {
   std::string HelpFile() override;
 
   const TEnvironmentSettings& Settings() override { return store_->Settings(); }
+
+  // The shell's dialogs (ShellDialogs.cpp).
+  static constexpr UINT kOptionsClosedMessage = WM_APP + 16;
+  void ShowOptionsDialog() override;
+  // The options dialog's record becomes the process's, and every open window takes it.
+  void ApplySettings(const TEnvironmentSettings& settings);
+  // Keyboard navigation of the modeless options dialog; true when the message was its.
+  bool DialogMessage(MSG& msg);
+  void ShowVersionDialog(TOvnxBinaryFormWClass* reference) override;
+  void ShowShortcutDialog(TOvnxBinaryFormWClass* reference) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -126,6 +137,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   HMENU trayMenu_ = nullptr;
   std::vector<HBITMAP> menuImages_;
   HICON smallIcon_ = nullptr;
+  std::unique_ptr<TDlgEnvironment> options_;
 };
 
 }  // namespace ovx

@@ -36,6 +36,7 @@ int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) mainWindow.OnIdle();
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) break;
+    if (mainWindow.DialogMessage(msg)) continue;  // the options dialog
     if (ovx::IsToolDialogMessage(msg)) continue;  // Tab, Enter, Esc and mnemonics of tool dialogs
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

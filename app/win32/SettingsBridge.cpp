@@ -10,8 +10,8 @@ std::string TMainProcessWindow::LongPathName(const std::string& name) { return E
 void TMainProcessWindow::AddHistory(const std::string& name) { store_->AddHistory(name); }
 
 void TMainProcessWindow::CreateSettingsStore() {
-  // The first run shows the shortcut maintenance dialog once that dialog exists.
-  store_ = std::make_unique<TSettingsStore>(Win32SettingsPlatform(prompt_, nullptr));
+  // The first run shows the shortcut maintenance dialog before anything else is on screen.
+  store_ = std::make_unique<TSettingsStore>(Win32SettingsPlatform(prompt_, [this] { ShowShortcutDialog(nullptr); }));
 }
 
 }  // namespace ovx

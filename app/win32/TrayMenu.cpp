@@ -223,7 +223,8 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case tikWindow:
       if (TOvnxBinaryFormWClass* w = EditorWindowAt(item.index)) w->BringToFront();
       return;
-    case tikMoreWindows:  // the window list dialog
+    case tikMoreWindows:
+      if (TOvnxBinaryFormWClass* w = SelectEditorWindow(L"ウィンドウ一覧", nullptr)) w->BringToFront();
       return;
     case tikNone:
       break;
@@ -241,8 +242,12 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
     case IDM_TRAY_ALLQUIT:
       QuitAll();
       break;
-    case IDM_TRAY_OPTION:   // the options dialog
-    case IDM_TRAY_VERSION:  // the version dialog
+    case IDM_TRAY_OPTION:
+      ShowOptionsDialog();
+      break;
+    case IDM_TRAY_VERSION:
+      ShowVersionDialog(nullptr);
+      break;
     default:
       break;
   }

@@ -11,15 +11,11 @@
 #include "editor/GarbageCollection.h"
 #include "editor/ToolWindows.h"
 #include "editor/win32/EditorFileSite.h"
+#include "shell/ShellTexts.h"
 #include "shell/win32/KeyState.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
-
-namespace {
-// The maker's web page.
-const wchar_t kWebPage[] = L"https://www.brightmoor.example/orvanta/";
-}  // namespace
 
 void TOvnxBinaryFormWClass::DoMenuCommand(TCommandId id) { ovx::DoMenuCommand(*this, id); }
 
@@ -208,6 +204,19 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miPU_UndoRate:
       state_.statusInfoMode = item == miPU_UndoRate ? 1 : 0;
       break;
+    // The shell's dialogs.
+    case miMM_WindowList:
+      if (TOvnxBinaryFormWClass* chosen = host_.SelectEditorWindow(L"ウィンドウ一覧", this)) chosen->BringToFront();
+      return;
+    case miMM_Option:
+      host_.ShowOptionsDialog();
+      return;
+    case miMM_Version:
+      host_.ShowVersionDialog(this);
+      return;
+    case miMM_ShortCutMaintenance:
+      host_.ShowShortcutDialog(this);
+      return;
     default:
       // Items whose dialogs and operations belong to other parts of the program.
       return;
@@ -260,6 +269,6 @@ void TOvnxBinaryFormWClass::OpenHelp() {
   WinHelpW(hwnd_, Utf8ToWide(file).c_str(), HELP_FINDER, 0);
 }
 
-void TOvnxBinaryFormWClass::OpenWebPage() { ShellExecuteW(hwnd_, L"open", kWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
+void TOvnxBinaryFormWClass::OpenWebPage() { ShellExecuteW(hwnd_, L"open", kMakerWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
 
 }  // namespace ovx

@@ -54,6 +54,13 @@ class TEditorWindowHost {
   virtual void SetDialogOpen(bool open) = 0;
   // An editor window calls it with its own handle when it is activated.
   virtual void HideInactiveDialogs(HWND active) = 0;
+  // The shell's dialogs: the options dialog (modeless, one instance).
+  virtual void ShowOptionsDialog() = 0;
+  // The version dialog, modal, owned by `reference` when given.
+  virtual void ShowVersionDialog(TOvnxBinaryFormWClass* reference) = 0;
+  // The shortcut maintenance dialog, modal, owned by and centred over `reference`.
+  virtual void ShowShortcutDialog(TOvnxBinaryFormWClass* reference) = 0;
+
   // Comparison hooks: a window's document was loaded from or saved to `name`; a document goes away.
   virtual void DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) = 0;
   virtual void DocumentGoingAway(TOvnxBinaryFormWClass& window) = 0;

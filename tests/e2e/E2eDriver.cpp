@@ -147,6 +147,8 @@ void ResetRegistry(bool firstRun) {
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
         ERROR_SUCCESS)
       RegCloseKey(key);
+    // No opening screen: it would hold every start for a second. Its own test turns it on.
+    WriteRegistryDword(std::wstring(kSettingsRoot) + L"\\Config", L"OpeningDlg", 0);
   }
 }
 

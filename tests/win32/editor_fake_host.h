@@ -97,6 +97,9 @@ class TFakeEditorHost final : public TEditorWindowHost {
   }
   void DocumentGoingAway(TOvnxBinaryFormWClass& window) override { EndComparisonsWith(windows, window); }
   // The window list answers with the window a test put here.
+  void ShowOptionsDialog() override {}
+  void ShowVersionDialog(TOvnxBinaryFormWClass*) override {}
+  void ShowShortcutDialog(TOvnxBinaryFormWClass*) override {}
   TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring&, TOvnxBinaryFormWClass*) override {
     return selectedWindow;
   }

@@ -14,13 +14,11 @@ namespace {
 
 const wchar_t kSettingsRoot[] = L"Software\\Brightmoor\\Orvanta";
 
+// A value the set-up does not write: only a save puts it there.
 bool SettingsSaved() {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"\\Config").c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+  DWORD value = 0, size = sizeof value;
+  return RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"\\Config").c_str(), L"ProfileMax",
+                      RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
 }
 
 // Serves the thread's messages as the program's loop does until the loop would end (WM_QUIT);
@@ -42,7 +40,13 @@ bool RunUntilQuit(DWORD ms) {
 // The settings and the profile file the window saves are removed before and after.
 class MainProcessWindowEnd : public ::testing::Test {
  protected:
-  void SetUp() override { Clean(); }
+  // A settings root without the opening screen: not the first run, so no dialog waits for an answer.
+  void SetUp() override {
+    Clean();
+    const DWORD off = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + L"\\Config").c_str(), L"OpeningDlg", REG_DWORD,
+                    &off, sizeof off);
+  }
   void TearDown() override {
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

@@ -1,0 +1,29 @@
+// The shortcut maintenance dialog: the program's shortcuts in the Start menu, on the desktop and in
+// the send-to folder, made to match three check boxes.
+#pragma once
+
+#include "app/ShortcutPlan.h"
+#include "app/win32/CodeDialog.h"
+
+namespace ovx {
+
+class TUserPrompt;
+
+class TDlgShortCut final : public TCodeDialog {
+ public:
+  // `reference` (may be none) owns the dialog and is the window it is centred over; without it
+  // the dialog stands alone with its own taskbar button, centred in the work area.
+  TDlgShortCut(HWND reference, TUserPrompt& prompt);
+
+  void Run(HINSTANCE instance);
+
+ private:
+  void OnCreate() override;
+  void OnCommand(int id, int code, HWND control) override;
+
+  HWND reference_;
+  TUserPrompt& prompt_;
+  TShortcutFolders folders_;
+};
+
+}  // namespace ovx
