@@ -131,7 +131,6 @@ TEST_F(CompareE2e, OpeningTheComparedFileAndReloadingTheDiskState) {
 }
 
 TEST_F(CompareE2e, WithAnotherWindowUntilItCloses) {
-  GTEST_SKIP() << "needs the window list dialog of SelectEditorWindow, which another part of the program builds";
   HWND window = OpenFileWindow(MakeFile(L"a.bin", "abcd"));
   ASSERT_NE(window, nullptr);
   StartLauncher(L"\"" + MakeFile(L"b.bin", "abzd") + L"\"");
