@@ -309,9 +309,19 @@ bool DoubleClickTreeNode(HWND tree, HTREEITEM node) {
     POINT screen = {x, y};
     ClientToScreen(tree, &screen);
     SetCursorPos(screen.x, screen.y);  // the dialog hit-tests the cursor
-    PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(tree, WM_LBUTTONUP, 0, at);
-    return true;
+    // Under Wine the move reaches the display later; the double click waits for it.
+    WaitUntil([&] {
+      POINT now = {};
+      return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+    }, 1000);
+    // A real double click at the cursor, so the program's hit test and the click agree.
+    INPUT clicks[4] = {};
+    const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 4; ++i) {
+      clicks[i].type = INPUT_MOUSE;
+      clicks[i].mi.dwFlags = flags[i];
+    }
+    return SendInput(4, clicks, sizeof(INPUT)) == 4;
   }
   return false;
 }
@@ -348,7 +358,6 @@ TEST_F(AppOptions, KeyBoundOnTheKeyPageRunsItsCommand) {
   SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
   SetForegroundWindow(dialog);
   ASSERT_TRUE(WaitUntil([dialog] { return GetForegroundWindow() == dialog; }, 3000));
-  ASSERT_TRUE(DoubleClickTreeNode(tree, node));
   HWND operateName = FindWindowExW(dialog, nullptr, WC_EDITW, nullptr);
   for (; operateName && !(GetWindowLongW(operateName, GWL_STYLE) & ES_READONLY);)
     operateName = FindWindowExW(dialog, operateName, WC_EDITW, nullptr);
@@ -358,7 +367,14 @@ TEST_F(AppOptions, KeyBoundOnTheKeyPageRunsItsCommand) {
     SendMessageW(operateName, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
     return std::wstring(text);
   };
-  EXPECT_TRUE(WaitUntil([&] { return shownName() == L"ウィンドウ一覧"; }, 3000)) << "the node was not assigned";
+  // Under Wine the first double click after the pointer jumps into the tree is now and then not
+  // delivered as one; a user would click again, and so does the test, once.
+  bool assigned = false;
+  for (int attempt = 0; attempt < 2 && !assigned; ++attempt) {
+    ASSERT_TRUE(DoubleClickTreeNode(tree, node));
+    assigned = WaitUntil([&] { return shownName() == L"ウィンドウ一覧"; }, 3000);
+  }
+  EXPECT_TRUE(assigned) << "the node was not assigned";
   EXPECT_EQ(SendMessageW(templates, CB_GETCURSEL, 0, 0), 2) << "任意";
   Screenshot(L"app-options-6-key-assigned");
   Click(dialog, L"OK");
