@@ -1,10 +1,16 @@
 #include "editor/TextFileWriter.h"
 
+#include <cstring>
+
 namespace ovx {
 
+TBufferedTextFile::~TBufferedTextFile() { WaitForWriter(); }
+
 int TBufferedTextFile::Create(const std::string& name, TFileSystem& fs) {
-  buffer_.clear();
-  buffer_.reserve(kBufferSize + 256);
+  WaitForWriter();
+  if (!buffer_) buffer_ = std::make_unique<char[]>(kBufferSize);
+  if (!writing_) writing_ = std::make_unique<char[]>(kBufferSize);
+  used_ = 0;
   error_ = fs.Create(name, file_);
   if (error_ != 0) file_.reset();
   return error_;
@@ -12,20 +18,42 @@ int TBufferedTextFile::Create(const std::string& name, TFileSystem& fs) {
 
 void TBufferedTextFile::WriteLine(std::string_view line) {
   if (!file_ || error_ != 0) return;
-  buffer_.append(line);
-  buffer_.append("\r\n", 2);
-  if (buffer_.size() >= kBufferSize) Flush();
+  if (used_ + line.size() + 2 > kBufferSize) {
+    Flush();
+    if (error_ != 0) return;
+    if (line.size() + 2 > kBufferSize) {  // a line longer than the buffer goes on its own
+      WaitForWriter();
+      if (error_ == 0) error_ = file_->Write(line.data(), line.size());
+      if (error_ == 0) error_ = file_->Write("\r\n", 2);
+      return;
+    }
+  }
+  std::memcpy(buffer_.get() + used_, line.data(), line.size());
+  used_ += line.size();
+  buffer_[used_++] = '\r';
+  buffer_[used_++] = '\n';
 }
 
+void TBufferedTextFile::WaitForWriter() {
+  if (!writer_.joinable()) return;
+  writer_.join();
+  if (error_ == 0) error_ = writerError_;
+}
+
+// One write at a time, in order: the previous buffer must be written before this one goes.
 void TBufferedTextFile::Flush() {
-  if (!file_ || error_ != 0 || buffer_.empty()) return;
-  error_ = file_->Write(buffer_.data(), buffer_.size());
-  buffer_.clear();
+  WaitForWriter();
+  if (!file_ || error_ != 0 || used_ == 0) return;
+  std::swap(buffer_, writing_);
+  writingSize_ = used_;
+  used_ = 0;
+  writer_ = std::thread([this] { writerError_ = file_->Write(writing_.get(), writingSize_); });
 }
 
 int TBufferedTextFile::Close() {
   if (!file_) return error_;
   Flush();
+  WaitForWriter();
   const int closed = file_->Close();
   file_.reset();
   if (error_ == 0) error_ = closed;

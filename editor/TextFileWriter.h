@@ -1,10 +1,12 @@
 // A text file written line by line through a buffer: each line gets CR LF, the system sees
-// large writes only. The first failure is kept; later lines are dropped.
+// large writes only, and a full buffer is written by a second thread while the next one fills,
+// so making the lines and writing them overlap. The first failure is kept; later lines are dropped.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "model/FileSystem.h"
 
@@ -12,20 +14,31 @@ namespace ovx {
 
 class TBufferedTextFile {
  public:
-  static constexpr std::size_t kBufferSize = 1 << 20;
+  static constexpr std::size_t kBufferSize = 4 << 20;
+
+  TBufferedTextFile() = default;
+  TBufferedTextFile(const TBufferedTextFile&) = delete;
+  TBufferedTextFile& operator=(const TBufferedTextFile&) = delete;
+  ~TBufferedTextFile();
 
   // Creates the file or empties it; 0 or the platform's error code.
   int Create(const std::string& name, TFileSystem& fs = PlatformFileSystem());
   void WriteLine(std::string_view line);
   // Writes what is buffered and closes; 0 or the first error on the way.
   int Close();
+  // The first error known so far (a write in progress reports when it ends).
   int Error() const { return error_; }
 
  private:
   void Flush();
+  void WaitForWriter();
 
   std::unique_ptr<TFile> file_;
-  std::string buffer_;
+  // The buffer that fills and the one being written; plain storage, filled with memcpy.
+  std::unique_ptr<char[]> buffer_, writing_;
+  std::size_t used_ = 0, writingSize_ = 0;
+  std::thread writer_;
+  int writerError_ = 0;  // set by the writer thread, read after it is joined
   int error_ = 0;
 };
 

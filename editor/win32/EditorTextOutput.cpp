@@ -19,7 +19,10 @@ void TOvnxBinaryFormWClass::TextOutputCommand() {
   TBufferedTextFile file;
   int error = file.Create(name);
   if (error == 0) {
-    editor_->OnTextLine = [&file](std::string_view line, bool&) { file.WriteLine(line); };
+    editor_->OnTextLine = [&file](std::string_view line, bool& proceed) {
+      file.WriteLine(line);
+      proceed = file.Error() == 0;  // a failed write ends the output
+    };
     editor_->TextOutput(start, count);
     editor_->OnTextLine = nullptr;
     error = file.Close();  // the lines written so far stay
