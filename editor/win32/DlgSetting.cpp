@@ -9,7 +9,7 @@ namespace ovx {
 namespace {
 
 // Design positions at 96 DPI.
-constexpr int kRowTop = 6, kRowHeight = 19, kLabelX = 12, kFirstButtonX = 152, kButtonStep = 74, kWideStep = 160;
+constexpr int kRowTop = 6, kRowHeight = 19, kLabelX = 12, kFirstButtonX = 164, kButtonStep = 73, kWideStep = 160;
 constexpr int kOkX = 352, kCancelX = 440, kButtonY = kRowTop + LumpRowCount * kRowHeight + 6;
 
 struct TDialogState {

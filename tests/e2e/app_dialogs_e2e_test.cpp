@@ -544,8 +544,10 @@ TEST_F(AppShortcuts, CreatesTheThreeLinksAndKeepsAGroupThatHoldsAnotherFile) {
                                    places.desktop + L"Orvanta.lnk", places.sendTo + L"Orvanta.lnk"})
     EXPECT_TRUE(FileExists(link)) << std::string(link.begin(), link.end());
 
-  // The system's menu builder reads new Start menu links for a moment: deleting waits for that.
-  for (const std::wstring& link : {places.group + L"Orvanta.lnk", places.group + L"Orvanta Help.lnk"})
+  // The system's menu builder reads new links for a moment (Start menu, desktop and send-to
+  // alike): deleting waits for that.
+  for (const std::wstring& link : {places.group + L"Orvanta.lnk", places.group + L"Orvanta Help.lnk",
+                                   places.desktop + L"Orvanta.lnk", places.sendTo + L"Orvanta.lnk"})
     EXPECT_TRUE(WaitUntil([&] {
       HANDLE file = CreateFileW(link.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
       if (file == INVALID_HANDLE_VALUE) return false;

@@ -21,8 +21,8 @@ bool PressButton(HWND box, int id) {
   return true;
 }
 
-// The information panel's label of an editor window (another process's static text).
-std::wstring InformationLabel(HWND window, int id) {
+// The information panel of an editor window, or none.
+HWND InformationPanelOf(HWND window) {
   HWND panel = nullptr;
   EnumChildWindows(
       window,
@@ -34,6 +34,12 @@ std::wstring InformationLabel(HWND window, int id) {
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&panel));
+  return panel;
+}
+
+// The information panel's label of an editor window (another process's static text).
+std::wstring InformationLabel(HWND window, int id) {
+  HWND panel = InformationPanelOf(window);
   wchar_t buffer[64] = {};
   if (panel) GetWindowTextW(GetDlgItem(panel, id), buffer, 64);
   return buffer;
@@ -175,17 +181,7 @@ TEST_F(CompareE2e, InformationPanelAndCopyButton) {
   TypeKeys(window, L"{Left}");
   ASSERT_TRUE(WaitForCaretAddress(window, 4));
   EmptyTheClipboard();
-  HWND panel = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (std::wstring(name) != L"TOvnxInformationPanel") return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&panel));
+  HWND panel = InformationPanelOf(window);
   ASSERT_NE(panel, nullptr);
   PostMessageW(GetDlgItem(panel, TInformationPanel::CopyButtonId(ibByte)), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] {
