@@ -929,11 +929,14 @@ HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
 }
 
 std::optional<std::string> CopyAllBytes(HWND editorWindow) {
-  if (!EmptyTheClipboard()) return std::nullopt;
-  if (!PressShortcut(editorWindow, 'A', MOD_CONTROL) || !PressShortcut(editorWindow, 'C', MOD_CONTROL))
-    return std::nullopt;
+  // Select all and copy are the same on a second try; one is made when the window was not yet
+  // back in front (a tool window just closed) or the clipboard was still held.
   std::optional<std::string> block;
-  WaitUntil([&] { return (block = ReadClipboardBlock()).has_value(); }, 3000);
+  for (int attempt = 0; attempt < 2 && !block; ++attempt) {
+    if (!EmptyTheClipboard()) continue;
+    if (!PressShortcut(editorWindow, 'A', MOD_CONTROL) || !PressShortcut(editorWindow, 'C', MOD_CONTROL)) continue;
+    WaitUntil([&] { return (block = ReadClipboardBlock()).has_value(); }, 3000);
+  }
   return block;
 }
 
