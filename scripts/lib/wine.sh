@@ -29,24 +29,29 @@ ovx_prefix_has_settings() {
   wine reg query 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog </dev/null 2>/dev/null | grep -q 0x0
 }
 
-# The first import goes through regedit; should the setting not show (seen once on a busy CI
-# machine), the keys are appended to the stopped prefix's user.reg, which the next server loads.
-ovx_prepare_prefix() {
-  if [ -f "$WINEPREFIX/.ovx-ready" ]; then return 0; fi
-  echo "== preparing the Wine prefix (first run only)"
-  rm -rf "$WINEPREFIX"
-  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1 </dev/null
+# A new prefix whose boot left no system DLLs (seen on CI: "could not load kernel32.dll") is made
+# again from nothing. Its settings go in through regedit; should they not show, the keys are
+# appended to the stopped prefix's user.reg, which the next server loads.
+ovx_boot_prefix() {
+  wineserver -k >/dev/null 2>&1 || true
   wineserver -w
-  local reg="$ovx_build_dir/ovx-prefix.reg" try
+  rm -rf "$WINEPREFIX"
+  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >"$ovx_build_dir/wineboot.log" 2>&1 </dev/null
+  local rc=$?
+  wineserver -w
+  [ $rc -eq 0 ] && [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]
+}
+
+ovx_prefix_settings_in() {
+  local reg="$ovx_build_dir/ovx-prefix.reg"
   printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1024x768"' '' > "$reg"
-  for try in 1 2 3; do
-    if [ "$try" = 1 ]; then
-      wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
-    else
-      cat >> "$WINEPREFIX/user.reg" <<'KEYS'
+  wine regedit /S "$(winepath -w "$reg")" </dev/null >/dev/null 2>&1
+  wineserver -w
+  ovx_prefix_has_settings && return 0
+  cat >> "$WINEPREFIX/user.reg" <<'KEYS'
 
 [Software\\Wine\\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -57,20 +62,28 @@ ovx_prepare_prefix() {
 [Software\\Wine\\Explorer\\Desktops]
 "Default"="1024x768"
 KEYS
-    fi
-    wineserver -w
-    if ovx_prefix_has_settings; then
+  wineserver -w
+  ovx_prefix_has_settings
+}
+
+ovx_prepare_prefix() {
+  if [ -f "$WINEPREFIX/.ovx-ready" ]; then return 0; fi
+  echo "== preparing the Wine prefix (first run only)"
+  local try
+  for try in 1 2 3; do
+    if ovx_boot_prefix && ovx_prefix_settings_in; then
       wineserver -w
       touch "$WINEPREFIX/.ovx-ready"
       return 0
     fi
-    echo "the Wine prefix did not take the crash dialog setting (attempt $try)" >&2
+    echo "preparing the Wine prefix failed (attempt $try); wineboot said:" >&2
+    tail -n 5 "$ovx_build_dir/wineboot.log" >&2
+    wineserver -k >/dev/null 2>&1 || true
     wineserver -w
   done
   echo "what the prefix holds:" >&2
-  ls -la "$WINEPREFIX" >&2
+  ls -la "$WINEPREFIX" "$WINEPREFIX/drive_c/windows/system32" 2>&1 | head -n 20 >&2
   grep -n -A2 'WineDbg' "$WINEPREFIX/user.reg" >&2
-  wine reg query 'HKCU\Software\Wine\WineDbg' </dev/null >&2
   return 1
 }
 
