@@ -974,6 +974,12 @@ bool PutClipboardText(const std::string& text) {
   return ok;
 }
 
+RECT WindowRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r;
+}
+
 bool EmptyTheClipboard() {
   // The program may hold the clipboard open a moment longer (a paste that just ended).
   if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 3000)) return false;

@@ -45,6 +45,8 @@ bool EditorRunning();
 
 // ---- windows ----
 bool WaitUntil(const std::function<bool()>& condition, DWORD ms = kWaitMs);
+// The window's rectangle in screen co-ordinates.
+RECT WindowRect(HWND window);
 // First visible top-level window of the class (any when empty) with the caption (any when empty).
 HWND FindTopWindow(const std::wstring& className, const std::wstring& caption = L"", DWORD processId = 0);
 HWND WaitForWindow(const std::wstring& className, const std::wstring& caption = L"", DWORD ms = kWaitMs);

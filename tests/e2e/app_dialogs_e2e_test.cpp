@@ -40,12 +40,6 @@ void SelectListLine(HWND dialog, int line) {
   SendMessageW(FindWindowExW(dialog, nullptr, L"ListBox", nullptr), LB_SETCURSEL, line, 0);
 }
 
-RECT WindowRect(HWND hwnd) {
-  RECT r = {};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
 using AppWindowList = EditorTest;
 
 TEST_F(AppWindowList, WindowListCommandListsEveryWindowAndBringsTheChosenOneToFront) {

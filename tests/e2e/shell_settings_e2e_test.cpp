@@ -73,12 +73,6 @@ void WriteProfileFile(const std::vector<StoredProfile>& records) {
   CloseHandle(file);
 }
 
-RECT WindowRect(HWND window) {
-  RECT r = {};
-  GetWindowRect(window, &r);
-  return r;
-}
-
 SIZE ClientSize(HWND window) {
   RECT r = {};
   GetClientRect(window, &r);

@@ -54,12 +54,6 @@ bool SavedAs(HWND window, const std::wstring& path, const std::string& bytes) {
   return WaitUntil([&] { return ReadWholeFile(path) == bytes; }, 3000);
 }
 
-RECT RectOf(HWND hwnd) {
-  RECT r = {};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
 using TypedInputE2e = EditorTest;
 
 TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASelection) {
@@ -98,10 +92,10 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   EXPECT_EQ(SendMessageW(FrameControl(dialog, kVariableList), CB_GETCURSEL, 0, 0), 1);
   EXPECT_TRUE(Shows(FrameControl(dialog, kMaxHex), L"FFFFFFFFh"));
   // The dialog keeps its offset when the window moves.
-  const RECT before = RectOf(dialog), owner = RectOf(window);
+  const RECT before = WindowRect(dialog), owner = WindowRect(window);
   SetWindowPos(window, nullptr, owner.left + 40, owner.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_TRUE(WaitUntil([&] {
-    return RectOf(dialog).left == before.left + 40 && RectOf(dialog).top == before.top + 30;
+    return WindowRect(dialog).left == before.left + 40 && WindowRect(dialog).top == before.top + 30;
   }));
   // Another window of the editor in front: the dialog hides, and comes back with its own window.
   HWND second = OpenFileWindow(MakeFile(L"other.dat", "X"), kWaitMs, true);
