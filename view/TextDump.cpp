@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "charset/SJisBytes.h"
+
 namespace ovx {
 namespace {
 
@@ -15,7 +17,7 @@ constexpr int kBytesPerLine = 16;
 // A line: "[aaaaaaa0] ", 48 columns of hex cells, "|ss| ", then the characters (at most 17 × 2).
 constexpr int kHexAt = 11, kSumAt = kHexAt + 48, kCharsAt = kSumAt + 5, kLineRoom = kCharsAt + 40;
 
-bool KeptAsItself(std::uint8_t b) { return (b >= 0x20 && b <= 0x5F) || (b >= 0x61 && b <= 0x7E); }
+constexpr bool KeptAsItself(std::uint8_t b) { return (b >= 0x20 && b <= 0x5F) || (b >= 0x61 && b <= 0x7E); }
 
 // The character column's text for (b, c) as one character; empty when they form none.
 std::string_view Character(TCharaSet charaSet, std::uint8_t b, std::uint8_t c, char (&out)[2]) {
@@ -63,22 +65,21 @@ struct TDumpTables {
   std::array<std::array<char, 4>, 256> hex{};  // "xx "
   std::array<char, 256> single{};              // the byte or the middle dot
   std::array<std::array<bool, 256>, csUnicode + 1> mayLead{};  // some second byte makes a character
-  // A Shift-JIS character is a lead byte followed by a trail byte.
-  std::array<std::uint32_t, 256> sjisLead{}, sjisTrail{};
-  // For the 16 bits "a character could start at j" of a row, the bits where one does start: in a
-  // run of such places every second one is the second half of the character before it.
-  std::vector<std::uint16_t> realStarts = std::vector<std::uint16_t>(65536);
+  // For 8 bits "a character could start at j", the bits where one does start: in a run of such
+  // places every second one is the second half of the character before it. The second index says
+  // whether a character started just before the 8 bits, making their first place a second half.
+  std::array<std::array<std::uint8_t, 256>, 2> realStarts{};
 
   TDumpTables() {
-    for (std::uint32_t could = 0; could < 65536; ++could) {
-      std::uint32_t real = 0;
-      for (int j = 0; j < 16; ++j)
-        if ((could >> j & 1) && !(j > 0 && (real >> (j - 1) & 1))) real |= 1u << j;
-      realStarts[could] = static_cast<std::uint16_t>(real);
-    }
-    for (int b = 0; b < 256; ++b)
-      for (int c = 0; c < 256; ++c)
-        if (IsSJisChar(static_cast<TCharCode>(b << 8 | c))) sjisLead[b] = sjisTrail[c] = 1;
+    for (std::uint32_t before = 0; before < 2; ++before)
+      for (std::uint32_t could = 0; could < 256; ++could) {
+        std::uint32_t real = 0, last = before;
+        for (int j = 0; j < 8; ++j) {
+          last = (could >> j & 1) && !last;
+          real |= last << j;
+        }
+        realStarts[before][could] = static_cast<std::uint8_t>(real);
+      }
     for (int b = 0; b < 256; ++b) {
       hex[b] = {kDigits[b >> 4], kDigits[b & 15], ' ', 0};
       const auto u = static_cast<std::uint8_t>(b);
@@ -105,6 +106,95 @@ std::uint32_t RowBaseSum(std::uint32_t rowAddress, std::uint8_t checkSumMode) {
   return (rowAddress & 0xFF) + (rowAddress >> 8 & 0xFF) + (rowAddress >> 16 & 0xFF) + (rowAddress >> 24);
 }
 
+// The sum of a row's 16 bytes, eight at a time: the bytes at even and odd places are added as
+// 16-bit lanes, then the lanes are folded by one multiplication.
+std::uint32_t RowSum(const std::uint8_t* row) {
+  constexpr std::uint64_t kLowBytes = 0x00FF00FF00FF00FFull;
+  std::uint64_t x, y;
+  std::memcpy(&x, row, 8);
+  std::memcpy(&y, row + 8, 8);
+  const std::uint64_t lanes = (x & kLowBytes) + (x >> 8 & kLowBytes) + (y & kLowBytes) + (y >> 8 & kLowBytes);
+  return static_cast<std::uint32_t>(lanes * 0x0001000100010001ull >> 48);
+}
+
+// A whole row's character column, 16 bytes side by side (the compiler's vector lanes where the
+// processor has them). Byte sets are unions of ranges; the ranges are checked against the rules.
+using TBytes16 = std::uint8_t __attribute__((vector_size(16)));
+// Where the processor has no vector registers (the 32-bit build) vectors pass in memory; these
+// helpers are always inlined, so no calling convention is involved.
+#pragma GCC diagnostic ignored "-Wpsabi"
+struct TByteRange {
+  std::uint8_t low, high;
+};
+template <std::size_t N>
+using TByteRanges = std::array<TByteRange, N>;
+constexpr TByteRanges<2> kLeadRanges{{{0x81, 0x9F}, {0xE0, 0xEF}}};
+constexpr TByteRanges<2> kTrailRanges{{{0x40, 0x7E}, {0x80, 0xFC}}};
+constexpr TByteRanges<3> kShownAsItselfRanges{{{0x20, 0x5F}, {0x61, 0x7E}, {0xA1, 0xDF}}};
+
+template <std::size_t N, typename Rule>
+constexpr bool RangesFollow(const TByteRanges<N>& ranges, Rule rule) {
+  for (unsigned b = 0; b < 256; ++b) {
+    bool in = false;
+    for (const TByteRange& r : ranges) in = in || (b >= r.low && b <= r.high);
+    if (in != rule(b)) return false;
+  }
+  return true;
+}
+static_assert(RangesFollow(kLeadRanges, sjis::IsLeadByte));
+static_assert(RangesFollow(kTrailRanges, sjis::IsTrailByte));
+static_assert(RangesFollow(kShownAsItselfRanges, [](unsigned b) {
+  return KeptAsItself(static_cast<std::uint8_t>(b)) || sjis::IsHanKana(b);
+}));
+
+// 0xFF in each lane whose byte lies in one of the ranges.
+template <std::size_t N>
+[[gnu::always_inline]] inline TBytes16 InRanges(TBytes16 v, const TByteRanges<N>& ranges) {
+  TBytes16 in{};
+  for (const TByteRange& r : ranges)
+    in |= reinterpret_cast<TBytes16>(static_cast<TBytes16>(v - r.low) <= static_cast<std::uint8_t>(r.high - r.low));
+  return in;
+}
+
+// Bit k set where lane k is 0xFF.
+std::uint32_t LaneBits(TBytes16 lanes) {
+  std::uint64_t half[2];
+  std::memcpy(half, &lanes, 16);
+  // Lane bits 0 or 1, gathered into the top byte by one multiplication per half.
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull, kGather = 0x0102040810204080ull;
+  return static_cast<std::uint32_t>(((half[0] & kOnes) * kGather >> 56) | ((half[1] & kOnes) * kGather >> 56) << 8);
+}
+
+// 0xFF in lane k where bit k is set.
+[[gnu::always_inline]] inline TBytes16 BitLanes(std::uint32_t bits) {
+  constexpr TBytes16 kBit{1, 2, 4, 8, 16, 32, 64, 128, 1, 2, 4, 8, 16, 32, 64, 128};
+  const std::uint64_t spread[2] = {(bits & 0xFF) * 0x0101010101010101ull, (bits >> 8 & 0xFF) * 0x0101010101010101ull};
+  TBytes16 v;
+  std::memcpy(&v, spread, 16);
+  return reinterpret_cast<TBytes16>((v & kBit) == kBit);
+}
+
+// Writes the 16 characters of a Shift-JIS row and the byte after it to text; returns the bits of
+// the places where a character starts. Every byte of a character stands as itself, every other
+// byte as itself or the middle dot; a character begun in the row above leaves a blank at 0.
+std::uint32_t SJisRowCharacters(const std::uint8_t* row, bool pending, const TDumpTables& t, char* text) {
+  TBytes16 v, next;
+  std::memcpy(&v, row, 16);
+  std::memcpy(&next, row + 1, 16);
+  std::uint32_t could = LaneBits(InRanges(v, kLeadRanges) & InRanges(next, kTrailRanges));
+  if (pending) could &= ~1u;
+  const std::uint32_t low = t.realStarts[0][could & 0xFF];
+  const std::uint32_t starts = low | std::uint32_t{t.realStarts[low >> 7][could >> 8]} << 8;
+  const TBytes16 raw = BitLanes(starts | starts << 1);
+  const TBytes16 shown = InRanges(v, kShownAsItselfRanges);
+  const TBytes16 dot = TBytes16{} + static_cast<std::uint8_t>(kMiddleDot);
+  const TBytes16 out = (v & (raw | shown)) | (dot & ~(raw | shown));
+  std::memcpy(text, &out, 16);
+  text[kBytesPerLine] = static_cast<char>(row[kBytesPerLine]);
+  if (pending) text[0] = ' ';
+  return starts;
+}
+
 }  // namespace
 
 void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t checkSumMode, std::int32_t start,
@@ -123,7 +213,8 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
   auto startRow = [&](int column) {
     const std::uint32_t row = a >> 4;
     line[0] = '[';
-    for (int i = 0; i < 7; ++i) line[1 + i] = kDigits[row >> (24 - 4 * i) & 15];
+    line[1] = kDigits[row >> 24 & 15];
+    for (int i = 0; i < 3; ++i) std::memcpy(line + 2 + 2 * i, t.hex[row >> (16 - 8 * i) & 0xFF].data(), 2);
     std::memcpy(line + 8, "0] ", 3);
     // A whole row overwrites every hex cell; a row that starts or ends inside has blank cells.
     if (column > 0) std::memset(line + kHexAt, ' ', 48);
@@ -157,31 +248,12 @@ void DumpText(const TMemoryModule& module, TCharaSet charaSet, std::uint8_t chec
       if (charaSet == csSJis && column == 0 && n - i >= kBytesPerLine) {
         // A whole Shift-JIS row without a branch per byte; chunk[i + 16] is there to be read.
         const std::uint8_t* row = chunk.data() + i;
-        for (int j = 0; j < kBytesPerLine; ++j) {
+#pragma GCC unroll 16
+        for (int j = 0; j < kBytesPerLine; ++j)
           std::memcpy(line + kHexAt + 3 * j, t.hex[row[j]].data(), 4);  // the 4th byte is overwritten after
-          sum += row[j];
-        }
-        // Bit j of could: a character may start at j; of starts: one does; of halves: byte j is
-        // the second half of the character before it. A character begun in the row above makes
-        // byte 0 a second half, shown as a blank.
-        std::uint32_t could = 0;
-#pragma GCC unroll 16
-        for (int k = 0; k < kBytesPerLine; ++k) could |= (t.sjisLead[row[k]] & t.sjisTrail[row[k + 1]]) << k;
-        if (pending) could &= ~1u;
-        const std::uint32_t starts = t.realStarts[could];
-        const std::uint32_t halves = starts << 1 | (pending ? 1u : 0u);
-        chars = 0;
-        line[kCharsAt] = ' ';
-        if (pending) chars = 1;
-#pragma GCC unroll 16
-        for (int k = 0; k < kBytesPerLine; ++k) {
-          const std::uint32_t start = starts >> k & 1, half = halves >> k & 1;
-          // The byte itself where a character starts, else its single-byte look, chosen without a branch.
-          const auto shown = static_cast<std::uint8_t>(t.single[row[k]]);
-          line[kCharsAt + chars] = static_cast<char>(shown ^ ((shown ^ row[k]) & (0u - start)));
-          line[kCharsAt + chars + 1] = static_cast<char>(row[k + 1]);
-          chars += static_cast<int>(2 * start + (1 - start) * (1 - half));
-        }
+        sum += RowSum(row);
+        const std::uint32_t starts = SJisRowCharacters(row, pending, t, line + kCharsAt);
+        chars = kBytesPerLine + static_cast<int>(starts >> 15 & 1);
         pending = (starts >> 15 & 1) != 0;
         a += kBytesPerLine;
         left -= kBytesPerLine;
