@@ -64,6 +64,18 @@ void Answer(const std::wstring& text, const std::wstring& button) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }));
 }
 
+// The open boundary questions (warning boxes) of the program.
+int OpenWarnings() {
+  int count = 0;
+  EnumWindows(
+      [](HWND w, LPARAM n) {
+        if (IsWindowVisible(w) && ClassOf(w) == L"#32770" && Caption(w) == L"警告") ++*reinterpret_cast<int*>(n);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 // Nothing asked within a moment.
 bool NoQuestion() { return !WaitForMessageBox(L"警告", 0, 700); }
 
@@ -133,6 +145,9 @@ TEST_F(JumpE2e, AddressJumpAbsoluteAndRelativeWithBothBoundaryQuestions) {
   ASSERT_TRUE(WaitUntil([&] { return InformationLabel(window, TInformationPanel::HexLabelId(ibRange)) == L"00000001h"; }));
   PostMenuCommand(window, MenuIdOf(miMM_Delete));
   EXPECT_TRUE(Shows(FrameControl(dialog, TFrmInputInt::idMaxHex), L"3Eh"));
+  // The command closes the open dialog.
+  PostMenuCommand(window, MenuIdOf(miMM_AddressJump));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 }
 
 TEST_F(JumpE2e, AddressJumpIsRefusedForAnEmptyDocument) {
@@ -187,11 +202,16 @@ TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeep
   ASSERT_TRUE(TypeKeys(tool, L"{Enter}"));
   EXPECT_TRUE(PanelShowsAddress(window, 0x2C));
   ASSERT_TRUE(TypeKeys(tool, L"{Enter}"));
+  ASSERT_TRUE(WaitForMessageBox(L"警告"));
+  // ジャンプ(&J) pressed again while the question waits asks nothing more.
+  Click(GetDlgItem(tool, IDOK));
+  EXPECT_FALSE(WaitUntil([] { return OpenWarnings() > 1; }, 700));
   Answer(kPastEnd, L"中止");
   EXPECT_TRUE(PanelShowsAddress(window, 0x2C));
   EXPECT_EQ(Beeps(), 0u);
 
   // "-" turns it round; Up and Down cycle the radix of the same value.
+  FocusAtEnd(field);
   ASSERT_TRUE(TypeKeys(tool, L"-"));
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(direction, CB_GETCURSEL, 0, 0) == 1; }));
   ASSERT_TRUE(TypeKeys(tool, L"{Up}"));
