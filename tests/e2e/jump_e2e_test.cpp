@@ -84,7 +84,9 @@ using JumpE2e = EditorTest;
 TEST_F(JumpE2e, AddressJumpAbsoluteAndRelativeWithBothBoundaryQuestions) {
   HWND window = OpenFileWindow(MakeFile(L"jump.dat", std::string(0x40, 'J')));
   ASSERT_NE(window, nullptr);
-  HWND dialog = OpenTool(window, miMM_AddressJump, L"アドレスジャンプ");
+  // F5 of the standard key template.
+  ASSERT_TRUE(PressShortcut(window, VK_F5));
+  HWND dialog = WaitForWindow(L"#32770", L"アドレスジャンプ");
   ASSERT_NE(dialog, nullptr);
   HWND hex = FrameControl(dialog, TFrmInputInt::idEditHex), list = FrameControl(dialog, TFrmInputInt::idAddress);
   // The bound is the last byte's address; the list starts at 絶対指定 and the width list is off.
@@ -183,7 +185,9 @@ TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeep
   HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(PanelShowsAddress(window, 0));
-  HWND tool = OpenTool(window, miMM_RelativeJump, L"相対ジャンプツール");
+  // Ctrl+Shift+F6 of the standard key template.
+  ASSERT_TRUE(PressShortcut(window, VK_F6, MOD_CONTROL | MOD_SHIFT));
+  HWND tool = WaitForWindow(L"#32770", L"相対ジャンプツール");
   ASSERT_NE(tool, nullptr);
   RECT client = {};
   GetClientRect(tool, &client);
@@ -238,6 +242,9 @@ TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeep
   ASSERT_TRUE(Shows(FrameControl(dialog, TFrmInputInt::idEditHex), L"3h"));
   Click(GetDlgItem(dialog, IDOK));
   EXPECT_TRUE(PanelShowsAddress(window, 3));
+  // The menu command closes the open tool.
+  PostMenuCommand(window, MenuIdOf(miMM_RelativeJump));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(tool); }));
 }
 
 }  // namespace
