@@ -1,6 +1,7 @@
 // The values under the caret that open dialogs take with their capture buttons: the integer input
 // dialog and the search and replace frames take the 32-bit little-endian value of the (up to four,
-// zero-padded) bytes at the caret; the address jump dialog takes the caret address.
+// zero-padded) bytes at the caret; the address jump dialog takes the caret address and shows the
+// last byte's address as its bound.
 #pragma once
 
 #include <algorithm>
@@ -12,6 +13,7 @@ namespace ovx {
 struct TCaptureValues {
   std::uint32_t value = 0;    // b0 + 256·b1 + 65536·b2 + 16777216·b3
   std::int64_t address = 0;   // the caret address
+  std::int64_t size = 0;      // the document size
 };
 
 class TCaptureReceiver {

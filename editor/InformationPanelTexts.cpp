@@ -63,6 +63,7 @@ TCaptureValues CaptureValuesOf(const TInformationInput& in) {
   v.value = static_cast<std::uint32_t>(in.bytes[0]) | static_cast<std::uint32_t>(in.bytes[1]) << 8 |
             static_cast<std::uint32_t>(in.bytes[2]) << 16 | static_cast<std::uint32_t>(in.bytes[3]) << 24;
   v.address = in.caretAddress;
+  v.size = in.size;
   return v;
 }
 

@@ -6,6 +6,7 @@
 #include "editor/FileMenuEntries.h"
 #include "editor/ToolBarImages.h"
 #include "editor/win32/EditorFileSite.h"
+#include "editor/win32/JumpTools.h"
 #include "editor/win32/ToolBarImageList.h"
 #include "editor/win32/TypedInputDialogs.h"
 #include "shell/win32/KeyState.h"
@@ -142,6 +143,8 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   // The tool windows are made by their own parts; kinds without one open nothing.
   toolWindows_->SetCreator([this](TToolWindowKind kind) -> HWND {
     if (kind == twFiler) return CreateFilerTool();
+    if (kind == twAddressJump) return CreateAddressJumpDialog(*this);
+    if (kind == twRelativeJump) return CreateRelativeJumpTool(*this);
     return CreateTypedInputDialog(*this, kind);
   });
   ShowWindow(toolBar_.Handle(), SW_SHOW);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "charset/InputFrameRules.h"
 #include "editor/CaptureFeed.h"
 #include "editor/EditorWindowState.h"
 #include "editor/FileCommands.h"
@@ -129,6 +130,10 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // The panel's labels and the capture values for the caret (EditorInformationPanel.cpp).
   void UpdateInformationPanel();
   const TInformationPanel& Information() const { return information_; }
+  // Jumps (EditorJumps.cpp): the address jump dialog's ジャンプ with the frame's mode and net value,
+  // the relative jump tool's ジャンプ(&J) with its distance, backwards when upward.
+  void AddressJump(TAddressMode mode, std::uint64_t value);
+  void RelativeJump(std::uint64_t distance, bool upward);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -41,8 +41,23 @@ UINT IconOf(TMsgDlgType kind) {
   }
 }
 
+// OK with 中止(&A): no standard box has the pair, so the OK/Cancel box shows it with its second
+// button renamed, and that button (or Esc, or the close box) answers Abort.
+bool IsOkAbort(unsigned b) { return (b & mbOK) && (b & mbAbort) && !(b & (mbRetry | mbIgnore | mbCancel)); }
+
+LRESULT CALLBACK RenameCancelToAbort(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wp);
+    wchar_t kind[16] = {};
+    GetClassNameW(box, kind, 16);
+    if (lstrcmpW(kind, L"#32770") == 0 && GetDlgItem(box, IDCANCEL)) SetDlgItemTextW(box, IDCANCEL, L"中止(&A)");
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
 // The standard box that offers the asked buttons; OK alone when the set has no standard box.
 UINT ButtonsOf(unsigned b) {
+  if (IsOkAbort(b)) return MB_OKCANCEL;
   if ((b & mbYes) && (b & mbNo)) return (b & mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
   if (b & mbAbort) return MB_ABORTRETRYIGNORE;
   if ((b & mbRetry) && (b & mbCancel)) return MB_RETRYCANCEL;
@@ -84,8 +99,12 @@ TModalResult TWin32UserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgTy
 
 TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   TModalScope modal;
+  const bool okAbort = IsOkAbort(buttons);
+  HHOOK rename = okAbort ? SetWindowsHookExW(WH_CBT, RenameCancelToAbort, nullptr, GetCurrentThreadId()) : nullptr;
   int id = MessageBoxW(OwnerForBox(), Utf8ToWide(text).c_str(), TitleOf(kind),
                        IconOf(kind) | ButtonsOf(buttons) | MB_SETFOREGROUND);
+  if (rename) UnhookWindowsHookEx(rename);
+  if (okAbort && id == IDCANCEL) return mrAbort;
   return ResultOf(id);
 }
 
@@ -95,7 +114,27 @@ void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string
   MessageBoxW(ownerless ? nullptr : applicationWindow_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
 }
 
-void TWin32UserPrompt::Beep() { MessageBeep(MB_OK); }
+namespace {
+
+// A test run that wants to hear the beeps names a file in OVX_BEEP_LOG: each beep adds a line.
+void NoteBeep() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"OVX_BEEP_LOG", path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, "beep\r\n", 6, &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+void TWin32UserPrompt::Beep() {
+  MessageBeep(MB_OK);
+  NoteBeep();
+}
 
 template <typename Ask>
 TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {

@@ -447,6 +447,28 @@ std::wstring ReadStatusPanel(HWND window, int panel) {
   return text;
 }
 
+HWND InformationPanelOf(HWND window) {
+  HWND panel = nullptr;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM found) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (std::wstring(name) != L"TOvnxInformationPanel") return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&panel));
+  return panel;
+}
+
+std::wstring InformationLabel(HWND window, int id) {
+  HWND panel = InformationPanelOf(window);
+  wchar_t buffer[64] = {};
+  if (panel) GetWindowTextW(GetDlgItem(panel, id), buffer, 64);
+  return buffer;
+}
+
 TMessageBox ReadMessageBox(HWND box) {
   TMessageBox result;
   result.hwnd = box;

@@ -129,6 +129,12 @@ std::wstring EditorCaptionFor(const std::wstring& path);
 // The whole document as the view copies it: select all, copy, read the private block.
 std::optional<std::string> CopyAllBytes(HWND editorWindow);
 
+// ---- the information panel ----
+// The information panel of an editor window, or none.
+HWND InformationPanelOf(HWND window);
+// A label of the window's information panel by its control id (another process's static text).
+std::wstring InformationLabel(HWND window, int id);
+
 // ---- message boxes and dialogs (class #32770) ----
 struct TMessageBox {
   HWND hwnd = nullptr;

@@ -21,30 +21,6 @@ bool PressButton(HWND box, int id) {
   return true;
 }
 
-// The information panel of an editor window, or none.
-HWND InformationPanelOf(HWND window) {
-  HWND panel = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (std::wstring(name) != L"TOvnxInformationPanel") return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&panel));
-  return panel;
-}
-
-// The information panel's label of an editor window (another process's static text).
-std::wstring InformationLabel(HWND window, int id) {
-  HWND panel = InformationPanelOf(window);
-  wchar_t buffer[64] = {};
-  if (panel) GetWindowTextW(GetDlgItem(panel, id), buffer, 64);
-  return buffer;
-}
-
 // The background at the left margin of the cell the caret stands on, read off the screen.
 COLORREF CaretCellBackground(HWND window) {
   auto caret = CaretPosition(window);

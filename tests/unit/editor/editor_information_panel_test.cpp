@@ -72,6 +72,7 @@ TEST(EditorInformationPanel, CaptureValuesAreLittleEndianWhateverTheOrder) {
   const TCaptureValues v = CaptureValuesOf(At(7, 26, {0x12, 0x34, 0x56, 0x78}, 1));
   EXPECT_EQ(v.value, 0x78563412u);
   EXPECT_EQ(v.address, 7);
+  EXPECT_EQ(v.size, 26);
   EXPECT_EQ(CaptureValuesOf(At(25, 26, {0xAB})).value, 0xABu);  // missing bytes are 0
 }
 
