@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "editor/MenuItems.h"
 #include "editor/win32/DlgSetting.h"
@@ -144,15 +147,24 @@ TEST_F(CompareE2e, WithAnotherWindowUntilItCloses) {
 TEST_F(CompareE2e, InformationPanelAndCopyButton) {
   HWND window = OpenFileWindow(MakeFile(L"v.bin", std::string("\x12\x34\x56\x78\xFF", 5)));
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return InformationLabel(window, TInformationPanel::HexLabelId(ibDWord)) == L"78563412h"; }));
-  EXPECT_EQ(InformationLabel(window, TInformationPanel::DecLabelId(ibDWord)), L"2018915346");
-  EXPECT_EQ(InformationLabel(window, TInformationPanel::HexLabelId(ibFileSize)), L"00000005h");
+  // The panel's labels change one after another: wait for all of them, then name any that differs.
+  auto expectLabels = [&](const std::vector<std::pair<int, std::wstring>>& expected) {
+    WaitUntil([&] {
+      for (const auto& [id, text] : expected)
+        if (InformationLabel(window, id) != text) return false;
+      return true;
+    });
+    for (const auto& [id, text] : expected) EXPECT_EQ(InformationLabel(window, id), text) << "label " << id;
+  };
+  expectLabels({{TInformationPanel::HexLabelId(ibDWord), L"78563412h"},
+                {TInformationPanel::DecLabelId(ibDWord), L"2018915346"},
+                {TInformationPanel::HexLabelId(ibFileSize), L"00000005h"}});
   TypeKeys(window, L"{End}");
   ASSERT_TRUE(WaitForCaretAddress(window, 5));
-  EXPECT_TRUE(WaitUntil([&] { return InformationLabel(window, TInformationPanel::HexLabelId(ibBit)) == L"----,----"; }));
-  EXPECT_EQ(InformationLabel(window, TInformationPanel::HexLabelId(ibByte)), L"--h");
-  EXPECT_EQ(InformationLabel(window, TInformationPanel::HexLabelId(ibWord)), L"----h");
-  EXPECT_EQ(InformationLabel(window, TInformationPanel::HexLabelId(ibDWord)), L"--------h");
+  expectLabels({{TInformationPanel::HexLabelId(ibBit), L"----,----"},
+                {TInformationPanel::HexLabelId(ibByte), L"--h"},
+                {TInformationPanel::HexLabelId(ibWord), L"----h"},
+                {TInformationPanel::HexLabelId(ibDWord), L"--------h"}});
   Screenshot(L"information-panel-at-the-end");
   TypeKeys(window, L"{Left}");
   ASSERT_TRUE(WaitForCaretAddress(window, 4));
