@@ -135,6 +135,9 @@ class TPageBuilder {
     if (kind == fcInteger) {
       field.minimum = Integer(p[4]);
       field.maximum = Integer(p[5]);
+      // Wide enough for the longest value of its width (a sign and all digits) beside its spin button.
+      const int longest = field.width == 1 ? 4 : field.width == 2 ? 6 : 11;
+      editorWidth = std::max(measure_.TextWidth(std::string(longest, '0')) + 32, 64);
     } else if (kind == fcString) {
       field.pad = static_cast<std::uint8_t>(Integer(p[4]));
       editorWidth = 200;

@@ -2,6 +2,7 @@
 
 #include "app/DialogPlacement.h"
 #include "shell/win32/Win32UserPrompt.h"
+#include "shell/win32/WindowDpi.h"
 
 namespace ovx {
 
@@ -71,6 +72,17 @@ void TCodeDialog::PlaceOver(HWND reference) {
   SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TCodeDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int old = dpi_;
+  dpi_ = dpi > 0 ? dpi : 96;
+  HFONT oldFont = font_;
+  font_ = CreateUiFont(dpi_);
+  RescaleChildren(hwnd_, old, dpi_, oldFont, font_);
+  if (oldFont) DeleteObject(oldFont);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TCodeDialog::End(INT_PTR id) {
   if (modal_)
     EndDialog(hwnd_, id);
@@ -97,11 +109,15 @@ INT_PTR CALLBACK TCodeDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM 
 INT_PTR TCodeDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: {
-      HDC screen = GetDC(nullptr);
-      dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-      ReleaseDC(nullptr, screen);
-      font_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+      // The owner's DPI (its monitor's), else the screen's.
+      if (HWND owner = GetWindow(hwnd_, GW_OWNER)) {
+        dpi_ = WindowDpi(owner);
+      } else {
+        HDC screen = GetDC(nullptr);
+        dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+      }
+      font_ = CreateUiFont(dpi_);
       SetWindowTextW(hwnd_, caption_.c_str());
       RECT frame = {0, 0, Scaled(client_.width), Scaled(client_.height)};
       AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
@@ -112,6 +128,9 @@ INT_PTR TCodeDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return TRUE;
     default: {
       INT_PTR result = FALSE;

@@ -1,6 +1,7 @@
-// The shell's dialogs are laid out in code, in pixels at 96 DPI: a dialog-manager window from an
-// empty template (so Tab, Enter on the default button and Escape work as in any dialog) whose
-// controls the subclass creates when it opens.
+// The shell's dialogs are laid out in code, in pixels at 96 DPI scaled to the owner's DPI: a
+// dialog-manager window from an empty template (so Tab, Enter on the default button and Escape
+// work as in any dialog) whose controls the subclass creates when it opens. A new DPI moves and
+// sizes every control and gives the new font to those with the dialog's.
 #pragma once
 
 #include <windows.h>
@@ -38,8 +39,9 @@ class TCodeDialog {
   HWND AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int x, int y, int width,
                   int height, int id, DWORD exStyle = 0);
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  // A length in pixels at 96 DPI, scaled to the screen's DPI.
+  // A length in pixels at 96 DPI, scaled to the dialog's DPI.
   int Scaled(int pixels) const;
+  int Dpi() const { return dpi_; }
   // Moves the dialog, keeping its size: centred over `reference` and held inside the work area, or
   // centred in the work area without one.
   void PlaceOver(HWND reference);
@@ -55,6 +57,7 @@ class TCodeDialog {
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   std::wstring TemplateBytes() const;
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   DWORD style_;
   DWORD exStyle_;

@@ -10,6 +10,7 @@
 #include "editor/win32/ToolBarImageList.h"
 #include "editor/win32/TypedInputDialogs.h"
 #include "shell/win32/KeyState.h"
+#include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/BEditor.h"
 
@@ -27,16 +28,6 @@ const DWORD kExStyle = WS_EX_ACCEPTFILES;
 int ContextMenuImage(TCommandId id) {
   std::optional<TMenuItem> item = MenuItemOfCommand(id);
   return item ? MenuItemDef(*item).image : -1;
-}
-
-// The window's DPI where the system can tell it (looked up at run time: older systems lack
-// the call), else 96.
-int WindowDpi(HWND hwnd) {
-  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  UINT dpi = getDpi ? getDpi(hwnd) : 0;
-  return dpi ? static_cast<int>(dpi) : 96;
 }
 
 }  // namespace
@@ -170,6 +161,8 @@ void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
     SendMessageW(functionKeys_.Button(i), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   if (old) DeleteObject(old);
   statusBar_.SetDpi(dpi_);
+  editor_->SetDpi(dpi_);
+  information_.SetDpi(dpi_, font_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayoutParts();

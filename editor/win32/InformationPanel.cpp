@@ -86,9 +86,39 @@ bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images
                           Scaled(68), parent, nullptr, instance, this);
   if (!hwnd_) return false;
   white_ = CreateSolidBrush(RGB(255, 255, 255));
+  if (images) copyIcon_ = ImageList_GetIcon(images, imCopy, ILD_NORMAL);
+  BuildParts(captionFont);
+  return true;
+}
+
+void TInformationPanel::SetDpi(int dpi, HFONT captionFont) {
+  if (!hwnd_) return;
+  // The parts are made again at the new sizes; the values they show stay.
+  std::array<std::wstring, 2 * InformationBoxCount> texts;
+  for (int box = 0; box < InformationBoxCount; ++box)
+    for (int id : {HexLabelId(box), DecLabelId(box)}) {
+      wchar_t text[64] = {};
+      GetWindowTextW(GetDlgItem(hwnd_, id), text, 64);
+      texts[id - kFirstControlId - box] = text;
+    }
+  if (tips_) DestroyWindow(tips_);
+  tips_ = nullptr;
+  while (HWND child = GetWindow(hwnd_, GW_CHILD)) DestroyWindow(child);
+  if (valueFont_) DeleteObject(valueFont_);
+  valueFont_ = nullptr;
+  dpi_ = dpi > 0 ? dpi : 96;
+  SetWindowPos(hwnd_, nullptr, 0, 0, Scaled(520), Scaled(68), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  BuildParts(captionFont);
+  for (int box = 0; box < InformationBoxCount; ++box)
+    for (int id : {HexLabelId(box), DecLabelId(box)})
+      if (HWND label = GetDlgItem(hwnd_, id)) SetWindowTextW(label, texts[id - kFirstControlId - box].c_str());
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TInformationPanel::BuildParts(HFONT captionFont) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   valueFont_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
-  if (images) copyIcon_ = ImageList_GetIcon(images, imCopy, ILD_NORMAL);
   tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
   auto child = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id,
@@ -128,7 +158,6 @@ bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images
       SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
   }
-  return true;
 }
 
 void TInformationPanel::SetLabel(int id, const std::string& text) {

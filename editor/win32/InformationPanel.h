@@ -31,6 +31,8 @@ class TInformationPanel {
   // Inside `parent` (the window's information panel); captions in `captionFont`, sizes scaled to dpi.
   bool Create(HWND parent, HFONT captionFont, HIMAGELIST images, int dpi);
   HWND Handle() const { return hwnd_; }
+  // Lays the panel out again for a new DPI, with the window's caption font for it.
+  void SetDpi(int dpi, HFONT captionFont);
   // Sets the labels that changed and repaints them at once.
   void Show(const TInformationTexts& texts);
   // The copy text of a box as its labels read now.
@@ -41,6 +43,8 @@ class TInformationPanel {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   RECT BoxRect(int box) const;
+  // The value font, the tips and every control, at the panel's DPI.
+  void BuildParts(HFONT captionFont);
   void SetLabel(int id, const std::string& text);
   void Paint();
 

@@ -1,52 +1,15 @@
 #include "editor/win32/ToolDialog.h"
 
-#include <algorithm>
-#include <cstdint>
+#include "shell/win32/WindowDpi.h"
 
 namespace ovx {
 
 namespace {
 
-// The window's DPI where the system can tell it (older systems lack the call), else 96.
-int DpiOf(HWND hwnd) {
-  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
-  return dpi ? static_cast<int>(dpi) : 96;
-}
-
 // Marks the windows of this class among the dialogs of the process.
 const wchar_t kToolDialogProperty[] = L"OvnxToolDialog";
 
 constexpr int kButtonWidth = 80, kButtonHeight = 26, kMargin = 8;
-
-struct TRescale {
-  int from, to;
-  HFONT oldFont, newFont;
-};
-
-// One control at a new DPI: its place in its parent and its size scaled, the dialog's font renewed.
-BOOL CALLBACK RescaleControl(HWND child, LPARAM data) {
-  const auto& r = *reinterpret_cast<const TRescale*>(data);
-  RECT at = {};
-  GetWindowRect(child, &at);
-  // A drop-down list's height includes its list.
-  wchar_t kind[16] = {};
-  GetClassNameW(child, kind, 16);
-  if (lstrcmpiW(kind, L"ComboBox") == 0) {
-    RECT dropped = {};
-    SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-    at.bottom = std::max(at.bottom, dropped.bottom);
-  }
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
-  MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
-             MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
-  // Controls with fonts of their own (the code picker's) keep them.
-  if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
-  return TRUE;
-}
 
 }  // namespace
 
@@ -95,8 +58,8 @@ INT_PTR CALLBACK TToolDialog::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_INITDIALOG: {
-      dpi_ = DpiOf(GetWindow(hwnd_, GW_OWNER));
-      font_ = MakeFont();
+      dpi_ = WindowDpi(GetWindow(hwnd_, GW_OWNER));
+      font_ = CreateUiFont(dpi_);
       SetWindowTextW(hwnd_, caption_);
       SetWindowContextHelpId(hwnd_, helpContext_);
       RECT frame = {0, 0, Scaled(design_.cx), Scaled(design_.cy)};
@@ -134,19 +97,13 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return FALSE;
 }
 
-HFONT TToolDialog::MakeFont() const {
-  return CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
-}
-
 void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) {
   const int old = dpi_;
   dpi_ = dpi > 0 ? dpi : 96;
-  TRescale r = {old, dpi_, font_, MakeFont()};
-  // Every descendant: places are kept relative to the parent, so the order does not matter.
-  EnumChildWindows(hwnd_, RescaleControl, reinterpret_cast<LPARAM>(&r));
-  font_ = r.newFont;
-  DeleteObject(r.oldFont);
+  HFONT oldFont = font_;
+  font_ = CreateUiFont(dpi_);
+  RescaleChildren(hwnd_, old, dpi_, oldFont, font_);
+  DeleteObject(oldFont);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -42,7 +42,6 @@ class TToolDialog {
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  HFONT MakeFont() const;
   // A new DPI: every control scaled by new / old, the dialog's font made again for it.
   void OnDpiChanged(int dpi, const RECT& suggested);
 

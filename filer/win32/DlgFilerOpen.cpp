@@ -10,6 +10,7 @@
 #include "filer/FilerFolderList.h"
 #include "filer/win32/FilerGlyphs.h"
 #include "shell/win32/Win32UserPrompt.h"
+#include "shell/win32/WindowDpi.h"
 
 namespace ovx {
 namespace {
@@ -77,7 +78,8 @@ class TDlgFilerOpen {
   }
 
   HWND Control(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id) {
-    HWND c = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, hwnd_,
+    HWND c = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, Scaled(x), Scaled(y), Scaled(w),
+                             Scaled(h), hwnd_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return c;
@@ -85,9 +87,10 @@ class TDlgFilerOpen {
 
   void CreateControls() {
     SetWindowTextW(hwnd_, L"Orvanta ファイラーを開く");
-    font_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
-    RECT frame = {0, 0, 520, 360};
+    // Laid out at 96 DPI, scaled to the owner's.
+    dpi_ = WindowDpi(owner_);
+    font_ = CreateUiFont(dpi_);
+    RECT frame = {0, 0, Scaled(520), Scaled(360)};
     AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     // Centred over the owner, inside the work area.
@@ -111,7 +114,7 @@ class TDlgFilerOpen {
       LVCOLUMNW column = {};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
       column.pszText = const_cast<wchar_t*>(columns[i].first);
-      column.cx = columns[i].second;
+      column.cx = Scaled(columns[i].second);
       ListView_InsertColumn(files_, i, &column);
     }
     HWND open = Control(0, L"BUTTON", L"開く(&O)", BS_DEFPUSHBUTTON | WS_TABSTOP, 344, 324, 80, 26, IDOK);
@@ -214,6 +217,8 @@ class TDlgFilerOpen {
   HWND hwnd_ = nullptr, files_ = nullptr;
   HIMAGELIST icons_ = nullptr;
   HFONT font_ = nullptr;
+  int dpi_ = 96;
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   std::string folder_, chosen_;
   std::vector<TFilerRow> rows_;
 };

@@ -8,6 +8,7 @@
 #include "filer/win32/DlgFilerOpen.h"
 #include "filer/win32/FilerGlyphs.h"
 #include "shell/LongPath.h"
+#include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
 
 namespace ovx {
@@ -140,6 +141,9 @@ LRESULT TToolFiler::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       LayoutParts();
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {Scaled(240), Scaled(240)};
       return 0;
@@ -196,8 +200,7 @@ HMENU TToolFiler::BuildMenu() {
 bool TToolFiler::CreateParts() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   SetMenu(hwnd_, BuildMenu());
-  font_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  font_ = CreateUiFont(owner_.dpi);
   images_ = CreateFilerGlyphs();
   jumpIcon_ = ImageList_GetIcon(images_, fgJump, ILD_NORMAL);
   infoBrush_ = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
@@ -272,6 +275,33 @@ void TToolFiler::LayoutParts() {
   GetClientRect(mainPanel_, &r);
   pages_.Resize(r.right, r.bottom);
   PagePanelResize();
+}
+
+void TToolFiler::OnDpiChanged(int dpi, const RECT& suggested) {
+  owner_.dpi = dpi > 0 ? dpi : 96;
+  HFONT old = font_;
+  font_ = CreateUiFont(owner_.dpi);
+  for (HWND part : {pageLabel_, pageSelect_, prevPage_, nextPage_, statusBar_})
+    SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  // The pages are laid out again in the new font, keeping what the user typed and the page shown.
+  if (pages_.Count() > 0) {
+    std::vector<TFilerFieldValue> typed = program_.values;
+    pages_.Collect(program_.layout, typed);
+    const int page = static_cast<int>(SendMessageW(pageSelect_, CB_GETCURSEL, 0, 0));
+    ShowWindow(mainPanel_, SW_HIDE);
+    pages_.Clear();
+    LayOutFilerProgram(program_, TWindowMeasure(hwnd_, font_, owner_.dpi));
+    pages_.Build(mainPanel_, program_.layout, font_, jumpIcon_, tooltip_, owner_.dpi);
+    filling_ = true;
+    pages_.Fill(program_.layout, typed);
+    filling_ = false;
+    ShowWindow(mainPanel_, SW_SHOW);
+    SelectPage(page);
+  }
+  if (old) DeleteObject(old);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutParts();
 }
 
 void TToolFiler::PagePanelResize() {

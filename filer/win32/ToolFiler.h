@@ -59,6 +59,8 @@ class TToolFiler {
   void evtPageChange();
   void SelectPage(int page);
   void PagePanelResize();
+  // A new DPI: the font, the fixed parts and every page made again for it.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   bool FormCloseQuery();
   void Jump(int field);
 

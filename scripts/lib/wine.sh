@@ -12,7 +12,7 @@ ovx_start_display() {
   local n
   for n in $(seq 91 120); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${OVX_SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
     ovx_xvfb_pid=$!
     local i
     for i in $(seq 1 50); do

@@ -861,8 +861,8 @@ TCellSize ViewCellSize() {
   static const TCellSize size = [] {
     TCellSize s;
     HDC dc = GetDC(nullptr);
-    // A negative height asks for the character height, as the view does.
-    HFONT font = CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    // A negative height asks for the character height, as the view does, at the screen's DPI.
+    HFONT font = CreateFontW(-MulDiv(14, GetDeviceCaps(dc, LOGPIXELSY), 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
     HGDIOBJ old = SelectObject(dc, font);
     SIZE extent = {};

@@ -96,7 +96,7 @@ void PostMenuCommand(HWND window, int menuId);
 bool ConfirmFileDialog(HWND dialog, const std::wstring& path);
 
 // ---- the binary view, read from what it shows ----
-// Cell size of the view font ("ＭＳ ゴシック", 14 pixels), measured on "W" as the view does.
+// Cell size of the view font ("ＭＳ ゴシック", 14 pixels at 96 DPI), measured on "W" as the view does.
 struct TCellSize {
   int cw = 0, ch = 0;
 };

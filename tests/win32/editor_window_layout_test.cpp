@@ -6,6 +6,7 @@
 #include "editor/ToolBarImages.h"
 #include "shell/KeyTable.h"
 #include "shell/win32/KeyState.h"
+#include "view/win32/BinaryView.h"
 
 namespace ovx::test {
 namespace {
@@ -102,6 +103,52 @@ TEST_F(EditorWindowLayout, SizesFollowTheWindowsDpi) {
   SendMessageW(w->StatusBarHandle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 48);
   EXPECT_EQ(edges[6], 567);
+}
+
+// A new DPI lays the information panel out again at 1.5 times (the insets inside the sunken
+// boxes stay as thin as the edges), the values it shows kept, and draws the view in a font 1.5
+// times as high.
+TEST_F(EditorWindowLayout, ANewDpiScalesTheInformationPanelAndTheViewFont) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  w->Editor().Core().InsertBytes(reinterpret_cast<const std::uint8_t*>("ABCDE"), 0, 5);
+  w->Editor().Core().SetCaret(1, 0);
+  w->Editor().Core().SetCaret(0, 0);
+  HWND panel = GetWindow(w->InformationPanel(), GW_CHILD);
+  ASSERT_NE(panel, nullptr);
+  const int ids[] = {TInformationPanel::HexLabelId(ibAddress), TInformationPanel::DecLabelId(ibDWord),
+                     TInformationPanel::CopyButtonId(ibFileSize), TInformationPanel::HexLabelId(ibBit)};
+  std::vector<RECT> before;
+  std::vector<std::wstring> texts;
+  for (int id : ids) {
+    HWND part = GetDlgItem(panel, id);
+    ASSERT_NE(part, nullptr) << id;
+    before.push_back(ClientRectIn(part, panel));
+    wchar_t text[64] = {};
+    GetWindowTextW(part, text, 64);
+    texts.push_back(text);
+  }
+  EXPECT_EQ(texts[1], L"1145258561");
+  const int cellHeight = w->Editor().View().Geometry().ch;
+
+  RECT suggested = {50, 40, 50 + 900, 40 + 700};
+  SendMessageW(w->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  panel = GetWindow(w->InformationPanel(), GW_CHILD);
+  for (size_t i = 0; i < std::size(ids); ++i) {
+    HWND part = GetDlgItem(panel, ids[i]);
+    ASSERT_NE(part, nullptr) << ids[i];
+    const RECT r = ClientRectIn(part, panel);
+    EXPECT_NEAR(r.left, MulDiv(before[i].left, 3, 2), 2) << ids[i];
+    EXPECT_NEAR(r.top, MulDiv(before[i].top, 3, 2), 2) << ids[i];
+    EXPECT_NEAR(r.right - r.left, MulDiv(before[i].right - before[i].left, 3, 2), 2) << ids[i];
+    EXPECT_NEAR(r.bottom - r.top, MulDiv(before[i].bottom - before[i].top, 3, 2), 2) << ids[i];
+    wchar_t text[64] = {};
+    GetWindowTextW(part, text, 64);
+    EXPECT_EQ(texts[i], text) << ids[i];
+  }
+  // Font heights round to whole pixels: at least 1.4 times.
+  EXPECT_GE(w->Editor().View().Geometry().ch * 10, cellHeight * 14);
+  EXPECT_EQ(w->Editor().FontHeight(), 14) << "the setting stays the 96-DPI height";
 }
 
 TEST_F(EditorWindowLayout, StatusBarPanelsDesignTextsAndState) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/BinaryView.h"
 #include "view/win32/FooterView.h"
@@ -59,6 +60,7 @@ bool TBEditor::Create(HWND parent, const RECT& rect) {
                           rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance, this);
   if (!hwnd_) return false;
   if (!header_->Create(hwnd_) || !view_->Create(hwnd_) || !footer_->Create(hwnd_)) return false;
+  dpi_ = WindowDpi(hwnd_);
   SetFontHeight(fontHeight_);
   return true;
 }
@@ -93,10 +95,16 @@ int TBEditor::FontHeight() const { return fontHeight_; }
 
 void TBEditor::SetFontHeight(int height) {
   fontHeight_ = std::max(height, 1);
-  header_->SetFontHeight(HeaderFontHeight(fontHeight_));
-  footer_->SetFontHeight(fontHeight_);
-  view_->SetFontHeight(fontHeight_);
+  const int device = DeviceFontHeight();
+  header_->SetFontHeight(HeaderFontHeight(device));
+  footer_->SetFontHeight(device);
+  view_->SetFontHeight(device);
   Layout();
+}
+
+void TBEditor::SetDpi(int dpi) {
+  dpi_ = dpi > 0 ? dpi : 96;
+  SetFontHeight(fontHeight_);
 }
 
 TViewItems TBEditor::ViewItems() const { return items_; }
@@ -114,7 +122,7 @@ void TBEditor::SetCompareMarks(bool on) { Core().SetCompareMarks(on); }
 void TBEditor::SetCompareColors(bool on) { Core().SetCompareColors(on); }
 
 int TBEditor::OptimalClientHeight() const {
-  return ovx::OptimalClientHeight(FrameThickness(), view_->Geometry(), items_, fontHeight_);
+  return ovx::OptimalClientHeight(FrameThickness(), view_->Geometry(), items_, DeviceFontHeight());
 }
 
 int TBEditor::OptimalClientWidth() const { return ovx::OptimalClientWidth(FrameThickness(), view_->Geometry()); }
@@ -144,8 +152,8 @@ void TBEditor::Layout() {
   GetClientRect(hwnd_, &client);
   const bool header = items_.Has(bvHeader);
   const bool footer = items_.Has(bvVSum);
-  const int top = header ? std::min<int>(HeaderHeight(fontHeight_), client.bottom) : 0;
-  const int bottom = footer ? std::max<int>(top, client.bottom - FooterHeight(fontHeight_)) : client.bottom;
+  const int top = header ? std::min<int>(HeaderHeight(DeviceFontHeight()), client.bottom) : 0;
+  const int bottom = footer ? std::max<int>(top, client.bottom - FooterHeight(DeviceFontHeight())) : client.bottom;
   MoveWindow(header_->Handle(), 0, 0, client.right, top, TRUE);
   MoveWindow(footer_->Handle(), 0, bottom, client.right, client.bottom - bottom, TRUE);
   ShowWindow(header_->Handle(), header ? SW_SHOWNA : SW_HIDE);

@@ -59,8 +59,11 @@ class TBEditor {
   void SetEnvironment(const TEnvironmentSettings& settings);
   // Copies the key map and the colour table back into a record.
   void GetEnvironment(TEnvironmentSettings& settings) const;
+  // The font height at 96 DPI; the strips and the view draw it scaled to the DPI.
   int FontHeight() const;
   void SetFontHeight(int height);
+  // Set from the window's DPI when created; the owner tells a new one.
+  void SetDpi(int dpi);
   TViewItems ViewItems() const;
   void SetViewItems(TViewItems items);
 
@@ -100,6 +103,7 @@ class TBEditor {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Stacks the caption strip, the view and the sum strip in the client area.
   void Layout();
+  int DeviceFontHeight() const { return MulDiv(fontHeight_, dpi_, 96); }
 
   TUserPrompt& prompt_;
   HWND hwnd_ = nullptr;
@@ -108,6 +112,7 @@ class TBEditor {
   std::unique_ptr<TFooterView> footer_;
   TViewItems items_ = TViewItems::All();
   int fontHeight_ = 14;
+  int dpi_ = 96;
   HBRUSH background_ = nullptr;
 };
 

@@ -68,6 +68,11 @@ const TLayoutCase kLayoutCases[] = {
      416, 101},
     {"SelectAtLeast64Wide", "EDITSELECT(s,0,1,\"0=>a\")", "(no title)",
      {{fcFieldLabel, {24, 12, 6, 12}}, {fcSelect, {34, 8, 64, 20}}, {fcJump, {98, 8, 20, 20}}}, 126, 36},
+    // A four-byte value may take eleven characters ("-2147483648"), beside the spin button.
+    {"FourByteIntegerHoldsItsLongestValue", "EDITINTEGER(ab,0,4,0,0) EDITINTEGER(cd,1,2,0,0)", "(no title)",
+     {{fcFieldLabel, {24, 12, 12, 12}}, {fcInteger, {40, 8, 98, 22}}, {fcJump, {138, 8, 20, 20}},
+      {fcFieldLabel, {24, 38, 12, 12}}, {fcInteger, {40, 34, 68, 22}}, {fcJump, {108, 34, 20, 20}}},
+     166, 64},
     {"MessageArea", "PAGE(m) INDENT(0) MESSAGE(100,50,l1,l2)", "m", {{fcMessage, {8, 8, 100, 50}}}, 116, 66},
 };
 
