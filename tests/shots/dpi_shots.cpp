@@ -98,6 +98,8 @@ const TScene kScenes[] = {
     {L"char-input", [](HWND e) { return OpenByCommand(e, miMM_InputChar, L"キャラクタ型定型入力"); }},
     {L"bit-rotate", [](HWND e) { return OpenOverASelection(e, miMM_BitRoll, L"n ビットローテート"); }},
     {L"byte-rotate", [](HWND e) { return OpenOverASelection(e, miMM_ByteRoll, L"n バイトローテート"); }},
+    {L"address-jump", [](HWND e) { return OpenByCommand(e, miMM_AddressJump, L"アドレスジャンプ"); }},
+    {L"relative-jump", [](HWND e) { return OpenByCommand(e, miMM_RelativeJump, L"相対ジャンプツール"); }},
     {L"lump-setting", [](HWND e) { return OpenByCommand(e, miMM_LumpSetting, L"設定"); }},
     {L"filer-open", [](HWND e) { return OpenByCommand(e, miMM_Filer, L"Orvanta ファイラーを開く"); }},
     {L"filer-tool", [](HWND e) {
