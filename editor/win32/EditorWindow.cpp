@@ -7,6 +7,7 @@
 #include "editor/ToolBarImages.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/ToolBarImageList.h"
+#include "editor/win32/DlgSearch.h"
 #include "editor/win32/TypedInputDialogs.h"
 #include "shell/win32/KeyState.h"
 #include "shell/win32/WindowObject.h"
@@ -142,6 +143,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
   // The tool windows are made by their own parts; kinds without one open nothing.
   toolWindows_->SetCreator([this](TToolWindowKind kind) -> HWND {
     if (kind == twFiler) return CreateFilerTool();
+    if (kind == twSearch || kind == twReplace) return CreateSearchDialog(*this, kind);
     return CreateTypedInputDialog(*this, kind);
   });
   ShowWindow(toolBar_.Handle(), SW_SHOW);

@@ -5,9 +5,6 @@
 
 namespace ovx {
 
-namespace {
-
-// The window's DPI where the system can tell it (older systems lack the call), else 96.
 int DpiOf(HWND hwnd) {
   using TGetDpiForWindow = UINT(WINAPI*)(HWND);
   static const auto getDpi = reinterpret_cast<TGetDpiForWindow>(
@@ -15,6 +12,8 @@ int DpiOf(HWND hwnd) {
   const UINT dpi = getDpi && hwnd ? getDpi(hwnd) : 0;
   return dpi ? static_cast<int>(dpi) : 96;
 }
+
+namespace {
 
 // Marks the windows of this class among the dialogs of the process.
 const wchar_t kToolDialogProperty[] = L"OvnxToolDialog";

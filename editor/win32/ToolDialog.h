@@ -55,6 +55,9 @@ class TToolDialog {
   int dpi_ = 96;
 };
 
+// The window's DPI where the system can tell it (older systems lack the call), else 96.
+int DpiOf(HWND hwnd);
+
 // Tab, Enter, Esc and mnemonics of an open tool dialog; true when the message was its.
 bool IsToolDialogMessage(MSG& msg);
 

@@ -1,5 +1,8 @@
 #include "shell/win32/Win32UserPrompt.h"
 
+#include <optional>
+#include <vector>
+
 #include "charset/StrUty.h"
 #include "shell/ShellTexts.h"
 
@@ -63,6 +66,39 @@ TModalResult ResultOf(int id) {
   }
 }
 
+// Button sets no standard box offers (中止 and 再試行, with or without はい) are shown in a
+// standard box of as many buttons, captioned anew as it first activates; its answers are mapped back.
+struct TButtonCaption {
+  int id;
+  const wchar_t* text;
+  TModalResult result;
+};
+struct TRecaptionedBox {
+  UINT style = 0;
+  std::vector<TButtonCaption> buttons;
+};
+
+std::optional<TRecaptionedBox> RecaptionedBoxOf(unsigned b) {
+  if (!(b & mbAbort) || !(b & mbRetry)) return std::nullopt;
+  if (b & mbYes)
+    return TRecaptionedBox{MB_ABORTRETRYIGNORE,
+                           {{IDABORT, L"はい(&Y)", mrYes}, {IDRETRY, L"中止(&A)", mrAbort}, {IDIGNORE, L"再試行(&R)", mrRetry}}};
+  return TRecaptionedBox{MB_YESNO, {{IDYES, L"中止(&A)", mrAbort}, {IDNO, L"再試行(&R)", mrRetry}}};
+}
+
+// The box being shown with new captions, until it first activates.
+thread_local const TRecaptionedBox* recaptioning = nullptr;
+thread_local HHOOK recaptionHook = nullptr;
+
+LRESULT CALLBACK RecaptionOnActivate(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && recaptioning) {
+    const HWND box = reinterpret_cast<HWND>(wp);
+    for (const TButtonCaption& c : recaptioning->buttons) SetDlgItemTextW(box, c.id, c.text);
+    recaptioning = nullptr;
+  }
+  return CallNextHookEx(recaptionHook, code, wp, lp);
+}
+
 // The box belongs to the window it is about, else to the window the user is working in,
 // when it is ours.
 HWND OwnerForBox() {
@@ -84,8 +120,21 @@ TModalResult TWin32UserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgTy
 
 TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   TModalScope modal;
+  const std::optional<TRecaptionedBox> recaptioned = RecaptionedBoxOf(buttons);
+  if (recaptioned) {
+    recaptioning = &*recaptioned;
+    recaptionHook = SetWindowsHookExW(WH_CBT, RecaptionOnActivate, nullptr, GetCurrentThreadId());
+  }
   int id = MessageBoxW(OwnerForBox(), Utf8ToWide(text).c_str(), TitleOf(kind),
-                       IconOf(kind) | ButtonsOf(buttons) | MB_SETFOREGROUND);
+                       IconOf(kind) | (recaptioned ? recaptioned->style : ButtonsOf(buttons)) | MB_SETFOREGROUND);
+  if (recaptioned) {
+    UnhookWindowsHookEx(recaptionHook);
+    recaptionHook = nullptr;
+    recaptioning = nullptr;
+    for (const TButtonCaption& c : recaptioned->buttons)
+      if (c.id == id) return c.result;
+    return mrNone;
+  }
   return ResultOf(id);
 }
 
