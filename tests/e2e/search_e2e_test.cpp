@@ -102,7 +102,7 @@ std::wstring PanelAddress(HWND window) {
 
 bool ShowsAddress(HWND window, std::int64_t address) {
   wchar_t text[16] = {};
-  std::swprintf(text, 16, L"%08llXh", static_cast<unsigned long long>(address));
+  std::swprintf(text, 16, L"%08llxh", static_cast<unsigned long long>(address));
   return WaitUntil([&] { return PanelAddress(window) == text; }, 5000);
 }
 
@@ -124,10 +124,14 @@ bool TypeHexDigits(HWND dialog, const std::wstring& digits) {
 
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
-// Moves the dialog below the window's first rows.
+// Moves the dialog below the window's first rows, as far as the work area lets it stay whole.
 void MoveAside(HWND dialog, HWND window) {
-  const RECT w = WindowRect(window);
-  SetWindowPos(dialog, nullptr, w.left + 8, w.top + 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT w = WindowRect(window), d = WindowRect(dialog);
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = std::max<int>(work.left, std::min<int>(w.left + 8, work.right - (d.right - d.left)));
+  const int top = std::max<int>(work.top, std::min<int>(w.top + 260, work.bottom - (d.bottom - d.top)));
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool SavedAs(HWND window, const std::wstring& path, const std::string& bytes) {
@@ -300,15 +304,27 @@ TEST_F(SearchE2e, NullReplacementDeletesEveryMatchAfterTheWarning) {
   ASSERT_NE(window, nullptr);
   HWND dialog = OpenReplace(window, L"AB", L"");
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(OpenPage(DataFrames(dialog)[1], 4));
+  const std::vector<HWND> frames = DataFrames(dialog);
+  const struct {
+    int page;
+    const wchar_t* name;
+  } pages[] = {{0, L"replace-dialog-integer"}, {2, L"replace-dialog-character"}, {3, L"replace-dialog-binary"}};
+  for (const auto& p : pages) {
+    ASSERT_TRUE(OpenPage(frames[0], p.page));
+    ASSERT_TRUE(OpenPage(frames[1], p.page));
+    Screenshot(p.name);
+  }
+  ASSERT_TRUE(OpenPage(frames[0], 1));
+  ASSERT_TRUE(OpenPage(frames[1], 4));
   SendMessageW(GetDlgItem(dialog, idSearchReplaceCheck), BM_SETCHECK, BST_UNCHECKED, 0);
-  Screenshot(L"replace-dialog-null");
+  Screenshot(L"replace-dialog-string-and-null");
   Click(dialog, IDOK);
   auto box = WaitForMessageBox(L"警告", ProcessOf(window));
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, L"ヌル型が指定されています.\r\n検索にマッチした部分は削除されます.");
   EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"はい(&Y)", L"中止(&A)", L"再試行(&R)"}));
   AnswerMessageBox(box->hwnd, L"はい");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
   EXPECT_TRUE(SavedAs(window, path, "xyz")) << ReadWholeFile(path);
 }
 
@@ -354,6 +370,19 @@ TEST_F(SearchE2e, ViewOnlyWindowsSearchButDoNotReplace) {
   EXPECT_TRUE(ShowsAddress(window, 2));
 }
 
+TEST_F(SearchE2e, DifferencesOnlyBoxFollowsTheComparison) {
+  HWND window = OpenFileWindow(MakeFile(L"cmp.bin", "ABAB"));
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenDialog(window, miMM_SearchData, L"検索");
+  ASSERT_NE(dialog, nullptr);
+  HWND box = GetDlgItem(dialog, idSearchCompareCheck);
+  EXPECT_FALSE(IsWindowEnabled(box));
+  PostMenuCommand(window, MenuIdOf(miMM_ComparePresent));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(box) != FALSE; }));
+  PostMenuCommand(window, MenuIdOf(miMM_CompareQuit));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(box) == FALSE; }));
+}
+
 // 検索開始 for the last 8 bytes of a 1 GiB file, from the click to the address on the panel.
 // Heavy on disk and time: runs only with OVX_E2E_SEARCH_TIMING set.
 TEST_F(SearchE2e, SearchStartThroughAGibibyteTiming) {
@@ -386,7 +415,7 @@ TEST_F(SearchE2e, SearchStartThroughAGibibyteTiming) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     Click(dialog, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return PanelAddress(window) == L"3FFFFFF8h"; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return PanelAddress(window) == L"3ffffff8h"; }, 30000));
     QueryPerformanceCounter(&end);
     times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
   }
