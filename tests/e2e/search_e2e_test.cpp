@@ -370,6 +370,33 @@ TEST_F(SearchE2e, ViewOnlyWindowsSearchButDoNotReplace) {
   EXPECT_TRUE(ShowsAddress(window, 2));
 }
 
+TEST_F(SearchE2e, RepeatKeysOpenTheDialogFirstThenWalkBothWays) {
+  HWND window = OpenFileWindow(MakeFile(L"keys.bin", "ABxABxAB"));
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(PressShortcut(window, VK_NEXT, MOD_CONTROL));  // SEARCHNEXT before any search
+  HWND dialog = WaitForWindow(L"#32770", L"検索");
+  ASSERT_NE(dialog, nullptr);
+  // Again from the menu before any search: the open dialog comes to the front rather than closing.
+  SetForegroundWindow(window);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+  PostMenuCommand(window, MenuIdOf(miMM_SearchNext));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+  ASSERT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));
+  ASSERT_TRUE(TypeKeys(dialog, L"{Down}4241"));  // Word 4241h: "AB"
+  HWND hex = Descendant(DataFrames(dialog).at(0), kEditHex);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(hex) == L"4241h"; }, 3000));
+  Click(dialog, IDOK);
+  ASSERT_TRUE(ShowsAddress(window, 0));
+  const struct {
+    WORD key;
+    std::int64_t address;
+  } steps[] = {{VK_NEXT, 3}, {VK_NEXT, 6}, {VK_PRIOR, 3}, {VK_PRIOR, 0}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(PressShortcut(window, step.key, MOD_CONTROL));
+    EXPECT_TRUE(ShowsAddress(window, step.address)) << step.address;
+  }
+}
+
 TEST_F(SearchE2e, DifferencesOnlyBoxFollowsTheComparison) {
   HWND window = OpenFileWindow(MakeFile(L"cmp.bin", "ABAB"));
   ASSERT_NE(window, nullptr);
