@@ -17,6 +17,18 @@ namespace {
 // The pages' place inside the frame, below the tabs.
 constexpr int kPageLeft = 10, kPageTop = 34, kPageWidth = 420, kPageHeight = 256;
 
+struct TCaptionChange {
+  const wchar_t *from, *to;
+};
+
+BOOL CALLBACK RecaptionChild(HWND child, LPARAM data) {
+  const auto& c = *reinterpret_cast<const TCaptionChange*>(data);
+  wchar_t text[64] = {};
+  GetWindowTextW(child, text, 64);
+  if (lstrcmpW(text, c.from) == 0) SetWindowTextW(child, c.to);
+  return TRUE;
+}
+
 }  // namespace
 
 TFrmInputData::TFrmInputData() = default;
@@ -109,19 +121,8 @@ void TFrmInputData::Widen(int pixels) {
 }
 
 void TFrmInputData::Recaption(const wchar_t* from, const wchar_t* to) {
-  struct TChange {
-    const wchar_t *from, *to;
-  } change{from, to};
-  EnumChildWindows(
-      Handle(),
-      [](HWND child, LPARAM data) -> BOOL {
-        const auto& c = *reinterpret_cast<const TChange*>(data);
-        wchar_t text[64] = {};
-        GetWindowTextW(child, text, 64);
-        if (lstrcmpW(text, c.from) == 0) SetWindowTextW(child, c.to);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&change));
+  TCaptionChange change{from, to};
+  EnumChildWindows(Handle(), RecaptionChild, reinterpret_cast<LPARAM>(&change));
 }
 
 std::vector<std::uint8_t> TFrmInputData::DataBlock() {

@@ -262,6 +262,20 @@ HWND OpenReplace(HWND window, const std::wstring& pattern, const std::wstring& r
   return dialog;
 }
 
+// True when a control under root has the caption.
+bool HasCaption(HWND root, const wchar_t* caption) {
+  std::pair<const wchar_t*, bool> find{caption, false};
+  EnumChildWindows(
+      root,
+      [](HWND child, LPARAM data) {
+        auto& f = *reinterpret_cast<std::pair<const wchar_t*, bool>*>(data);
+        f.second = f.second || TextOf(child) == f.first;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.second;
+}
+
 // Answers the next query window with the button and returns its rectangle.
 std::optional<RECT> Answer(const std::wstring& button) {
   auto query = WaitForMessageBox(L"置換しますか？");
@@ -278,6 +292,12 @@ TEST_F(SearchE2e, ReplaceQueryAnswersYesNoCancelThenAll) {
   ASSERT_NE(window, nullptr);
   HWND dialog = OpenReplace(window, L"AB", L"c");
   ASSERT_NE(dialog, nullptr);
+  // The replacement frame's own mnemonics.
+  for (const wchar_t* caption : {L"整数型(&W)", L"2 進数(&X)", L"10 進数(&Y)", L"16 進数(&Z)", L"設定(&U)",
+                                 L"文字コード(&E)", L"改行コード(&F)", L"コード(&E)", L"カーソル位置取込(&I)"}) {
+    EXPECT_TRUE(HasCaption(DataFrames(dialog)[1], caption)) << caption;
+    EXPECT_FALSE(HasCaption(DataFrames(dialog)[0], caption)) << caption;
+  }
   Click(dialog, IDOK);
   auto query = WaitForMessageBox(L"置換しますか？");
   ASSERT_TRUE(query);
