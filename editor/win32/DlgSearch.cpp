@@ -218,6 +218,12 @@ class TDlgReplace final : public TSearchDialogBase {
     const HWND run = GetDlgItem(self, kRunId);
     EnableWindow(run, FALSE);
     SetForegroundWindow(window.Handle());
+    // The window may not close while the loop runs in it: its view is on this call's stack.
+    struct TAsking {
+      TWindowUserPrompt& prompt;
+      explicit TAsking(TWindowUserPrompt& p) : prompt(p) { prompt.BeginAsking(); }
+      ~TAsking() { prompt.EndAsking(); }
+    } asking(window.WindowPrompt());
     window.Editor().Core().ReplaceData(pattern.data(), static_cast<std::int32_t>(pattern.size()), replacement.data(),
                                        static_cast<std::int32_t>(replacement.size()), differencesOnly, confirm,
                                        backward, [&window] { return AskReplaceQuery(window); });

@@ -123,6 +123,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   // and the program's prompt, which their own questions go through.
   const TEnvironmentSettings& EnvironmentSettings() { return host_.Settings(); }
   TUserPrompt& ProgramPrompt() { return host_.Prompt(); }
+  TWindowUserPrompt& WindowPrompt() { return prompt_; }
 
   // Comparison (EditorCompareCommands.cpp). 比較解除: the view ends its comparison, the mode is 0.
   void CompareQuit();
