@@ -212,6 +212,13 @@ bool TEditHistory::ApplyEdit(const TEditRecord& record, bool moveCaret) {
     default: node->rangeLength = record.rangeLength; break;
   }
 
+  if (openGroupDropped_ && droppedGroup_ == groupCounter_) {
+    DoChange(module_, *node, record.data);
+    Release(node);
+    if (moveCaret && MoveCaret) MoveCaret(record.caretAfter);
+    NotifyStateChange();
+    return true;
+  }
   // A node charged more than the whole limit is dropped with its group by the trim below, so its
   // bytes are never needed: a huge delete then costs no copy of the deleted data.
   node->keepsData = Charge(*node) <= limit_;
@@ -276,6 +283,7 @@ bool TEditHistory::CanRedo() const { return current_ ? current_->newer != nullpt
 void TEditHistory::ClearHistory() {
   while (first_) RemoveFirst();
   used_ = 0;
+  openGroupDropped_ = false;
   NotifyStateChange();
 }
 
@@ -334,6 +342,10 @@ bool TEditHistory::Trim() {
     } else {
       const std::uint32_t group = first_->group;
       while (first_ && first_->group == group) RemoveFirst();
+      if (group == groupCounter_) {
+        openGroupDropped_ = true;
+        droppedGroup_ = group;
+      }
     }
   }
   return dropped;

@@ -81,6 +81,10 @@ class TEditHistory {
   std::int64_t used_ = 0;
   std::int64_t limit_ = LimitFromKilobytes(kDefaultUndoBufferKB);
   bool overflowSound_ = false;
+  // The open group was dropped for lack of room: its later edits are made but not recorded, so
+  // that no undo ever takes back only the end of it.
+  bool openGroupDropped_ = false;
+  std::uint32_t droppedGroup_ = 0;
 };
 
 }  // namespace ovx

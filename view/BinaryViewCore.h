@@ -20,6 +20,7 @@
 #include "view/ViewGeometry.h"
 #include "view/ViewHost.h"
 #include "view/ViewPaintModel.h"
+#include "view/ViewSearch.h"
 
 namespace ovx {
 
@@ -201,6 +202,21 @@ class TBinaryViewCore {
   void CompareNext() { FindNextDifference(0); }
   void ComparePrev() { FindNextDifference(1); }
 
+  // Searching and replacing (ViewSearch.cpp). A search starts at the caret, where a match counts;
+  // a match found puts the caret on its first byte and shows it in bold. A repeated search steps
+  // over the match the caret stands on; without a stored pattern it runs SEARCH instead.
+  void SearchData(const std::uint8_t* pattern, std::int32_t length, bool backward, bool differencesOnly);
+  void SearchNext() { SearchAgain(0); }
+  void SearchPrev() { SearchAgain(1); }
+  // Every match from the caret in one direction, each asked with ask when confirm is set; all
+  // replacements undo as one step. Nothing in view-only mode.
+  void ReplaceData(const std::uint8_t* pattern, std::int32_t length, const std::uint8_t* replacement,
+                   std::int32_t replacementLength, bool differencesOnly, bool confirm, bool backward,
+                   const TReplaceQuery& ask);
+  // True when a pattern is stored with the same non-zero length and the same bytes.
+  bool IsLastPattern(const std::uint8_t* pattern, std::int32_t length) const;
+  const TViewSearchInfo& LastSearch() const { return search_; }
+
  private:
   // Movement helpers (ViewCommands.cpp).
   bool ExecuteViewCommand(TCommandId id);
@@ -253,6 +269,9 @@ class TBinaryViewCore {
   void EndTemporarySelectionIfEmpty();
   void ComparisonChanged();
   void FindNextDifference(std::uint8_t direction);
+  void StorePattern(const std::uint8_t* pattern, std::int32_t length, std::uint8_t direction, bool differencesOnly);
+  void SearchAgain(std::uint8_t direction);
+  void RunSearch(bool includeStart);
 
   TViewHost& host_;
   TUserPrompt& prompt_;
@@ -286,6 +305,7 @@ class TBinaryViewCore {
 
   TViewHit::Area dragArea_ = TViewHit::Hex;
   TCompareDisplay compare_{module_};
+  TViewSearchInfo search_;
 };
 
 }  // namespace ovx

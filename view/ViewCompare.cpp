@@ -25,6 +25,7 @@ bool TBinaryViewCore::CompareWithModule(const TMemoryModule& other) {
 void TBinaryViewCore::EndCompare() {
   if (!compare_.Active()) return;
   compare_.End();
+  search_.filter = nullptr;  // later repeated searches look at the whole document
   ComparisonChanged();
 }
 

@@ -10,6 +10,7 @@
 #include "editor/FunctionBar.h"
 #include "editor/GarbageCollection.h"
 #include "editor/ToolWindows.h"
+#include "editor/win32/DlgSearch.h"
 #include "editor/win32/EditorFileSite.h"
 #include "shell/ShellTexts.h"
 #include "shell/win32/KeyState.h"
@@ -180,6 +181,10 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
       break;
     case miMM_WindowSizeOptimizeV:
       OptimizeWindowSize(smFullHeight);
+      break;
+    case miMM_SearchNext:
+    case miMM_SearchPrev:
+      RepeatSearch(*this, item == miMM_SearchPrev);
       break;
     case miMM_CompareFile: case miMM_CompareWindow: case miMM_ComparePresent: case miMM_CompareQuit:
     case miMM_CompareNext: case miMM_ComparePrev:

@@ -2,6 +2,7 @@
 #include "charset/StrUty.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/FileStamp.h"
+#include "editor/win32/DlgSearch.h"
 #include "editor/win32/EditorWindow.h"
 #include "view/ViewClipboard.h"
 #include "view/win32/BEditor.h"
@@ -76,6 +77,7 @@ void TOvnxBinaryFormWClass::UpdateToolBar() {
 
 void TOvnxBinaryFormWClass::UpdateStatusBar() {
   UpdateInformationPanel();
+  FollowComparing(*this, state_.compareMode != 0);
   if (!PartVisible(statusBar_.Handle())) return;
   const TBinaryViewCore& view = editor_->Core();
   TStatusBarInput in;

@@ -8,6 +8,7 @@
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/JumpTools.h"
 #include "editor/win32/ToolBarImageList.h"
+#include "editor/win32/DlgSearch.h"
 #include "editor/win32/TypedInputDialogs.h"
 #include "shell/win32/KeyState.h"
 #include "shell/win32/WindowDpi.h"
@@ -136,6 +137,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
     if (kind == twFiler) return CreateFilerTool();
     if (kind == twAddressJump) return CreateAddressJumpDialog(*this);
     if (kind == twRelativeJump) return CreateRelativeJumpTool(*this);
+    if (kind == twSearch || kind == twReplace) return CreateSearchDialog(*this, kind);
     return CreateTypedInputDialog(*this, kind);
   });
   ShowWindow(toolBar_.Handle(), SW_SHOW);

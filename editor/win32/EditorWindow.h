@@ -120,6 +120,11 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   TCaptureFeed& CaptureFeed() { return captureFeed_; }
   // The integer width the next integer, search or replace dialog starts with.
   void SetLastIntWidth(std::uint8_t width) { state_.settings.lastIntWidth = width; }
+  // The search and replace dialogs (DlgSearch.cpp): the settings record their frames start from,
+  // and the program's prompt, which their own questions go through.
+  const TEnvironmentSettings& EnvironmentSettings() { return host_.Settings(); }
+  TUserPrompt& ProgramPrompt() { return host_.Prompt(); }
+  TWindowUserPrompt& WindowPrompt() { return prompt_; }
 
   // Comparison (EditorCompareCommands.cpp). 比較解除: the view ends its comparison, the mode is 0.
   void CompareQuit();

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -14,6 +16,18 @@ namespace {
 
 // The pages' place inside the frame, below the tabs.
 constexpr int kPageLeft = 10, kPageTop = 34, kPageWidth = 420, kPageHeight = 256;
+
+struct TCaptionChange {
+  const wchar_t *from, *to;
+};
+
+BOOL CALLBACK RecaptionChild(HWND child, LPARAM data) {
+  const auto& c = *reinterpret_cast<const TCaptionChange*>(data);
+  wchar_t text[64] = {};
+  GetWindowTextW(child, text, 64);
+  if (lstrcmpW(text, c.from) == 0) SetWindowTextW(child, c.to);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -65,6 +79,50 @@ void TFrmInputData::SetActivePage(TDataPage page) {
 void TFrmInputData::Notify(const NMHDR& header) {
   if (header.hwndFrom == pages_ && header.code == static_cast<UINT>(TCN_SELCHANGE))
     SetActivePage(static_cast<TDataPage>(SendMessageW(pages_, TCM_GETCURSEL, 0, 0)));
+}
+
+void TFrmInputData::HideNullPage() {
+  if (nullPageHidden_) return;
+  nullPageHidden_ = true;
+  SendMessageW(pages_, TCM_DELETEITEM, dpNull, 0);
+  if (page_ == dpNull) SetActivePage(dpInteger);
+}
+
+void TFrmInputData::FocusInput(TDataPage page) {
+  switch (page) {
+    case dpInteger: int_.FocusField(1); return;
+    case dpString: SetFocus(str_.EditBox()); return;
+    case dpCharacter: SetFocus(char_.SelChar().Handle()); return;
+    case dpBinary:
+    case dpNull:
+      SetActivePage(dpBinary);
+      SetFocus(binary_->ViewHandle());
+      return;
+  }
+}
+
+int TFrmInputData::BinaryShortfall() {
+  RECT r = {};
+  GetWindowRect(binary_->Handle(), &r);
+  return std::max(0, binary_->OptimalClientWidth() - static_cast<int>(r.right - r.left));
+}
+
+void TFrmInputData::Widen(int pixels) {
+  if (pixels <= 0) return;
+  for (HWND w : {Handle(), pages_, binaryPanel_}) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    SetWindowPos(w, nullptr, 0, 0, r.right - r.left + pixels, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RECT client = {};
+  GetClientRect(binaryPanel_, &client);
+  binary_->SetBounds(client);
+}
+
+void TFrmInputData::Recaption(const wchar_t* from, const wchar_t* to) {
+  TCaptionChange change{from, to};
+  EnumChildWindows(Handle(), RecaptionChild, reinterpret_cast<LPARAM>(&change));
 }
 
 std::vector<std::uint8_t> TFrmInputData::DataBlock() {

@@ -38,6 +38,17 @@ class TFrmInputData final : public TFramePanel {
   // The bytes of the open page.
   std::vector<std::uint8_t> DataBlock();
 
+  // The search data has no ヌル型 page: its tab goes and the page cannot be chosen.
+  void HideNullPage();
+  // The input of a page takes the focus (the null page's: the 無定型 page's editor, shown).
+  void FocusInput(TDataPage page);
+  // Pixels the 無定型 page's editor lacks for its whole rows; 0 when it is wide enough.
+  int BinaryShortfall();
+  // The frame, its tabs and its 無定型 page grow by pixels to the right.
+  void Widen(int pixels);
+  // Every control of the frame captioned from gets the caption to.
+  void Recaption(const wchar_t* from, const wchar_t* to);
+
   TFrmInputInt& FrmInputInt() { return int_; }
   TFrmInputStr& FrmInputStr() { return str_; }
   TFrmInputChar& FrmInputChar() { return char_; }
@@ -50,6 +61,7 @@ class TFrmInputData final : public TFramePanel {
   void Notify(const NMHDR& header) override;
 
   TDataPage page_ = dpInteger;
+  bool nullPageHidden_ = false;
   HWND pages_ = nullptr, binaryPanel_ = nullptr, labelNull_ = nullptr;
   TFrmInputInt int_;
   TFrmInputStr str_;

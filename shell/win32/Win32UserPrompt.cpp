@@ -1,5 +1,8 @@
 #include "shell/win32/Win32UserPrompt.h"
 
+#include <optional>
+#include <vector>
+
 #include "charset/StrUty.h"
 #include "shell/ShellTexts.h"
 
@@ -41,23 +44,8 @@ UINT IconOf(TMsgDlgType kind) {
   }
 }
 
-// OK with 中止(&A): no standard box has the pair, so the OK/Cancel box shows it with its second
-// button renamed, and that button (or Esc, or the close box) answers Abort.
-bool IsOkAbort(unsigned b) { return (b & mbOK) && (b & mbAbort) && !(b & (mbRetry | mbIgnore | mbCancel)); }
-
-LRESULT CALLBACK RenameCancelToAbort(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE) {
-    HWND box = reinterpret_cast<HWND>(wp);
-    wchar_t kind[16] = {};
-    GetClassNameW(box, kind, 16);
-    if (lstrcmpW(kind, L"#32770") == 0 && GetDlgItem(box, IDCANCEL)) SetDlgItemTextW(box, IDCANCEL, L"中止(&A)");
-  }
-  return CallNextHookEx(nullptr, code, wp, lp);
-}
-
 // The standard box that offers the asked buttons; OK alone when the set has no standard box.
 UINT ButtonsOf(unsigned b) {
-  if (IsOkAbort(b)) return MB_OKCANCEL;
   if ((b & mbYes) && (b & mbNo)) return (b & mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
   if (b & mbAbort) return MB_ABORTRETRYIGNORE;
   if ((b & mbRetry) && (b & mbCancel)) return MB_RETRYCANCEL;
@@ -76,6 +64,42 @@ TModalResult ResultOf(int id) {
     case IDNO: return mrNo;
     default: return mrNone;
   }
+}
+
+// Button sets no standard box offers (中止 and 再試行, with or without はい; OK with 中止) are shown
+// in a standard box of as many buttons, captioned anew as it first activates; its answers are mapped
+// back. Esc and the close box answer as the box's Cancel button does.
+struct TButtonCaption {
+  int id;
+  const wchar_t* text;
+  TModalResult result;
+};
+struct TRecaptionedBox {
+  UINT style = 0;
+  std::vector<TButtonCaption> buttons;
+};
+
+std::optional<TRecaptionedBox> RecaptionedBoxOf(unsigned b) {
+  if ((b & mbOK) && (b & mbAbort) && !(b & (mbRetry | mbIgnore | mbCancel)))
+    return TRecaptionedBox{MB_OKCANCEL, {{IDOK, L"OK", mrOk}, {IDCANCEL, L"中止(&A)", mrAbort}}};
+  if (!(b & mbAbort) || !(b & mbRetry)) return std::nullopt;
+  if (b & mbYes)
+    return TRecaptionedBox{MB_ABORTRETRYIGNORE,
+                           {{IDABORT, L"はい(&Y)", mrYes}, {IDRETRY, L"中止(&A)", mrAbort}, {IDIGNORE, L"再試行(&R)", mrRetry}}};
+  return TRecaptionedBox{MB_YESNO, {{IDYES, L"中止(&A)", mrAbort}, {IDNO, L"再試行(&R)", mrRetry}}};
+}
+
+// The box being shown with new captions, until it first activates.
+thread_local const TRecaptionedBox* recaptioning = nullptr;
+thread_local HHOOK recaptionHook = nullptr;
+
+LRESULT CALLBACK RecaptionOnActivate(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && recaptioning) {
+    const HWND box = reinterpret_cast<HWND>(wp);
+    for (const TButtonCaption& c : recaptioning->buttons) SetDlgItemTextW(box, c.id, c.text);
+    recaptioning = nullptr;
+  }
+  return CallNextHookEx(recaptionHook, code, wp, lp);
 }
 
 // The box belongs to the window it is about, else to the window the user is working in,
@@ -99,12 +123,21 @@ TModalResult TWin32UserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgTy
 
 TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   TModalScope modal;
-  const bool okAbort = IsOkAbort(buttons);
-  HHOOK rename = okAbort ? SetWindowsHookExW(WH_CBT, RenameCancelToAbort, nullptr, GetCurrentThreadId()) : nullptr;
+  const std::optional<TRecaptionedBox> recaptioned = RecaptionedBoxOf(buttons);
+  if (recaptioned) {
+    recaptioning = &*recaptioned;
+    recaptionHook = SetWindowsHookExW(WH_CBT, RecaptionOnActivate, nullptr, GetCurrentThreadId());
+  }
   int id = MessageBoxW(OwnerForBox(), Utf8ToWide(text).c_str(), TitleOf(kind),
-                       IconOf(kind) | ButtonsOf(buttons) | MB_SETFOREGROUND);
-  if (rename) UnhookWindowsHookEx(rename);
-  if (okAbort && id == IDCANCEL) return mrAbort;
+                       IconOf(kind) | (recaptioned ? recaptioned->style : ButtonsOf(buttons)) | MB_SETFOREGROUND);
+  if (recaptioned) {
+    UnhookWindowsHookEx(recaptionHook);
+    recaptionHook = nullptr;
+    recaptioning = nullptr;
+    for (const TButtonCaption& c : recaptioned->buttons)
+      if (c.id == id) return c.result;
+    return mrNone;
+  }
   return ResultOf(id);
 }
 
@@ -114,27 +147,7 @@ void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string
   MessageBoxW(ownerless ? nullptr : applicationWindow_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
 }
 
-namespace {
-
-// A test run that wants to hear the beeps names a file in OVX_BEEP_LOG: each beep adds a line.
-void NoteBeep() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableW(L"OVX_BEEP_LOG", path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, "beep\r\n", 6, &written, nullptr);
-  CloseHandle(file);
-}
-
-}  // namespace
-
-void TWin32UserPrompt::Beep() {
-  MessageBeep(MB_OK);
-  NoteBeep();
-}
+void TWin32UserPrompt::Beep() { MessageBeep(MB_OK); }
 
 template <typename Ask>
 TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {

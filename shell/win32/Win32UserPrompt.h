@@ -43,6 +43,10 @@ class TWindowUserPrompt final : public TUserPrompt {
   void SetOwner(HWND owner) { owner_ = owner; }
   // True while a box of this prompt waits for its answer.
   bool Asking() const { return asking_ > 0; }
+  // A loop that asks its questions one after another (a replace with queries) counts as asking
+  // from its start to its end, between the questions too.
+  void BeginAsking() { ++asking_; }
+  void EndAsking() { --asking_; }
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
   TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) override;

@@ -349,6 +349,76 @@ TEST_P(HistoryDifferential, LimitChangesBetweenUndoAndRedoWalksKeepEveryStepRigh
   EXPECT_EQ(ChainProblems(module), "");
 }
 
+// Replace-all groups (many replace records under one group number) between ordinary groups, under
+// limits the big group fits, overflows, or meets at 0: every undo lands where a whole group began,
+// never inside a replace-all, and redo comes back to the end.
+TEST(HistoryReplaceGroups, UndoNeverStopsInsideAReplaceAllWhateverTheBudget) {
+  struct Case {
+    const char* name;
+    std::int64_t limit;
+    int replacements;  // records in each replace-all group
+  };
+  const Case cases[] = {
+      {"fits the budget", std::int64_t{1} << 40, 300},
+      {"larger than the budget", 8000, 300},
+      {"budget between two groups", 30000, 300},
+      {"no history at all", 0, 50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TMemoryModule module;
+    TScriptedPrompt prompt;
+    TEditHistory history(module, prompt);
+    history.SetLimit(c.limit);
+    TEditGenerator generator(static_cast<std::uint32_t>(c.limit + c.replacements));
+    TReference reference;
+    std::vector<std::size_t> groupStarts;  // the document where each group began, in order
+    for (int group = 0; group < 12; ++group) {
+      history.CloseUndoGroup();
+      groupStarts.push_back(Hash(reference.data));
+      if (group % 3 != 2) {
+        const TEditRecord record = generator.Next(module.Size());
+        if (record.kind == ekBitRotate && record.dataLength == 0) {
+          groupStarts.pop_back();
+          continue;
+        }
+        ASSERT_TRUE(history.ApplyEdit(record, false));
+        reference.Apply(record);
+        continue;
+      }
+      // A replace-all: eight bytes become four at every step, forwards through the document.
+      const std::uint8_t four[4] = {0xB0, 0xB1, 0xB2, 0xB3};
+      if (module.Size() < 8 * c.replacements) {
+        const ByteVector filler(static_cast<std::size_t>(8 * c.replacements), 0xA5);
+        TEditRecord grow{ekInsert, module.Size(), {}, {}, filler.data(), static_cast<std::int32_t>(filler.size()), 0};
+        ASSERT_TRUE(history.ApplyEdit(grow, false));
+        reference.Apply(grow);
+      }
+      for (int i = 0; i < c.replacements; ++i) {
+        TEditRecord r{ekReplace, 4 * i, {4 * i, 0}, {4 * i + 4, 0}, four, 4, 8};
+        ASSERT_TRUE(history.ApplyEdit(r, false));
+        reference.Apply(r);
+      }
+      ASSERT_TRUE(Snapshot(module) == reference.data);
+    }
+    history.CloseUndoGroup();
+    const ByteVector final = reference.data;
+    std::size_t undone = 0;
+    while (history.CanUndo()) {
+      history.Undo();
+      ++undone;
+      const std::size_t now = Hash(Snapshot(module));
+      ASSERT_NE(std::find(groupStarts.begin(), groupStarts.end(), now), groupStarts.end())
+          << "undo " << undone << " stopped inside a group";
+    }
+    if (c.limit >= std::int64_t{1} << 40) EXPECT_TRUE(Snapshot(module).empty());
+    while (history.CanRedo()) history.Redo();
+    EXPECT_TRUE(Snapshot(module) == final);
+    EXPECT_LE(history.HistoryUsed(), history.HistoryLimit());
+    EXPECT_EQ(ChainProblems(module), "");
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, HistoryDifferential,
     ::testing::Values(Scenario{"every edit its own step", 100000, std::int64_t{1} << 40, 1, 20261209},
