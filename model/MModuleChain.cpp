@@ -1,5 +1,6 @@
 // The block chain itself: the table, linking and unlinking blocks, locating addresses,
 // and the counters.
+#include <algorithm>
 #include <new>
 
 #include "model/MModule.h"
@@ -32,9 +33,14 @@ void TMemoryModule::ReserveFor(std::int32_t bytes) {
     // Room for the descriptors the table grows by on the way, so that growing cannot fail.
     if (blocks > free_.size()) {
       const std::size_t growth = (blocks - free_.size() + kTableGrowth - 1) / kTableGrowth * kTableGrowth;
-      table_.reserve(table_.size() + growth);
-      index_.Reserve(table_.size() + growth);
-      free_.reserve(free_.size() + growth);
+      const std::size_t descriptors = table_.size() + growth;
+      if (descriptors > table_.capacity()) {
+        // Doubling, as growing would, so that the table is not copied every 256 blocks.
+        const std::size_t room = std::max(descriptors, 2 * table_.capacity());
+        table_.reserve(room);
+        index_.Reserve(room);
+        free_.reserve(std::max(free_.size() + growth, 2 * free_.capacity()));
+      }
     }
     spare_.reserve(blocks);
     while (spare_.size() < blocks) {
@@ -51,7 +57,7 @@ void TMemoryModule::ReserveFor(std::int32_t bytes) {
 void TMemoryModule::ReleaseSpareBlocks() {
   for (std::uint8_t* block : spare_) pool_.Free(block);
   spare_.clear();
-  spare_.shrink_to_fit();
+  if (spare_.capacity() > static_cast<std::size_t>(kTableGrowth)) spare_.shrink_to_fit();  // after a large change
 }
 
 void TMemoryModule::ResetTable(std::size_t descriptors) {
