@@ -5,8 +5,8 @@
 //
 // The saving process is this test program started again, running only DISABLED_ChildSaves. Its
 // file system stops before a chosen step that changes the disk (creating, writing, flushing,
-// closing, deleting, linking, renaming, replacing) or after the save returned, signals the
-// parent and waits; the parent kills it there. A first run of each kind records every step, and
+// closing, deleting, renaming, replacing) or after the save returned, signals the parent
+// and waits; the parent kills it there. A first run of each kind records every step, and
 // the moments are chosen from that record: every step that is not a write, and writes spread
 // evenly over the temporary file.
 #include <gtest/gtest.h>
