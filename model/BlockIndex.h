@@ -16,6 +16,8 @@ class TBlockIndex {
   void Reset(std::size_t capacity);
   // Adds detached nodes up to capacity.
   void Grow(std::size_t capacity);
+  // Makes the later growth up to capacity one that allocates nothing.
+  void Reserve(std::size_t capacity) { nodes_.reserve(capacity); }
   // Replaces the tree by the nodes of order (in document order) with the given weights.
   void Build(const std::vector<std::int32_t>& order, const std::vector<std::int32_t>& weights);
 

@@ -14,11 +14,27 @@
 #endif
 
 namespace ovx {
+namespace {
+
+std::size_t ceiling = 0;    // bytes; 0 for none
+std::size_t slabBytes = 0;  // held by all pools
+
+}  // namespace
+
+void TBlockPool::SetCeiling(std::size_t bytes) { ceiling = bytes; }
 
 TBlockPool::TSlabs::iterator TBlockPool::NewSlab() {
+  if (ceiling != 0 && slabBytes + kSlabBytes > ceiling) return slabs_.end();
   auto* base = static_cast<std::uint8_t*>(ovx::AllocateSlab(kSlabBytes));
   if (base == nullptr) return slabs_.end();
+  slabBytes += kSlabBytes;
   return slabs_.emplace(base, TSlab{}).first;
+}
+
+void TBlockPool::ReleaseSlab(std::uint8_t* base) {
+  OVX_UNPOISON(base, kSlabBytes);
+  ovx::FreeSlab(base, kSlabBytes);
+  slabBytes -= kSlabBytes;
 }
 
 TBlockPool::TSlabs::iterator TBlockPool::SlabOf(std::uint8_t* block) {
@@ -64,8 +80,7 @@ void TBlockPool::Free(std::uint8_t* block) {
   if (slab.free.size() == kSlabBlocks) {
     // No block of the slab is in use any more: it goes back to the system.
     withFree_.erase(base);
-    OVX_UNPOISON(base, kSlabBytes);
-    ovx::FreeSlab(base, kSlabBytes);
+    ReleaseSlab(base);
     slabs_.erase(it);
   } else if (slab.free.size() == 1) {
     withFree_.insert(base);
@@ -73,10 +88,7 @@ void TBlockPool::Free(std::uint8_t* block) {
 }
 
 void TBlockPool::Reset() {
-  for (auto& [base, slab] : slabs_) {
-    OVX_UNPOISON(base, kSlabBytes);
-    ovx::FreeSlab(base, kSlabBytes);
-  }
+  for (auto& [base, slab] : slabs_) ReleaseSlab(base);
   slabs_.clear();
   withFree_.clear();
 }

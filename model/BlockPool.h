@@ -32,6 +32,9 @@ class TBlockPool {
   void Reset();
 
   std::size_t SlabCount() const { return slabs_.size(); }
+  // Caps the slab memory all pools of the process hold together (0: only the platform's limit),
+  // so that running out of memory can be brought about on purpose.
+  static void SetCeiling(std::size_t bytes);
   std::size_t MemoryBytes() const;
 
  private:
@@ -41,6 +44,7 @@ class TBlockPool {
   using TSlabs = std::map<std::uint8_t*, TSlab, std::greater<std::uint8_t*>>;
 
   TSlabs::iterator NewSlab();
+  void ReleaseSlab(std::uint8_t* base);
   TSlabs::iterator SlabOf(std::uint8_t* block);
 
   TSlabs slabs_;  // by base address, highest first, so lower_bound finds a block's slab

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 namespace ovx {
 
@@ -58,6 +59,10 @@ void Release(THistoryNode* node) {
   }
   delete node;
 }
+
+struct TNodeRelease {
+  void operator()(THistoryNode* node) const { Release(node); }
+};
 
 std::int64_t Charge(const THistoryNode& node) {
   std::int64_t charge = TEditHistory::kNodeCharge;
@@ -119,6 +124,12 @@ void Delete(TMemoryModule& module, std::int32_t position, std::int32_t length) {
   if (length > 0) module.DeleteData(position, length);
 }
 
+// Before a delete that an insert follows: memory running out then stops the change before the
+// delete, not between the two.
+void ReserveRoom(TMemoryModule& module, std::int32_t insertLength) {
+  if (insertLength > 0) module.ReserveFor(insertLength);
+}
+
 // Performs the node's change with the given new bytes (the record's on apply, the node's on redo).
 void DoChange(TMemoryModule& module, const THistoryNode& node, const std::uint8_t* newBytes) {
   switch (node.kind) {
@@ -127,6 +138,7 @@ void DoChange(TMemoryModule& module, const THistoryNode& node, const std::uint8_
       if (node.newLength > 0) module.WriteData(newBytes, node.position, node.newLength);
       break;
     case ekReplace:
+      ReserveRoom(module, node.newLength);
       Delete(module, node.position, node.oldLength);
       Insert(module, newBytes, node.position, node.newLength);
       break;
@@ -141,6 +153,7 @@ void TakeBack(TMemoryModule& module, const THistoryNode& node) {
     case ekInsert: Delete(module, node.position, node.newLength); break;
     case ekOverwrite:
     case ekReplace:
+      ReserveRoom(module, node.oldLength);
       Delete(module, node.position, node.newLength);
       Insert(module, oldBytes, node.position, node.oldLength);
       break;
@@ -188,7 +201,9 @@ bool TEditHistory::ApplyEdit(const TEditRecord& record, bool moveCaret) {
   if (!Acceptable(module_, record)) return false;
   if (record.kind == ekBitRotate && record.dataLength == 0) return true;
 
-  auto* node = new THistoryNode;
+  // Owned here until it joins the history: memory running out on the way drops it.
+  std::unique_ptr<THistoryNode, TNodeRelease> owned(new THistoryNode);
+  THistoryNode* node = owned.get();
   node->kind = record.kind;
   node->group = groupCounter_;
   node->caretBefore = record.caretBefore;
@@ -232,6 +247,7 @@ bool TEditHistory::ApplyEdit(const TEditRecord& record, bool moveCaret) {
   }
 
   DoChange(module_, *node, record.data);
+  owned.release();
   if (moveCaret && MoveCaret) MoveCaret(record.caretAfter);
 
   DropRedoPart();

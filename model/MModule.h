@@ -75,8 +75,8 @@ class TMemoryModule {
 
   void Clear();
 
-  // 0 on success, else the platform's error code. A file that cannot be held
-  // (2 GiB or more) is refused with fs.FileTooLargeCode() and nothing is loaded.
+  // 0 on success, else the platform's error code. A file that cannot be held (2 GiB or
+  // more, or more than the memory to be had) is refused with fs.FileTooLargeCode().
   // A failed load leaves the document empty.
   int LoadFromFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
   // Writes the document to a temporary file beside the target and replaces the target only
@@ -89,8 +89,14 @@ class TMemoryModule {
   void ReadData(std::uint8_t* buffer, std::int32_t address, std::int32_t count) const;
   // Insert and overwrite return false, and change nothing, when the document would
   // grow past kMaxDocumentSize or the address is outside 0..Size.
+  // Memory running out throws std::bad_alloc before anything changed.
   bool WriteData(const std::uint8_t* data, std::int32_t address, std::int32_t count);
   bool InsertData(const std::uint8_t* data, std::int32_t address, std::int32_t count);
+  // Sets aside the blocks that `bytes` more bytes of the document may take, so that a change
+  // made of several steps (a delete, then an insert) cannot stop half done for want of memory;
+  // throws std::bad_alloc, with nothing changed, when they are not to be had. The next insert or
+  // overwrite takes them, and gives back what it did not use.
+  void ReserveFor(std::int32_t bytes);
   void DeleteData(std::int32_t address, std::int32_t count);
 
   void InvertBits(std::int32_t address, std::int32_t count);
@@ -125,7 +131,9 @@ class TMemoryModule {
   void FreeBlock(std::int32_t block);
   void SetUsed(std::int32_t block, std::int32_t used);
   std::int32_t TakeFreeDescriptor();
+  void ReleaseSpareBlocks();
   std::uint8_t* AllocateBlock();
+  int ReadFromFile(const std::string& name, TFileSystem& fs);
   void ResetTable(std::size_t descriptors);
   void RebuildIndex();
   void Recount(std::uint8_t modified);
@@ -162,6 +170,7 @@ class TMemoryModule {
   TBlockPool pool_;  // the blocks' memory; declared first so that it goes last
   std::vector<TBlockDescriptor> table_;
   std::vector<std::int32_t> free_;  // free descriptors, the lowest index last
+  std::vector<std::uint8_t*> spare_;  // blocks set aside by ReserveFor
   TBlockIndex index_;
   std::int32_t head_ = -1;
   std::int32_t size_ = 0;

@@ -122,6 +122,7 @@ void TMemoryModule::Rotate(std::int32_t address, std::int32_t count, std::int64_
     std::int32_t to = left ? address + count - k : address;
     std::vector<std::uint8_t> moved(static_cast<std::size_t>(k));
     ReadData(moved.data(), from, k);
+    ReserveFor(k);  // the bytes deleted here must go back in
     DeleteData(from, k);
     InsertData(moved.data(), to, k);
   }

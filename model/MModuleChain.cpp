@@ -1,5 +1,6 @@
 // The block chain itself: the table, linking and unlinking blocks, locating addresses,
 // and the counters.
+#include <algorithm>
 #include <new>
 
 #include "model/MModule.h"
@@ -15,9 +16,48 @@ TMemoryModule::TMemoryModule() { ResetTable(kTableGrowth); }
 TMemoryModule::~TMemoryModule() = default;
 
 std::uint8_t* TMemoryModule::AllocateBlock() {
+  if (!spare_.empty()) {
+    std::uint8_t* block = spare_.back();
+    spare_.pop_back();
+    return block;
+  }
   std::uint8_t* block = pool_.Allocate();
-  if (block == nullptr) throw std::bad_alloc();  // out of memory is the program's general failure
+  if (block == nullptr) throw std::bad_alloc();
   return block;
+}
+
+void TMemoryModule::ReserveFor(std::int32_t bytes) {
+  // Whole blocks for the bytes, and one for the tail of a block split in two.
+  const std::size_t blocks = static_cast<std::size_t>(bytes / kBlockSize) + 2;
+  try {
+    // Room for the descriptors the table grows by on the way, so that growing cannot fail.
+    if (blocks > free_.size()) {
+      const std::size_t growth = (blocks - free_.size() + kTableGrowth - 1) / kTableGrowth * kTableGrowth;
+      const std::size_t descriptors = table_.size() + growth;
+      if (descriptors > table_.capacity()) {
+        // Doubling, as growing would, so that the table is not copied every 256 blocks.
+        const std::size_t room = std::max(descriptors, 2 * table_.capacity());
+        table_.reserve(room);
+        index_.Reserve(room);
+        free_.reserve(std::max(free_.size() + growth, 2 * free_.capacity()));
+      }
+    }
+    spare_.reserve(blocks);
+    while (spare_.size() < blocks) {
+      std::uint8_t* block = pool_.Allocate();
+      if (block == nullptr) throw std::bad_alloc();
+      spare_.push_back(block);
+    }
+  } catch (const std::bad_alloc&) {
+    ReleaseSpareBlocks();
+    throw;
+  }
+}
+
+void TMemoryModule::ReleaseSpareBlocks() {
+  for (std::uint8_t* block : spare_) pool_.Free(block);
+  spare_.clear();
+  if (spare_.capacity() > static_cast<std::size_t>(kTableGrowth)) spare_.shrink_to_fit();  // after a large change
 }
 
 void TMemoryModule::ResetTable(std::size_t descriptors) {

@@ -23,6 +23,7 @@ void TMemoryModule::ReadData(std::uint8_t* buffer, std::int32_t address, std::in
 }
 
 void TMemoryModule::AppendData(const std::uint8_t* data, std::int32_t count) {
+  ReserveFor(count);
   std::int32_t last = size_ > 0 ? Locate(size_ - 1).block : -1;
   if (last < 0 || table_[At(last)].used == kBlockSize) last = NewBlockAfter(last);
   while (count > 0) {
@@ -40,12 +41,15 @@ bool TMemoryModule::WriteData(const std::uint8_t* data, std::int32_t address, st
   if (address < 0 || address > size_ || count < 0) return false;
   if (count == 0) return true;
   if (data == nullptr || static_cast<std::int64_t>(address) + count > kMaxDocumentSize) return false;
+  // Nothing is overwritten unless the part past the end can be appended.
+  if (address + count > size_) ReserveFor(address + count - size_);
   ForEachPiece(address, count, [&](std::uint8_t* p, std::int32_t n) {
     std::memcpy(p, data, Len(n));
     data += n;
     count -= n;
   });
   if (count > 0) AppendData(data, count);
+  ReleaseSpareBlocks();
   Recount(1);
   return true;
 }
@@ -56,6 +60,7 @@ bool TMemoryModule::InsertData(const std::uint8_t* data, std::int32_t address, s
   if (data == nullptr || static_cast<std::int64_t>(size_) + count > kMaxDocumentSize) return false;
   if (address == size_) {
     AppendData(data, count);
+    ReleaseSpareBlocks();
     Recount(1);
     return true;
   }
@@ -67,6 +72,7 @@ bool TMemoryModule::InsertData(const std::uint8_t* data, std::int32_t address, s
     std::memcpy(prev.data + prev.used, data, Len(count));
     SetUsed(b.previous, prev.used + count);
   } else if (kBlockSize - b.used < count) {
+    ReserveFor(count);
     std::int32_t after;
     if (at.offset > 0) {
       // Split: the tail of the block moves to a new block; the data goes between.
@@ -94,6 +100,7 @@ bool TMemoryModule::InsertData(const std::uint8_t* data, std::int32_t address, s
     std::memcpy(b.data + at.offset, data, Len(count));
     SetUsed(at.block, b.used + count);
   }
+  ReleaseSpareBlocks();
   Recount(1);
   return true;
 }

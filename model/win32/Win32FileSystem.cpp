@@ -1,6 +1,8 @@
 // Files through the Win32 API. Names arrive as UTF-8 and are used as UTF-16.
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <algorithm>
 
 #include "model/FileSystem.h"
@@ -16,6 +18,33 @@ int LastError() { return static_cast<int>(GetLastError()); }
 DWORD KeptAttributes(DWORD old) {
   return (old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) |
          FILE_ATTRIBUTE_ARCHIVE;
+}
+
+// The new file takes the old one's place with its attributes, creation time and access rights
+// (a file system that keeps no creation time or access rights of its own ignores them).
+void TakeOverMetadata(const std::wstring& from, const std::wstring& to, DWORD attributes) {
+  SetFileAttributesW(to.c_str(), KeptAttributes(attributes));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(from.c_str(), GetFileExInfoStandard, &data)) {
+    HANDLE h = CreateFileW(to.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      SetFileTime(h, &data.ftCreationTime, nullptr, nullptr);
+      CloseHandle(h);
+    }
+  }
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(from.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                            &descriptor) == ERROR_SUCCESS) {
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    const SECURITY_INFORMATION inherit =
+        control & SE_DACL_PROTECTED ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    SetNamedSecurityInfoW(const_cast<wchar_t*>(to.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inherit,
+                          nullptr, nullptr, dacl, nullptr);
+    LocalFree(descriptor);
+  }
 }
 
 // Another program that has the file open for a moment (a viewer, a scanner, a backup tool)
@@ -123,16 +152,24 @@ class TWin32FileSystem final : public TFileSystem {
     if (old == INVALID_FILE_ATTRIBUTES) {
       return Patiently([&] { return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH); });
     }
-    // A folder is never replaced by a file (Wine's ReplaceFileW would move it aside).
-    if (old & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
-    // ReplaceFileW carries the old file's creation time, attributes and access rights over to
-    // the new one on Windows; Wine's only renames, so the attributes are set here as well.
-    SetFileAttributesW(source.c_str(), KeptAttributes(old));
+    // A folder is never replaced by a file, nor a read-only file.
+    if (old & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+    TakeOverMetadata(target, source, old);
     const std::wstring kept = Win32FileName(backup);
-    return Patiently([&] {
-      return ReplaceFileW(target.c_str(), source.c_str(), backup.empty() ? nullptr : kept.c_str(),
-                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    // The backup is a second link to the old file, so that the one rename below is the only step
+    // that changes what the name holds (ReplaceFileW renames twice, and for a moment the name
+    // holds nothing). A volume without links gets ReplaceFileW after all.
+    if (!backup.empty() && !CreateHardLinkW(kept.c_str(), target.c_str(), nullptr)) {
+      return Patiently([&] {
+        return ReplaceFileW(target.c_str(), source.c_str(), kept.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr);
+      });
+    }
+    const int error = Patiently([&] {
+      return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     });
+    if (error != 0 && !backup.empty()) DeleteFileW(kept.c_str());
+    return error;
   }
   int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }
 };

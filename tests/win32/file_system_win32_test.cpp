@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -318,6 +319,40 @@ TEST(FileSystemWin32, ASaveNearTheLongestPlainPathWorks) {
       EXPECT_EQ(folder.Count(), makeBackFile ? 2 : 1) << "a temporary file was left";
       EXPECT_TRUE(prompt.shown.empty());
     }
+  }
+}
+
+// The replace is one step of the file system: another program looking at the name while saves
+// follow one another always finds a file there, with the old or the new content.
+TEST(FileSystemWin32, TheNameNeverGoesMissingDuringAReplace) {
+  for (bool keepBackup : {true, false}) {
+    SCOPED_TRACE(keepBackup ? "backup kept" : "no backup");
+    TScratchFolder folder;
+    const std::string name = folder.Name("doc.dat"), temporary = folder.Name("doc.dat.~0.tmp"),
+                      backup = keepBackup ? folder.Name("doc.bak") : std::string();
+    ASSERT_TRUE(WriteAll(name, "0"));
+    std::atomic<bool> done{false};
+    std::atomic<int> looks{0}, missing{0};
+    std::thread watcher([&] {
+      const std::wstring watched = Extended(name);
+      while (!done) {
+        if (GetFileAttributesW(watched.c_str()) == INVALID_FILE_ATTRIBUTES) ++missing;
+        ++looks;
+      }
+    });
+    TFileSystem& fs = PlatformFileSystem();
+    constexpr int kSaves = 100;
+    for (int i = 1; i <= kSaves; ++i) {
+      ASSERT_TRUE(WriteAll(temporary, std::to_string(i)));
+      if (keepBackup) DeleteFileW(Extended(backup).c_str());
+      ASSERT_EQ(fs.Replace(temporary, name, backup), 0);
+    }
+    done = true;
+    watcher.join();
+    EXPECT_EQ(missing, 0) << "of " << looks << " looks";
+    EXPECT_EQ(ReadAll(name), std::to_string(kSaves));
+    EXPECT_EQ(ReadAll(backup.empty() ? temporary : backup), keepBackup ? std::to_string(kSaves - 1) : "<missing>");
+    EXPECT_EQ(folder.Count(), keepBackup ? 2 : 1);
   }
 }
 
