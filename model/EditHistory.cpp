@@ -228,8 +228,7 @@ bool TEditHistory::ApplyEdit(const TEditRecord& record, bool moveCaret) {
   }
 
   if (openGroupDropped_ && droppedGroup_ == groupCounter_) {
-    DoChange(module_, *node, record.data);
-    Release(node);
+    DoChange(module_, *node, record.data);  // the node is freed on the way out
     if (moveCaret && MoveCaret) MoveCaret(record.caretAfter);
     NotifyStateChange();
     return true;
