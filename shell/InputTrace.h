@@ -27,11 +27,16 @@ class TInputTrace {
   // command, which is then forgotten.
   void Record(std::string_view message, std::string_view what, std::int64_t startUs, std::int64_t durationUs);
   void Flush();
+  // While a message is timed, the paints it sends are part of its time and get no line of their own.
+  bool Timing() const { return timing_ > 0; }
+  void BeginTiming() { ++timing_; }
+  void EndTiming() { --timing_; }
 
  private:
   TSink sink_;
   std::string buffer_;
   TCommandId command_ = NoCommand;
+  int timing_ = 0;
 };
 
 // The trace of this process, null when the process does not trace (the one test on every path).

@@ -5,9 +5,8 @@
 #include "charset/StrUty.h"
 
 namespace ovx {
-namespace {
 
-std::int64_t NowUs() {
+std::int64_t TraceClockUs() {
   static const std::int64_t frequency = [] {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
@@ -19,6 +18,8 @@ std::int64_t NowUs() {
   const std::int64_t ticks = now.QuadPart;
   return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
 }
+
+namespace {
 
 // Microseconds since the process was created.
 std::int64_t ProcessAgeUs() {
@@ -73,7 +74,7 @@ TInputTraceFile::TInputTraceFile(HANDLE file)
         DWORD written = 0;
         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
       }) {
-  const std::int64_t now = NowUs(), age = ProcessAgeUs();
+  const std::int64_t now = TraceClockUs(), age = ProcessAgeUs();
   trace_.Record("start", "-", now - age, age);
   SetActiveInputTrace(&trace_);
 }
@@ -84,21 +85,35 @@ TInputTraceFile::~TInputTraceFile() {
   CloseHandle(file_);
 }
 
+namespace {
+
+std::string ClassOf(HWND hwnd) {
+  wchar_t name[64];
+  return GetClassNameW(hwnd, name, 64) > 0 ? WideToUtf8(name) : "?";
+}
+
+}  // namespace
+
 void DispatchTimed(TInputTrace& trace, const MSG& msg) {
   const char* name = TracedMessageName(msg.message);
   if (!name) {
     DispatchMessageW(&msg);
     return;
   }
-  const std::int64_t start = NowUs();
+  const std::int64_t start = TraceClockUs();
+  trace.BeginTiming();
   DispatchMessageW(&msg);
-  const std::int64_t duration = NowUs() - start;
-  std::string what;
-  if (msg.message == WM_PAINT) {
-    wchar_t className[64];
-    what = GetClassNameW(msg.hwnd, className, 64) > 0 ? WideToUtf8(className) : "?";
-  }
-  trace.Record(name, what, start, duration);
+  trace.EndTiming();
+  const std::int64_t duration = TraceClockUs() - start;
+  trace.Record(name, msg.message == WM_PAINT ? ClassOf(msg.hwnd) : "", start, duration);
+}
+
+void PaintTimed(TInputTrace& trace, HWND hwnd, void (*paint)(void*), void* context) {
+  const std::int64_t start = TraceClockUs();
+  trace.BeginTiming();
+  paint(context);
+  trace.EndTiming();
+  trace.Record("WM_PAINT", ClassOf(hwnd), start, TraceClockUs() - start);
 }
 
 }  // namespace ovx

@@ -25,6 +25,9 @@ class TInputTraceFile {
   TInputTrace trace_;
 };
 
+// Microseconds of the performance counter, the clock of every trace line.
+std::int64_t TraceClockUs();
+
 // Dispatches a message taken from the queue, timing it when the process traces.
 void DispatchTimed(TInputTrace& trace, const MSG& msg);
 inline void DispatchMessageTraced(const MSG& msg) {
@@ -33,6 +36,19 @@ inline void DispatchMessageTraced(const MSG& msg) {
     return;
   }
   DispatchMessageW(&msg);
+}
+
+// Runs a window's paint handler. A paint that did not come through the timed dispatch (sent by
+// UpdateWindow, or dispatched by a loop inside a long operation) is timed on its own.
+void PaintTimed(TInputTrace& trace, HWND hwnd, void (*paint)(void*), void* context);
+template <typename TPaint>
+void PaintTraced(HWND hwnd, TPaint&& paint) {
+  TInputTrace* trace = ActiveInputTrace();
+  if (!trace || trace->Timing()) {
+    paint();
+    return;
+  }
+  PaintTimed(*trace, hwnd, [](void* p) { (*static_cast<TPaint*>(p))(); }, &paint);
 }
 
 }  // namespace ovx

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/KeyTable.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
 #include "view/TypedCharacters.h"
 
@@ -313,6 +314,18 @@ void TBinaryView::MoveCompositionWindow() {
 
 // Messages.
 
+void TBinaryView::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  // A paint for the scroll bar alone leaves the client as it is.
+  if (!IsRectEmpty(&ps.rcPaint)) {
+    if (hasCaret_) HideCaret(hwnd_);
+    Render(dc);
+    if (hasCaret_) ShowCaret(hwnd_);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
 void TBinaryView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   const TKeyStroke stroke = KeyMessageToKey(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam),
                                             GetShiftStateCode());
@@ -391,18 +404,9 @@ bool TBinaryView::OnSetCursor() {
 LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      // A paint for the scroll bar alone leaves the client as it is.
-      if (!IsRectEmpty(&ps.rcPaint)) {
-        if (hasCaret_) HideCaret(hwnd_);
-        Render(dc);
-        if (hasCaret_) ShowCaret(hwnd_);
-      }
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      PaintTraced(hwnd_, [this] { OnPaint(); });
       return 0;
-    }
     case WM_PRINTCLIENT: Render(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SIZE: Relayout(); return 0;
     case WM_SETFOCUS:

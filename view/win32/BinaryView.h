@@ -85,6 +85,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void OnPaint();
   void OnKeyDown(WPARAM wParam, LPARAM lParam);
   void OnCharacters(WPARAM first);
   void OnVScroll(int request);
