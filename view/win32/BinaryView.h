@@ -92,6 +92,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   void OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM keys);
   void OnMouseWheel(int delta);
   bool OnSetCursor();
+  void ApplyScrollInfo(const SCROLLINFO& si);
   void RedrawScrollBar();
   void CreateSystemCaret();
   void PlaceCaret();
