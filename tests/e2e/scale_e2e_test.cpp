@@ -180,6 +180,12 @@ bool ModifiedGone(HWND window) {
   return answers() && !Modified(window) && answers();
 }
 
+// The input mode is kept between sessions: Ins is pressed only when the window overwrites.
+bool EnsureInsertMode(HWND window) {
+  if (StatusPanelText(window, 1) == L"上書" && !TypeKeys(window, L"{Ins}")) return false;
+  return WaitUntil([&] { return StatusPanelText(window, 1) == L"挿入"; }) && WaitForInsertCaret(window);
+}
+
 std::int64_t NibblePosition(const TCaretPosition& p) { return p.address * 2 + (p.lowNibble ? 1 : 0); }
 
 // Drags the view's scroll box from the top to the middle of its bar, then clicks the first byte
@@ -279,8 +285,7 @@ TEST_F(ScaleE2e, HexDigitsInsertedInTheMiddleOfAGibibyte) {
     Screenshot(L"scale-middle-not-reached");
     FAIL() << "the caret did not reach the middle";
   }
-  ASSERT_TRUE(TypeKeys(window, L"{Ins}"));
-  ASSERT_TRUE(WaitForInsertCaret(window));
+  ASSERT_TRUE(EnsureInsertMode(window));
   const std::int64_t base = NibblePosition(*CaretPosition(window));
   std::printf("inserting at address %lld\n", static_cast<long long>(base / 2));
   TSteps digits(window);
@@ -402,9 +407,9 @@ TEST_F(ScaleE2e, StartToFirstPaint) {
 void TimeSave(const TTrace& trace, const std::wstring& path, const std::string& scenario) {
   trace.Clear();
   HWND window = OpenFileWindow(path, kLoadMs);
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(TypeKeys(window, L"{Ins}"));
-  ASSERT_TRUE(WaitForInsertCaret(window));
+  if (!window) Screenshot(L"scale-save-not-opened");
+  ASSERT_NE(window, nullptr) << scenario << ": the window did not open";
+  ASSERT_TRUE(EnsureInsertMode(window));
   const std::int64_t typed = NowUs();
   ASSERT_TRUE(TypeKeys(window, L"5a"));
   ASSERT_TRUE(WaitForCaretAddress(window, 1, kLoadMs));
