@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <type_traits>
 
 #include "shell/InputTrace.h"
 
@@ -24,9 +25,6 @@ class TInputTraceFile {
   HANDLE file_;
   TInputTrace trace_;
 };
-
-// Microseconds of the performance counter, the clock of every trace line.
-std::int64_t TraceClockUs();
 
 // Dispatches a message taken from the queue, timing it when the process traces.
 void DispatchTimed(TInputTrace& trace, const MSG& msg);
@@ -48,7 +46,8 @@ void PaintTraced(HWND hwnd, TPaint&& paint) {
     paint();
     return;
   }
-  PaintTimed(*trace, hwnd, [](void* p) { (*static_cast<TPaint*>(p))(); }, &paint);
+  using TFunction = std::remove_reference_t<TPaint>;
+  PaintTimed(*trace, hwnd, [](void* p) { (*static_cast<TFunction*>(p))(); }, &paint);
 }
 
 }  // namespace ovx
