@@ -30,3 +30,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/unit/filer/FilerShippedTem
                             PROPERTIES COMPILE_DEFINITIONS "OVX_FILER_DIR=\"${OVX_FILER_DIR}\";OVX_BUILD_ROOT=\"${CMAKE_BINARY_DIR}/..\"")
 
 add_subdirectory(bench)
+
+# Reader of the editor's own timing file (OVX_TRACE).
+add_executable(ovx_trace_report ${CMAKE_SOURCE_DIR}/tools/trace_report.cpp)
+target_link_libraries(ovx_trace_report PRIVATE ovxcore)

@@ -73,9 +73,11 @@ endif()
 file(GLOB_RECURSE OVX_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(OVX_E2E_SOURCES)
   add_executable(ovx_e2e_tests ${OVX_E2E_SOURCES})
+  # The timing cases read the program's own trace with the program's own reader.
+  target_sources(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell/TraceLines.cpp)
   target_include_directories(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(ovx_e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
-  target_link_libraries(ovx_e2e_tests PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32)
+  target_link_libraries(ovx_e2e_tests PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32 psapi)
   # gtest_main supplies main(), not wmain(): no -municode here.
   target_link_options(ovx_e2e_tests PRIVATE -static)
   add_dependencies(ovx_e2e_tests ovxmain ovx)

@@ -1,6 +1,7 @@
 // The view's own commands: movements, selection, modes and the key dispatch.
 #include <algorithm>
 
+#include "shell/InputTrace.h"
 #include "shell/KeyPress.h"
 #include "view/BinaryViewCore.h"
 
@@ -22,6 +23,7 @@ bool IsMovement(TCommandId id) {
 
 void TBinaryViewCore::ExecuteCommand(TCommandId id) {
   if (id == NoCommand) return;
+  if (TInputTrace* trace = ActiveInputTrace()) trace->NoteCommand(id);
   Guarded([&] {
     if (id >= FirstWindowCommand) {
       host_.Command(id);

@@ -8,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/win32/MainProcessWindow.h"
 #include "editor/win32/ToolDialog.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/InstanceConnection.h"
 
 namespace {
@@ -33,13 +34,16 @@ bool HandedToRunningEditor(const std::vector<std::string>& arguments) {
 int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
   MSG msg = {};
   for (;;) {
-    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) mainWindow.OnIdle();
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      mainWindow.OnIdle();
+      if (ovx::TInputTrace* trace = ovx::ActiveInputTrace()) trace->Flush();
+    }
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) break;
     if (mainWindow.DialogMessage(msg)) continue;  // the options dialog
     if (ovx::IsToolDialogMessage(msg)) continue;  // Tab, Enter, Esc and mnemonics of tool dialogs
     TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    ovx::DispatchMessageTraced(msg);
   }
   return static_cast<int>(msg.wParam);
 }
@@ -64,6 +68,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     mutex = nullptr;
   }
 
+  // Only the editor process traces; a start that hands its command line on has ended above.
+  const std::unique_ptr<ovx::TInputTraceFile> trace = ovx::TInputTraceFile::FromEnvironment();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   int code = 0;

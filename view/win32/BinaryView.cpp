@@ -4,10 +4,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 
 #include "shell/KeyTable.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
 #include "view/TypedCharacters.h"
 
@@ -191,8 +193,7 @@ void TBinaryView::SetScrollRange(std::int32_t maxRow) {
   if (si.nMin == 0 && si.nMax == maxRow) return;
   si.nMin = 0;
   si.nMax = maxRow;
-  SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
-  RedrawScrollBar();
+  ApplyScrollInfo(si);
 }
 
 void TBinaryView::SetScrollPosition(std::int32_t topRow) {
@@ -203,10 +204,38 @@ void TBinaryView::SetScrollPosition(std::int32_t topRow) {
   GetScrollInfo(hwnd_, SB_VERT, &si);
   if (si.nPos == topRow) return;
   si.nPos = topRow;
-  // Drawing the bar at once costs more than a whole row repaint: it is redrawn with the next
-  // paint instead, after the pending input.
+  ApplyScrollInfo(si);
+}
+
+namespace {
+
+// Where the system draws the scroll box and which parts it shows pressed or disabled (a part
+// that merely becomes visible, as the empty track above the box does when it leaves the top,
+// changes no pixel).
+struct TScrollBarPicture {
+  SCROLLBARINFO info{};
+  explicit TScrollBarPicture(HWND hwnd) {
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(hwnd, OBJID_VSCROLL, &info)) info.xyThumbTop = info.xyThumbBottom = -1;
+  }
+  bool operator==(const TScrollBarPicture& o) const {
+    constexpr DWORD kDrawn = STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_PRESSED;
+    return info.xyThumbTop >= 0 && info.xyThumbTop == o.info.xyThumbTop &&
+           info.xyThumbBottom == o.info.xyThumbBottom &&
+           std::equal(std::begin(info.rgstate), std::end(info.rgstate), std::begin(o.info.rgstate),
+                      [](DWORD a, DWORD b) { return (a & kDrawn) == (b & kDrawn); });
+  }
+};
+
+}  // namespace
+
+// Drawing the bar costs more than a whole row repaint, so it is redrawn only when its picture
+// changes (in a long document a row moves the box by less than a pixel), and then with the next
+// paint, after the pending input.
+void TBinaryView::ApplyScrollInfo(const SCROLLINFO& si) {
+  const TScrollBarPicture before(hwnd_);
   SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
-  RedrawScrollBar();
+  if (!(TScrollBarPicture(hwnd_) == before)) RedrawScrollBar();
 }
 
 void TBinaryView::RedrawScrollBar() {
@@ -313,6 +342,18 @@ void TBinaryView::MoveCompositionWindow() {
 
 // Messages.
 
+void TBinaryView::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  // A paint for the scroll bar alone leaves the client as it is.
+  if (!IsRectEmpty(&ps.rcPaint)) {
+    if (hasCaret_) HideCaret(hwnd_);
+    Render(dc);
+    if (hasCaret_) ShowCaret(hwnd_);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
 void TBinaryView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   const TKeyStroke stroke = KeyMessageToKey(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam),
                                             GetShiftStateCode());
@@ -391,18 +432,9 @@ bool TBinaryView::OnSetCursor() {
 LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      // A paint for the scroll bar alone leaves the client as it is.
-      if (!IsRectEmpty(&ps.rcPaint)) {
-        if (hasCaret_) HideCaret(hwnd_);
-        Render(dc);
-        if (hasCaret_) ShowCaret(hwnd_);
-      }
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      PaintTraced(hwnd_, [this] { OnPaint(); });
       return 0;
-    }
     case WM_PRINTCLIENT: Render(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_SIZE: Relayout(); return 0;
     case WM_SETFOCUS:

@@ -85,12 +85,14 @@ class TBinaryView : public TViewWindow, public TViewHost {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void OnPaint();
   void OnKeyDown(WPARAM wParam, LPARAM lParam);
   void OnCharacters(WPARAM first);
   void OnVScroll(int request);
   void OnMouseDown(TViewMouseButton button, LPARAM lParam, WPARAM keys);
   void OnMouseWheel(int delta);
   bool OnSetCursor();
+  void ApplyScrollInfo(const SCROLLINFO& si);
   void RedrawScrollBar();
   void CreateSystemCaret();
   void PlaceCaret();
