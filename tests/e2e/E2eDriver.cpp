@@ -436,11 +436,20 @@ std::wstring ReadStatusPanel(HWND window, int panel) {
   const SIZE_T bytes = 4096;
   std::wstring text;
   if (void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE)) {
+    // A busy program answers late: its panel is read when it answers, never guessed as empty.
     DWORD_PTR length = 0;
-    SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 2000, &length);
+    bool answered = false;
+    const DWORD until = GetTickCount() + 60000;
+    while (!(answered = SendMessageTimeoutW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(remote),
+                                            SMTO_ABORTIFHUNG, 2000, &length) != 0) &&
+           IsWindow(bar) && static_cast<LONG>(until - GetTickCount()) > 0)
+      Sleep(10);
     std::vector<wchar_t> local(bytes / sizeof(wchar_t), L'\0');
     SIZE_T got = 0;
-    if (ReadProcessMemory(process, remote, local.data(), bytes - sizeof(wchar_t), &got)) text = local.data();
+    if (!answered)
+      text = L"(no answer)";
+    else if (ReadProcessMemory(process, remote, local.data(), bytes - sizeof(wchar_t), &got))
+      text = local.data();
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   }
   CloseHandle(process);

@@ -83,7 +83,8 @@ HWND WaitForOpenMenu(HWND window, DWORD ms = 3000);
 bool HoldKey(WORD virtualKey, bool down);
 
 // ---- controls ----
-// Text of a panel of the window's status bar.
+// Text of a panel of the window's status bar; a busy program is given up to a minute to answer,
+// and one that never does reads as "(no answer)", not as an empty panel.
 std::wstring ReadStatusPanel(HWND window, int panel);
 // The same without the tabs that centre or right-align a panel's text.
 std::wstring StatusPanelText(HWND window, int panel);
