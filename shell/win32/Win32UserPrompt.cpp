@@ -147,7 +147,27 @@ void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string
   MessageBoxW(ownerless ? nullptr : applicationWindow_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
 }
 
-void TWin32UserPrompt::Beep() { MessageBeep(MB_OK); }
+namespace {
+
+// A test run that wants to hear the beeps names a file in OVX_BEEP_LOG: each beep adds a line.
+void NoteBeep() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"OVX_BEEP_LOG", path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, "beep\r\n", 6, &written, nullptr);
+  CloseHandle(file);
+}
+
+}  // namespace
+
+void TWin32UserPrompt::Beep() {
+  MessageBeep(MB_OK);
+  NoteBeep();
+}
 
 template <typename Ask>
 TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {

@@ -412,7 +412,9 @@ void TimeSave(const TTrace& trace, const std::wstring& path, const std::string& 
   ASSERT_TRUE(EnsureInsertMode(window));
   const std::int64_t typed = NowUs();
   ASSERT_TRUE(TypeKeys(window, L"5a"));
-  ASSERT_TRUE(WaitForCaretAddress(window, 1, kLoadMs));
+  const bool moved = WaitForCaretAddress(window, 1, kLoadMs);
+  if (!moved) Screenshot(L"scale-save-caret-not-moved");
+  ASSERT_TRUE(moved) << scenario << ": the typed byte did not move the caret to 1";
   ASSERT_TRUE(WaitUntil([&] { return Modified(window); }, kLoadMs));
   std::printf("one byte inserted at the start, \"変更\" shown after %.0f ms\n",
               static_cast<double>(NowUs() - typed) / 1000.0);
