@@ -941,7 +941,7 @@ bool WaitForInsertCaret(HWND editorWindow, DWORD ms) {
 
 std::wstring EditorCaptionFor(const std::wstring& path) { return LongPath(path) + L" - Orvanta"; }
 
-HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
+HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher, bool caretToTop) {
   const std::wstring argument = L"\"" + path + L"\"";
   if (byLauncher)
     StartLauncher(argument);
@@ -955,6 +955,7 @@ HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher) {
   if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return nullptr;
   SetForegroundWindow(window);
   if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 3000)) return nullptr;
+  if (caretToTop && !PressShortcut(window, VK_HOME, MOD_CONTROL)) return nullptr;
   if (!WaitForCaretAddress(window, 0, ms)) return nullptr;
   return window;
 }

@@ -123,8 +123,10 @@ bool WaitForCaretAddress(HWND editorWindow, std::int64_t address, DWORD ms = kWa
 bool WaitForInsertCaret(HWND editorWindow, DWORD ms = 3000);
 
 // Opens the file in a fresh editor process (through OVX.EXE when byLauncher) and waits until its
-// window is in front and its view holds the caret at 0; null when that does not happen.
-HWND OpenFileWindow(const std::wstring& path, DWORD ms = kWaitMs, bool byLauncher = false);
+// window is in front and its view holds the caret at 0; null when that does not happen. A file
+// opened before comes back with its caret where it was left: caretToTop sends it to the top first
+// (Ctrl+Home), for cases that reopen one file.
+HWND OpenFileWindow(const std::wstring& path, DWORD ms = kWaitMs, bool byLauncher = false, bool caretToTop = false);
 // The caption of an editor window holding the file.
 std::wstring EditorCaptionFor(const std::wstring& path);
 // The whole document as the view copies it: select all, copy, read the private block.

@@ -406,7 +406,7 @@ TEST_F(ScaleE2e, StartToFirstPaint) {
 // Opens the file, inserts one byte at its start and times SAVE from the key until "変更" goes.
 void TimeSave(const TTrace& trace, const std::wstring& path, const std::string& scenario) {
   trace.Clear();
-  HWND window = OpenFileWindow(path, kLoadMs);
+  HWND window = OpenFileWindow(path, kLoadMs, false, true);
   if (!window) Screenshot(L"scale-save-not-opened");
   ASSERT_NE(window, nullptr) << scenario << ": the window did not open";
   ASSERT_TRUE(EnsureInsertMode(window));
