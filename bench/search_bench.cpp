@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/BenchViewHost.h"
 #include "view/BinaryViewCore.h"
 
 namespace ovx {
@@ -18,49 +19,9 @@ constexpr std::uint8_t kReplacement[4] = {0x11, 0x22, 0x33, 0x44};
 // Room for every record of the step (the settings' largest undo buffer holds about 15,000 of them).
 constexpr std::int64_t kHistoryLimit = std::int64_t{64} << 20;
 
-class TQuietClipboard : public TViewClipboard {
- public:
-  TClipboardPut PutPrivate(std::size_t, const TClipboardFill&) override { return cpNotPlaced; }
-  bool HasPrivate() override { return false; }
-  bool HasText() override { return false; }
-  bool ReadPrivate(const TClipboardRead&) override { return false; }
-  bool ReadText(const TClipboardRead&) override { return false; }
-};
-
-class TQuietPrompt : public TUserPrompt {
- public:
-  int boxes = 0;
-  TModalResult MessageDlgBeep(const std::string&, TMsgDlgType, unsigned) override {
-    ++boxes;
-    return mrNone;
-  }
-  void ShowFailure(const std::string&, const std::string&, bool) override {}
-  void Beep() override {}
-};
-
-class TQuietHost : public TViewHost {
- public:
-  void PaintRows() override {}
-  void SetScrollRange(std::int32_t) override {}
-  void SetScrollPosition(std::int32_t) override {}
-  void CaretShapeChanged() override {}
-  void CaretMove() override {}
-  void StateChange() override {}
-  void Command(TCommandId) override {}
-  void KeyState() override {}
-  void PostMenuMessage(TCommandId) override {}
-  bool ProcessOneMessage() override { return true; }
-  int CurrentShiftState() override { return 0; }
-  bool IsPC98Keyboard() override { return false; }
-  void StartDragTimer() override {}
-  void StopDragTimer() override {}
-  TViewClipboard& Clipboard() override { return clipboard; }
-  TQuietClipboard clipboard;
-};
-
 struct TReplaceDocument {
-  TQuietPrompt prompt;
-  TQuietHost host;
+  TBenchPrompt prompt;
+  TBenchViewHost host;
   TBinaryViewCore view{host, prompt};
   TReplaceDocument() {
     // Bytes below 0xF0 everywhere but at the pattern's places, so it occurs exactly there.

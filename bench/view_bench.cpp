@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchViewHost.h"
 #include "view/BinaryViewCore.h"
 
 namespace ovx {
@@ -14,49 +15,18 @@ namespace {
 constexpr std::int32_t kGiB = 1 << 30;
 constexpr std::int32_t kVisibleRows = 48;  // a window of about 1000 pixels at font height 14
 
-class TNoClipboard : public TViewClipboard {
- public:
-  TClipboardPut PutPrivate(std::size_t, const TClipboardFill&) override { return cpNotPlaced; }
-  bool HasPrivate() override { return false; }
-  bool HasText() override { return false; }
-  bool ReadPrivate(const TClipboardRead&) override { return false; }
-  bool ReadText(const TClipboardRead&) override { return false; }
-};
-
-class TNoPrompt : public TUserPrompt {
- public:
-  TModalResult MessageDlgBeep(const std::string&, TMsgDlgType, unsigned) override { return mrNone; }
-  void ShowFailure(const std::string&, const std::string&, bool) override {}
-  void Beep() override {}
-};
-
 // A host whose repaint builds the paint model, as the window's PaintRows does before drawing.
-class TPaintingHost : public TViewHost {
+class TPaintingHost : public TBenchViewHost {
  public:
   TBinaryViewCore* view = nullptr;
   TPaintModel model;
   void PaintRows() override {
     if (view) BuildPaintModel(view->Module(), view->PaintInput(), model);
   }
-  void SetScrollRange(std::int32_t) override {}
-  void SetScrollPosition(std::int32_t) override {}
-  void CaretShapeChanged() override {}
-  void CaretMove() override {}
-  void StateChange() override {}
-  void Command(TCommandId) override {}
-  void KeyState() override {}
-  void PostMenuMessage(TCommandId) override {}
-  bool ProcessOneMessage() override { return true; }
-  int CurrentShiftState() override { return 0; }
-  bool IsPC98Keyboard() override { return false; }
-  void StartDragTimer() override {}
-  void StopDragTimer() override {}
-  TViewClipboard& Clipboard() override { return clipboard; }
-  TNoClipboard clipboard;
 };
 
 struct TBigView {
-  TNoPrompt prompt;
+  TBenchPrompt prompt;
   TPaintingHost host;
   TBinaryViewCore view{host, prompt};
   TBigView() {
