@@ -65,14 +65,15 @@ bool TMemoryModule::InsertData(const std::uint8_t* data, std::int32_t address, s
     return true;
   }
   TBlockPosition at = Locate(address);
-  TBlockDescriptor& b = table_[At(at.block)];
+  TBlockDescriptor& b = table_[At(at.block)];  // until the table grows below
   if (at.offset == 0 && b.previous >= 0 && kBlockSize - table_[At(b.previous)].used >= count) {
     // The whole insertion fits behind the bytes of the preceding block.
     TBlockDescriptor& prev = table_[At(b.previous)];
     std::memcpy(prev.data + prev.used, data, Len(count));
     SetUsed(b.previous, prev.used + count);
   } else if (kBlockSize - b.used < count) {
-    ReserveFor(count);
+    const std::int32_t previous = b.previous;
+    ReserveFor(count);  // may move the table, and b with it
     std::int32_t after;
     if (at.offset > 0) {
       // Split: the tail of the block moves to a new block; the data goes between.
@@ -84,7 +85,7 @@ bool TMemoryModule::InsertData(const std::uint8_t* data, std::int32_t address, s
       SetUsed(at.block, at.offset);
       after = at.block;
     } else {
-      after = b.previous;
+      after = previous;
     }
     while (count > 0) {
       std::int32_t nb = NewBlockAfter(after);

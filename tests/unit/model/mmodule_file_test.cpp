@@ -106,6 +106,26 @@ class TFaultyFileSystem final : public TFileSystem {
   static TFileSystem& real() { return PlatformFileSystem(); }
 };
 
+// A loaded document's table is full: a byte put in front of a full block behind a full block
+// needs a new block, and making room for it moves the table.
+TEST(MemoryModuleFile, AByteInsertedBeforeAFullBlockOfALoadedDocument) {
+  TTempFolder folder;
+  const std::uint8_t x = 0xA5;
+  for (std::size_t blocks : {2u, 3u, 255u, 256u, 257u, 1024u}) {
+    SCOPED_TRACE(blocks);
+    const auto bytes = Pattern(blocks * 4096, 3);
+    const std::string name = folder.File("full.bin");
+    WriteFile(name, bytes);
+    TMemoryModule m;
+    ASSERT_EQ(m.LoadFromFile(name), 0);
+    ASSERT_TRUE(m.InsertData(&x, 4096, 1));
+    auto expected = bytes;
+    expected.insert(expected.begin() + 4096, x);
+    EXPECT_TRUE(Content(m) == expected);
+    EXPECT_EQ(test::ChainProblems(m), "");
+  }
+}
+
 TEST(MemoryModuleFile, LoadAndSaveRoundTripsAtBlockEdges) {
   TTempFolder folder;
   for (std::size_t size : {0u, 1u, 4095u, 4096u, 4097u, 3u * 4096u, 100000u}) {
