@@ -426,6 +426,17 @@ bool PressShortcut(HWND window, WORD virtualKey, UINT modifiers) {
   return TypeKey(virtualKey, modifiers);
 }
 
+std::wstring TextOf(HWND control) {
+  wchar_t text[256] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &result);
+  return text;
+}
+
+bool Shows(HWND control, const std::wstring& text, DWORD ms) {
+  return WaitUntil([&] { return TextOf(control) == text; }, ms);
+}
+
 std::wstring ReadStatusPanel(HWND window, int panel) {
   HWND bar = nullptr;
   for (HWND child : Children(window))

@@ -83,6 +83,10 @@ HWND WaitForOpenMenu(HWND window, DWORD ms = 3000);
 bool HoldKey(WORD virtualKey, bool down);
 
 // ---- controls ----
+// A control's text (up to 255 characters); empty when its program does not answer within a second.
+std::wstring TextOf(HWND control);
+// Typed keys arrive after posted messages: true once the control shows the text (up to ms).
+bool Shows(HWND control, const std::wstring& text, DWORD ms = 3000);
 // Text of a panel of the window's status bar; a busy program is given up to a minute to answer,
 // and one that never does reads as "(no answer)", not as an empty panel.
 std::wstring ReadStatusPanel(HWND window, int panel);

@@ -75,12 +75,6 @@ HWND FindDescendant(HWND root, int id) {
 HWND FieldEditor(HWND tool, int field) { return FindDescendant(tool, TFilerPages::ControlId(field, frEditor)); }
 HWND JumpButton(HWND tool, int field) { return FindDescendant(tool, TFilerPages::ControlId(field, frJump)); }
 
-std::wstring TextOf(HWND w) {
-  wchar_t text[256] = {};
-  SendMessageW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 int PageCount(HWND tool) {
   return static_cast<int>(SendMessageW(FindDescendant(tool, kPageSelect), CB_GETCOUNT, 0, 0));
 }

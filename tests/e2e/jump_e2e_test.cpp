@@ -12,17 +12,6 @@ namespace {
 const std::wstring kBeforeStart = L"指定のアドレスがファイル先頭を越えています.\r\nファイル先頭にジャンプします.";
 const std::wstring kPastEnd = L"指定のアドレスがファイル末尾を越えています.\r\nファイル末尾にジャンプします.";
 
-std::wstring TextOf(HWND control) {
-  wchar_t text[64] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &result);
-  return text;
-}
-
-bool Shows(HWND control, const std::wstring& text) {
-  return WaitUntil([&] { return TextOf(control) == text; }, 3000);
-}
-
 // The caret address as the information panel shows it, e.g. "00000016h".
 bool PanelShowsAddress(HWND window, std::int64_t address) {
   wchar_t expected[16] = {};

@@ -81,13 +81,6 @@ void ClickInto(HWND control) {
   PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
 }
 
-std::wstring TextOf(HWND control) {
-  wchar_t text[128] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &result);
-  return text;
-}
-
 HWND FocusOf(HWND dialog) {
   GUITHREADINFO info = {sizeof info};
   GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
@@ -344,7 +337,9 @@ TEST_F(SearchE2e, NullReplacementDeletesEveryMatchAfterTheWarning) {
   EXPECT_EQ(box->text, L"ヌル型が指定されています.\r\n検索にマッチした部分は削除されます.");
   EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"はい(&Y)", L"中止(&A)", L"再試行(&R)"}));
   AnswerMessageBox(box->hwnd, L"はい");
+  // The button may be enabled before the replace starts: the save waits for the change itself.
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 0) == L"変更"; }));
   EXPECT_TRUE(SavedAs(window, path, "xyz")) << ReadWholeFile(path);
 }
 
@@ -403,8 +398,11 @@ TEST_F(SearchE2e, RepeatKeysOpenTheDialogFirstThenWalkBothWays) {
   HWND dialog = WaitForWindow(L"#32770", L"検索");
   ASSERT_NE(dialog, nullptr);
   // Again from the menu before any search: the open dialog comes to the front rather than closing.
-  SetForegroundWindow(window);
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+  // The dialog may still be taking the activation it opened with: ask until the window has it.
+  ASSERT_TRUE(WaitUntil([&] {
+    SetForegroundWindow(window);
+    return GetForegroundWindow() == window;
+  }));
   PostMenuCommand(window, MenuIdOf(miMM_SearchNext));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
   ASSERT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog));

@@ -26,18 +26,6 @@ bool Press(HWND dialog, int id) {
   return SendMessageTimeoutW(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &result) != 0;
 }
 
-std::wstring TextOf(HWND control) {
-  wchar_t text[64] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &result);
-  return text;
-}
-
-// Typed keys arrive after posted messages: a button is pressed only once the control shows them.
-bool Shows(HWND control, const std::wstring& text) {
-  return WaitUntil([&] { return TextOf(control) == text; }, 3000);
-}
-
 // Moves the dialog below the view's first rows, where the test reads the caret.
 void MoveAside(HWND dialog, HWND window) {
   const RECT r = [&] {
