@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -29,8 +30,17 @@ namespace ovx {
 namespace {
 
 // Each moment costs a process start, a load and a save under Wine: 64 MiB keeps the 22 saves
-// within the time of the suite.
-constexpr std::int64_t kDocumentBytes = std::int64_t{64} << 20;
+// within the time of the suite. OVX_SAVE_KILL_MIB names another size for a longer run; the
+// child inherits it, so both sides agree.
+std::int64_t DocumentBytes() {
+  static const std::int64_t bytes = [] {
+    const char* mib = std::getenv("OVX_SAVE_KILL_MIB");
+    const long long n = mib ? std::atoll(mib) : 0;
+    return std::int64_t{n > 0 && n <= 1024 ? n : 64} << 20;
+  }();
+  return bytes;
+}
+const std::int64_t kDocumentBytes = DocumentBytes();
 constexpr int kMoments = 20;
 constexpr DWORD kChildTimeoutMs = 60000;
 
