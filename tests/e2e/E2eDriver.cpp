@@ -93,12 +93,23 @@ TProcess Start(const std::wstring& exe, const std::wstring& arguments) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
   TProcess result;
-  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, DataFolder().c_str(), &startup,
-                     &info)) {
-    CloseHandle(info.hThread);
-    result.handle = info.hProcess;
-    result.id = info.dwProcessId;
+  // A start can fail for a moment while the previous test's processes are still going away:
+  // it is tried again for up to two seconds, and a start that never works says why.
+  const DWORD until = GetTickCount() + 2000;
+  DWORD error = 0;
+  for (;;) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, DataFolder().c_str(), &startup,
+                       &info)) {
+      CloseHandle(info.hThread);
+      result.handle = info.hProcess;
+      result.id = info.dwProcessId;
+      return result;
+    }
+    error = GetLastError();
+    if (static_cast<LONG>(until - GetTickCount()) <= 0) break;
+    Sleep(50);
   }
+  std::fprintf(stderr, "could not start %ls (error %lu)\n", line.c_str(), static_cast<unsigned long>(error));
   return result;
 }
 
