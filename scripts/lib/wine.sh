@@ -11,13 +11,14 @@ ovx_start_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local n
   for n in $(seq 91 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
+    # A display still going away may have dropped its lock before its socket: neither may be there.
+    { [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; } && continue
     Xvfb ":$n" -screen 0 "${OVX_SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
     ovx_xvfb_pid=$!
     local i
     for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
       kill -0 "$ovx_xvfb_pid" 2>/dev/null || break
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
       sleep 0.1
     done
   done
