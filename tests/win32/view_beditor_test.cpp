@@ -36,10 +36,12 @@ class TViewTestPrompt : public TUserPrompt {
   void Beep() override {}
 };
 
-// A 32-bit picture of one window's client area, painted through WM_PRINTCLIENT.
+// A 32-bit picture of one window's client area, painted through WM_PRINTCLIENT, or copied
+// from what the window last drew.
 class TViewPicture {
  public:
-  explicit TViewPicture(HWND window) {
+  enum TSource { kPrinted, kFromWindow };
+  explicit TViewPicture(HWND window, TSource source = kPrinted) {
     RECT r{};
     GetClientRect(window, &r);
     width_ = r.right;
@@ -54,7 +56,13 @@ class TViewPicture {
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     old_ = SelectObject(dc_, bitmap_);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+    if (source == kPrinted) {
+      SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
+      return;
+    }
+    HDC windowDc = GetDC(window);
+    BitBlt(dc_, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDc);
   }
   ~TViewPicture() {
     SelectObject(dc_, old_);
@@ -967,6 +975,38 @@ TEST_F(ViewEditorTest, EnvironmentColoursPaintTheCellsAndComeBack) {
   editor_->GetEnvironment(back);
   EXPECT_EQ(back.Colors, settings.Colors);
   EXPECT_EQ(back.KeyMap, settings.KeyMap);
+}
+
+// Every view paints through one back buffer; a row repaint must not show what another view left in it.
+TEST_F(ViewEditorTest, RowRepaintAfterAnotherViewPaintedDrawsItsOwnBackground) {
+  LeaveAPartialRow();
+  const TViewGeometry& g = Geometry();
+  TViewPicture{View()};
+  RECT bounds{};
+  GetWindowRect(editor_->Handle(), &bounds);
+  HWND otherHost = CreateWindowExW(WS_EX_TOOLWINDOW, L"OvxViewTestHost", L"other", WS_POPUP | WS_VISIBLE, 200, 200,
+                                   kWidth + 40, kHeight + 40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(otherHost, nullptr);
+  {
+    TBEditor other(prompt_);
+    ASSERT_TRUE(other.Create(otherHost, {0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top}));
+    TEnvironmentSettings red = DefaultEnvironmentSettings();
+    red.Colors.NormalBG = RGB(200, 10, 10);
+    other.SetEnvironment(red);
+    TViewPicture{other.ViewHandle()};
+    Type(L"1");  // a row repaint of the first view, straight to its window
+    TViewPicture screen(View(), TViewPicture::kFromWindow);
+    int black = 0, own = 0, foreign = 0;
+    for (int y = g.RowTop(5) + 1; y < screen.Height() - 1; ++y)
+      for (int x = g.HexLeft() + 2; x < g.HexLeft() + 30; ++x) {
+        const COLORREF c = screen.Pixel(x, y);
+        (c == RGB(0, 0, 0) ? black : c == RGB(200, 10, 10) ? foreign : own)++;
+      }
+    EXPECT_GT(black, 10);
+    EXPECT_GT(own, 10);
+    EXPECT_EQ(foreign, 0);
+  }
+  DestroyWindow(otherHost);
 }
 
 TEST_F(ViewEditorTest, LoadFileThroughTheControl) {

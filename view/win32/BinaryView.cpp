@@ -12,6 +12,7 @@
 #include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
 #include "view/TypedCharacters.h"
+#include "view/win32/SharedBackBuffer.h"
 
 namespace ovx {
 namespace {
@@ -71,7 +72,7 @@ TBinaryView::TBinaryView(TUserPrompt& prompt) : core_(*this, prompt), clipboard_
 
 TBinaryView::~TBinaryView() {
   *alive_ = false;
-  ReleaseBuffer();
+  TSharedBackBuffer::Instance().Forget(this);
 }
 
 bool TBinaryView::Create(HWND parent) {
@@ -119,32 +120,16 @@ void TBinaryView::Relayout() {
   if (hasCaret_) CaretShapeChanged();
 }
 
-void TBinaryView::ReleaseBuffer() {
-  if (!bufferDc_) return;
-  SelectObject(bufferDc_, bufferOld_);
-  DeleteObject(buffer_);
-  DeleteDC(bufferDc_);
-  bufferDc_ = nullptr;
-  buffer_ = nullptr;
-}
-
 void TBinaryView::Render(HDC dc, bool full) {
   RECT client{};
   GetClientRect(hwnd_, &client);
   const SIZE size{std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)};
-  if (!bufferDc_ || size.cx != bufferSize_.cx || size.cy != bufferSize_.cy) {
-    ReleaseBuffer();
-    // Compatible with the screen, whatever kind of DC this paint goes to.
-    HDC screen = GetDC(nullptr);
-    bufferDc_ = CreateCompatibleDC(screen);
-    buffer_ = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    ReleaseDC(nullptr, screen);
-    bufferOld_ = SelectObject(bufferDc_, buffer_);
-    bufferSize_ = size;
-    backgroundValid_ = false;
-  }
+  bool kept = false;
+  HDC buffer = TSharedBackBuffer::Instance().Take(this, size, kept);
+  if (!buffer) return;
+  if (!kept) backgroundValid_ = false;
   if (full || !backgroundValid_) {
-    painter_.PaintBackground(bufferDc_, geometry_, client.right, client.bottom);
+    painter_.PaintBackground(buffer, geometry_, client.right, client.bottom);
     backgroundValid_ = true;
   }
   TPaintInput in = core_.PaintInput();
@@ -153,8 +138,8 @@ void TBinaryView::Render(HDC dc, bool full) {
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
-  painter_.PaintRows(bufferDc_, geometry_, model_, marker);
-  BitBlt(dc, 0, 0, size.cx, size.cy, bufferDc_, 0, 0, SRCCOPY);
+  painter_.PaintRows(buffer, geometry_, model_, marker);
+  BitBlt(dc, 0, 0, size.cx, size.cy, buffer, 0, 0, SRCCOPY);
   if (OnRowsPainted) OnRowsPainted(model_);
 }
 

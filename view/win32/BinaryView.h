@@ -107,14 +107,9 @@ class TBinaryView : public TViewWindow, public TViewHost {
   TViewGeometry geometry_;
   TViewItems items_ = TViewItems::All();
   TPaintModel model_;
-  // The picture of the client area, kept between paints so that a row repaint need not
-  // draw the background again.
-  HDC bufferDc_ = nullptr;
-  HBITMAP buffer_ = nullptr;
-  HGDIOBJ bufferOld_ = nullptr;
-  SIZE bufferSize_{};
+  // Whether the shared back buffer still holds the background this view drew, so that a row
+  // repaint need not draw it again.
   bool backgroundValid_ = false;
-  void ReleaseBuffer();
   bool hasCaret_ = false;
   bool dragTimer_ = false;
   bool destroying_ = false;
