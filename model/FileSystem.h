@@ -34,6 +34,9 @@ class TFileSystem {
   virtual int CreateNew(const std::string& name, std::unique_ptr<TFile>& file) = 0;
   virtual bool Exists(const std::string& name) = 0;
   virtual int Delete(const std::string& name) = 0;
+  // Deletes a file nobody needs any more, perhaps after returning: freeing a large file's space
+  // takes a file system a while, and the caller need not wait for it. By default at once.
+  virtual void DeleteLater(const std::string& name) { Delete(name); }
   // Renames; fails when the new name exists.
   virtual int Rename(const std::string& from, const std::string& to) = 0;
   // Puts the finished file `from` in the place of `to`. When `to` is a file this is one step of

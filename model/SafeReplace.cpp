@@ -12,10 +12,12 @@ std::string FreeTemporaryName(const std::string& target, TFileSystem& fs) {
   return {};
 }
 
-void RemoveTemporaryFiles(const std::string& target, TFileSystem& fs) {
+// `oldContent`, the old file set aside by this save, goes without the save waiting for it.
+void RemoveTemporaryFiles(const std::string& target, const std::string& oldContent, TFileSystem& fs) {
   for (int n = 0; n < kTemporaryNames; ++n) {
     const std::string name = TemporaryFileName(target, n);
-    if (fs.Exists(name)) fs.Delete(name);  // one that cannot go now goes with a later save
+    if (name == oldContent) fs.DeleteLater(name);
+    else if (fs.Exists(name)) fs.Delete(name);  // one that cannot go now goes with a later save
   }
 }
 
@@ -35,10 +37,12 @@ int CreateTemporaryFile(const std::string& target, TFileSystem& fs, std::string&
 
 TPlaceResult PutInPlace(const std::string& temporary, const std::string& target, const std::string& backup,
                         TFileSystem& fs) {
+  std::string setAside;
   if (!fs.Exists(target)) {
     if (const int error = fs.Replace(temporary, target, {}); error != 0) return {poUntouched, error};
   } else {
     const std::string aside = backup.empty() ? FreeTemporaryName(target, fs) : backup;
+    if (backup.empty()) setAside = aside;
     if (const int error = fs.Replace(temporary, target, aside); error != 0) {
       if (fs.Exists(target)) return {poUntouched, error};
       // The old content moved aside but the new content did not follow: finish the move, or
@@ -49,7 +53,7 @@ TPlaceResult PutInPlace(const std::string& temporary, const std::string& target,
       }
     }
   }
-  RemoveTemporaryFiles(target, fs);
+  RemoveTemporaryFiles(target, setAside, fs);
   return {poPlaced, 0};
 }
 

@@ -5,10 +5,10 @@
 // when no backup is kept, to a temporary name that is deleted afterwards.
 //
 // Temporary names: "<target>.~N.tmp" in the target's folder, N being the lowest number from 0 to
-// kTemporaryNames - 1 whose file does not exist. The program saves one file at a time and always
-// renames or deletes its temporary files before the save ends, so such a file is found only when an
-// earlier save of the same target was stopped part way (a killed process, a power cut); every
-// successful save of the target deletes all of them.
+// kTemporaryNames - 1 whose file does not exist. The program saves one file at a time and renames
+// or deletes its temporary files as the save ends (the old content set aside a moment later), so
+// such a file is found only when an earlier save of the same target was stopped part way (a killed
+// process, a power cut); every successful save of the target deletes all of them.
 #pragma once
 
 #include <memory>
@@ -40,7 +40,8 @@ struct TPlaceResult {
 };
 
 // Puts the finished temporary file in the target's place, the old content going to `backup` when
-// that is not empty. After a successful save no temporary file of the target is left.
+// that is not empty. After a successful save no temporary file of the target is left, but for the
+// old content set aside when no backup is kept, which is deleted without waiting (DeleteLater).
 TPlaceResult PutInPlace(const std::string& temporary, const std::string& target, const std::string& backup,
                         TFileSystem& fs);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "history_fixture.h"
 #include "model/DocumentFile.h"
@@ -38,6 +39,13 @@ class TDyingFileSystem final : public TFileSystem {
     return real_.Exists(name);
   }
   int Delete(const std::string& name) override { return Step() ? real_.Delete(name) : kDead; }
+  // Kept on disk and listed when asked, so that a test sees what was left to go later.
+  bool holdLaterDeletes = false;
+  std::vector<std::string> heldForLater;
+  void DeleteLater(const std::string& name) override {
+    if (holdLaterDeletes) heldForLater.push_back(name);
+    else TFileSystem::DeleteLater(name);
+  }
   int Rename(const std::string& from, const std::string& to) override {
     return Step() ? real_.Rename(from, to) : kDead;
   }
@@ -156,6 +164,35 @@ TEST(DocumentFileCrash, ASuccessfulSaveRemovesTheTemporaryFilesOfItsTarget) {
     for (const char* stray : strays) EXPECT_EQ(folder.Exists(stray), !succeeds) << stray;
     EXPECT_TRUE(folder.Exists("other.bin.~0.tmp"));
     EXPECT_EQ(prompt.shown.size(), succeeds ? 0u : 1u);  // the write failure
+  }
+}
+
+// Without a backup the old content is set aside under a temporary name and left to go later, so
+// the save does not wait for a large file's space to be freed; with one, nothing is left to go.
+TEST(DocumentFileCrash, OnlyTheOldContentSetAsideIsLeftToBeDeletedLater) {
+  for (bool makeBackFile : {true, false}) {
+    SCOPED_TRACE(makeBackFile ? "backup on" : "backup off");
+    TTempFolder folder;
+    folder.Write("doc.bin", kOld);
+    folder.Write("doc.bin.~0.tmp", "a killed save's");
+    TScriptedPrompt prompt;
+    TMemoryModule module;
+    TEditHistory history(module, prompt);
+    history.ApplyEdit({ekInsert, 0, {}, {}, DataOf("NEW"), 3, 0}, false);
+    TDyingFileSystem fs;
+    fs.holdLaterDeletes = true;
+
+    EXPECT_TRUE(SaveFile(folder.Name("doc.bin"), module, history, prompt, {makeBackFile, false}, {}, fs));
+
+    EXPECT_EQ(folder.Read("doc.bin"), "NEW");
+    EXPECT_FALSE(folder.Exists("doc.bin.~0.tmp")) << "a stray is deleted at once";
+    if (makeBackFile) {
+      EXPECT_EQ(fs.heldForLater, std::vector<std::string>{});
+    } else {
+      ASSERT_EQ(fs.heldForLater.size(), 1u);
+      EXPECT_EQ(fs.heldForLater[0], folder.Name("doc.bin.~2.tmp"));  // ~1 held the new content
+      EXPECT_EQ(folder.Read("doc.bin.~2.tmp"), kOld);
+    }
   }
 }
 
