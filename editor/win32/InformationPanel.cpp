@@ -4,6 +4,7 @@
 
 #include "charset/StrUty.h"
 #include "editor/ToolBarImages.h"
+#include "shell/win32/ValueLabel.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/Win32ViewClipboard.h"
 
@@ -135,13 +136,15 @@ void TInformationPanel::BuildParts(HFONT captionFont) {
     child(L"STATIC", d.caption, SS_LEFT, Scaled(kCaptionX[d.column]), Scaled(kRowTop + 2 + d.row * kRowStep),
           Scaled(72), Scaled(12), -1, captionFont);
     if (box == ibBit) {
-      child(L"STATIC", L"", SS_RIGHT, r.left + 2, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
+      child(ValueLabelClass(), L"", SS_RIGHT, r.left + 2, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
             valueFont_);
     } else {
       const int hexX = r.left + 2, openX = hexX + Scaled(kLabelWidth), decX = openX + Scaled(8);
-      child(L"STATIC", L"", SS_RIGHT, hexX, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box), valueFont_);
+      child(ValueLabelClass(), L"", SS_RIGHT, hexX, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
+            valueFont_);
       child(L"STATIC", L"(", SS_CENTER, openX, inner, Scaled(8), innerHeight, -1, valueFont_);
-      child(L"STATIC", L"", SS_RIGHT, decX, inner, Scaled(kLabelWidth), innerHeight, DecLabelId(box), valueFont_);
+      child(ValueLabelClass(), L"", SS_RIGHT, decX, inner, Scaled(kLabelWidth), innerHeight, DecLabelId(box),
+            valueFont_);
       child(L"STATIC", L")", SS_CENTER, decX + Scaled(kLabelWidth), inner, Scaled(8), innerHeight, -1, valueFont_);
     }
     HWND button = child(L"BUTTON", L"", BS_PUSHBUTTON | BS_FLAT | BS_ICON, Scaled(kButtonX[d.column]), r.top,
@@ -168,7 +171,6 @@ void TInformationPanel::SetLabel(int id, const std::string& text) {
   GetWindowTextW(label, now, 64);
   if (wide == now) return;
   SetWindowTextW(label, wide.c_str());
-  UpdateWindow(label);
 }
 
 void TInformationPanel::Show(const TInformationTexts& t) {
