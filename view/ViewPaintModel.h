@@ -48,6 +48,7 @@ struct THexCell {
   char text[4] = {};  // "4A", "EOF" or "--"
   char mark = ' ';    // drawn in normal weight after the digits
   TCellStyle style;
+  bool operator==(const THexCell&) const = default;
 };
 
 enum TCharCellKind : std::uint8_t {
@@ -60,6 +61,7 @@ struct TCharCell {
   TCharCellKind kind = ckEmpty;
   char text[3] = {};  // Shift-JIS: one byte for ckSingle, two for ckLead and ckTrail
   TCellStyle style;
+  bool operator==(const TCharCell&) const = default;
 };
 
 struct TPaintRow {
@@ -70,6 +72,8 @@ struct TPaintRow {
   std::array<TCharCell, kBytesPerRow + 1> chars;  // the 17th takes a character spilling over the row end
   std::uint8_t rowSum = 0;
   char rowSumText[3] = {};  // upper case
+  // Rows that compare equal look the same on the screen.
+  bool operator==(const TPaintRow&) const = default;
 };
 
 struct TPaintInput {

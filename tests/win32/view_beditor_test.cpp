@@ -1009,6 +1009,39 @@ TEST_F(ViewEditorTest, RowRepaintAfterAnotherViewPaintedDrawsItsOwnBackground) {
   DestroyWindow(otherHost);
 }
 
+// A row repaint keeps the rows it can and moves them on a scroll: what it leaves on the screen
+// must be what a whole paint draws.
+TEST_F(ViewEditorTest, ARowRepaintShowsWhatAWholePaintShows) {
+  Fill(16 * 200, [](std::int32_t i) { return static_cast<std::uint8_t>(i * 13 + i / 16); });
+  const int rows = Geometry().visibleRows;
+  auto same = [&](const char* step) {
+    HideCaret(View());
+    const TViewPicture shown(View(), TViewPicture::kFromWindow), whole(View());
+    ShowCaret(View());
+    int differing = 0;
+    for (int y = 0; y < whole.Height(); ++y)
+      for (int x = 0; x < whole.Width(); ++x) differing += shown.Pixel(x, y) != whole.Pixel(x, y);
+    EXPECT_EQ(differing, 0) << step;
+  };
+  TViewPicture{View()};  // the whole paint the row repaints start from
+  const struct {
+    const char* name;
+    UINT key;
+    int times;
+  } steps[] = {
+      {"down to the last row", VK_DOWN, rows - 1}, {"down, one row scrolled", VK_DOWN, 1},
+      {"down, three more", VK_DOWN, 3},            {"up to the first row", VK_UP, rows - 1},
+      {"up, one row scrolled", VK_UP, 1},          {"a page down", VK_NEXT, 1},
+      {"right along the row", VK_RIGHT, 5},
+  };
+  for (const auto& step : steps) {
+    for (int i = 0; i < step.times; ++i) Key(step.key);
+    same(step.name);
+  }
+  Type(L"7");
+  same("a digit typed");
+}
+
 TEST_F(ViewEditorTest, LoadFileThroughTheControl) {
   char dir[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, dir);

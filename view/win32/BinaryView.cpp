@@ -11,6 +11,7 @@
 #include "shell/KeyTable.h"
 #include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
+#include "view/RowRepaint.h"
 #include "view/TypedCharacters.h"
 #include "view/win32/SharedBackBuffer.h"
 
@@ -128,6 +129,8 @@ void TBinaryView::Render(HDC dc, bool full) {
   HDC buffer = TSharedBackBuffer::Instance().Take(this, size, kept);
   if (!buffer) return;
   if (!kept) backgroundValid_ = false;
+  // Rows already in the buffer are kept only by a row repaint over the background drawn before.
+  bool keepRows = !full && backgroundValid_;
   if (full || !backgroundValid_) {
     painter_.PaintBackground(buffer, geometry_, client.right, client.bottom);
     backgroundValid_ = true;
@@ -138,9 +141,31 @@ void TBinaryView::Render(HDC dc, bool full) {
   TCaretMarkerShape marker;
   if (core_.CaretMarker())
     marker = CaretMarker(geometry_, core_.CaretRow(), core_.CaretColumn(), core_.InputArea());
-  painter_.PaintRows(buffer, geometry_, model_, marker);
+  // The caret marker's column line crosses every row: the rows are kept only while it stays put.
+  // Its row line and cell lie in the caret's row, which is drawn again when the caret leaves it.
+  keepRows = keepRows && marker.empty == drawnMarker_.empty &&
+             (marker.empty || (marker.columnLineX == drawnMarker_.columnLineX &&
+                               marker.columnLineBottom == drawnMarker_.columnLineBottom));
+  drawnMarker_ = marker;
+  if (keepRows) {
+    const TRowRepaint plan = PlanRowRepaint(drawnRows_, model_.rows);
+    if (plan.shiftRows != 0) ShiftRows(buffer, plan.shiftRows);
+    painter_.PaintRows(buffer, geometry_, model_, marker, &plan.draw);
+  } else {
+    painter_.PaintRows(buffer, geometry_, model_, marker);
+  }
+  drawnRows_ = model_.rows;
   BitBlt(dc, 0, 0, size.cx, size.cy, buffer, 0, 0, SRCCOPY);
   if (OnRowsPainted) OnRowsPainted(model_);
+}
+
+// Moves the picture of the rows up by `rows` rows (down when negative), within the columns: the
+// background beside and below them stays where it is.
+void TBinaryView::ShiftRows(HDC buffer, int rows) {
+  const int width = geometry_.CharColumnLeft() + geometry_.charColumnWidth;
+  const int kept = static_cast<int>(model_.rows.size()) - std::abs(rows);
+  const int from = geometry_.RowTop(std::max(rows, 0)), to = geometry_.RowTop(std::max(-rows, 0));
+  BitBlt(buffer, 0, to, width, kept * geometry_.rowHeight, buffer, 0, from, SRCCOPY);
 }
 
 TCaretShape TBinaryView::CurrentCaretShape() const {
@@ -159,6 +184,7 @@ POINT TBinaryView::CaretScreenPoint() const {
 
 void TBinaryView::PaintRows() {
   if (!hwnd_ || destroying_) return;
+  const TTracedPart part("rows");
   if (hasCaret_) HideCaret(hwnd_);
   HDC dc = GetDC(hwnd_);
   Render(dc, false);
@@ -218,6 +244,7 @@ struct TScrollBarPicture {
 // changes (in a long document a row moves the box by less than a pixel), and then with the next
 // paint, after the pending input.
 void TBinaryView::ApplyScrollInfo(const SCROLLINFO& si) {
+  const TTracedPart part("scroll bar");
   const TScrollBarPicture before(hwnd_);
   SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
   if (!(TScrollBarPicture(hwnd_) == before)) RedrawScrollBar();
@@ -305,6 +332,7 @@ void TBinaryView::CreateSystemCaret() {
 }
 
 void TBinaryView::PlaceCaret() {
+  const TTracedPart part("caret");
   const TCaretShape s = CurrentCaretShape();
   SetCaretPos(s.x, s.y);
   MoveCompositionWindow();

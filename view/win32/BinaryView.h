@@ -108,8 +108,11 @@ class TBinaryView : public TViewWindow, public TViewHost {
   TViewItems items_ = TViewItems::All();
   TPaintModel model_;
   // Whether the shared back buffer still holds the background this view drew, so that a row
-  // repaint need not draw it again.
+  // repaint need not draw it again, and the rows it drew there last.
   bool backgroundValid_ = false;
+  std::vector<TPaintRow> drawnRows_;
+  TCaretMarkerShape drawnMarker_;
+  void ShiftRows(HDC buffer, int rows);
   bool hasCaret_ = false;
   bool dragTimer_ = false;
   bool destroying_ = false;

@@ -134,18 +134,18 @@ void TViewPainter::PaintBackground(HDC dc, const TViewGeometry& g, int clientWid
 }
 
 void TViewPainter::PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& model,
-                             const TCaretMarkerShape& marker) const {
+                             const TCaretMarkerShape& marker, const std::vector<bool>* only) const {
   const HGDIOBJ oldFont = SelectObject(dc, normal_);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const int rowsBottom = static_cast<int>(model.rows.size()) * g.rowHeight;
-  // The character column's margins, where the last caret marker may have drawn.
-  if (g.charColumnWidth > 0)
-    FillSolid(dc, {g.CharColumnLeft(), 0, g.CharColumnLeft() + g.charColumnWidth, rowsBottom},
-              Color(BackColorIndex(ccNormal)));
   for (std::size_t r = 0; r < model.rows.size(); ++r) {
+    if (only && !(*only)[r]) continue;
     const TPaintRow& row = model.rows[r];
     const int top = g.RowTop(static_cast<int>(r));
     const int bottom = top + g.rowHeight;
+    // The character column's margins, where the last caret marker may have drawn.
+    if (g.charColumnWidth > 0)
+      FillSolid(dc, {g.CharColumnLeft(), top, g.CharColumnLeft() + g.charColumnWidth, bottom},
+                Color(BackColorIndex(ccNormal)));
     if (g.addressWidth > 0) PaintSideCell(dc, {0, top, g.addressWidth, bottom}, row.addressText, row.caretRow, false);
     PaintHexRow(dc, g, row, top);
     if (g.rowSumWidth > 0)

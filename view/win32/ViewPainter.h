@@ -62,8 +62,10 @@ class TViewPainter {
 
   // The parts a full paint draws before the rows.
   void PaintBackground(HDC dc, const TViewGeometry& g, int clientWidth, int clientHeight) const;
-  // Every visible row of the model; the marker is drawn unless it is empty.
-  void PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& model, const TCaretMarkerShape& marker) const;
+  // The visible rows of the model (those marked in `only`, else all); the marker is drawn unless
+  // it is empty.
+  void PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& model, const TCaretMarkerShape& marker,
+                 const std::vector<bool>* only = nullptr) const;
 
  private:
   // One text call per run of cells in one style: the hex cells, then the characters.
