@@ -30,6 +30,11 @@ void TInputTrace::Record(std::string_view message, std::string_view what, std::i
   if (buffer_.size() >= kBatchBytes) Flush();
 }
 
+void TInputTrace::RecordPart(std::string_view name, std::int64_t startUs, std::int64_t durationUs) {
+  buffer_ += FormatTraceLine({"part", std::string(name), startUs, durationUs});
+  if (buffer_.size() >= kBatchBytes) Flush();
+}
+
 void TInputTrace::Flush() {
   if (buffer_.empty()) return;
   sink_(buffer_);

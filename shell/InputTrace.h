@@ -26,6 +26,9 @@ class TInputTrace {
   // Ends the message begun at startUs. what: the window class for a paint; empty for the noted
   // command, which is then forgotten.
   void Record(std::string_view message, std::string_view what, std::int64_t startUs, std::int64_t durationUs);
+  // A named part of the message being handled: a "part" line of its own, which the message's
+  // line includes (a reader that adds up messages leaves parts out).
+  void RecordPart(std::string_view name, std::int64_t startUs, std::int64_t durationUs);
   void Flush();
   // While a message is timed, the paints it sends are part of its time and get no line of their own.
   bool Timing() const { return timing_ > 0; }

@@ -1,11 +1,13 @@
 // The information panel of an editor window follows the caret, the selection and the size,
 // and the open dialogs that capture values get them at the same time.
 #include "editor/win32/EditorWindow.h"
+#include "shell/win32/InputTraceFile.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
 
 void TOvnxBinaryFormWClass::UpdateInformationPanel() {
+  const TTracedPart part("information panel");
   UpdateToolBar();
   const TBinaryViewCore& view = editor_->Core();
   TInformationInput in;

@@ -4,6 +4,7 @@
 #include "editor/FileStamp.h"
 #include "editor/win32/DlgSearch.h"
 #include "editor/win32/EditorWindow.h"
+#include "shell/win32/InputTraceFile.h"
 #include "view/ViewClipboard.h"
 #include "view/win32/BEditor.h"
 
@@ -72,10 +73,12 @@ void TOvnxBinaryFormWClass::EnableSetting() {
 
 void TOvnxBinaryFormWClass::UpdateToolBar() {
   if (!PartVisible(toolBar_.Handle())) return;
+  const TTracedPart part("tool bar");
   toolBar_.SetEnabled(ToolBarEnabled(StateInput(false)));
 }
 
 void TOvnxBinaryFormWClass::UpdateStatusBar() {
+  const TTracedPart part("status bar");
   UpdateInformationPanel();
   FollowComparing(*this, state_.compareMode != 0);
   if (!PartVisible(statusBar_.Handle())) return;

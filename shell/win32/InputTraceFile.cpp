@@ -5,9 +5,7 @@
 #include "charset/StrUty.h"
 
 namespace ovx {
-namespace {
 
-// Microseconds of the performance counter, the clock of every trace line.
 std::int64_t TraceClockUs() {
   static const std::int64_t frequency = [] {
     LARGE_INTEGER f;
@@ -20,6 +18,8 @@ std::int64_t TraceClockUs() {
   const std::int64_t ticks = now.QuadPart;
   return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
 }
+
+namespace {
 
 // Microseconds since the process was created.
 std::int64_t ProcessAgeUs() {

@@ -26,6 +26,27 @@ class TInputTraceFile {
   TInputTrace trace_;
 };
 
+// Microseconds of the performance counter, the clock of every trace line.
+std::int64_t TraceClockUs();
+
+// Times a part of the message being handled, from here to the end of the scope, when the process
+// traces.
+class TTracedPart {
+ public:
+  explicit TTracedPart(const char* name)
+      : trace_(ActiveInputTrace()), name_(name), startUs_(trace_ ? TraceClockUs() : 0) {}
+  ~TTracedPart() {
+    if (trace_) trace_->RecordPart(name_, startUs_, TraceClockUs() - startUs_);
+  }
+  TTracedPart(const TTracedPart&) = delete;
+  TTracedPart& operator=(const TTracedPart&) = delete;
+
+ private:
+  TInputTrace* trace_;
+  const char* name_;
+  std::int64_t startUs_;
+};
+
 // Dispatches a message taken from the queue, timing it when the process traces.
 void DispatchTimed(TInputTrace& trace, const MSG& msg);
 inline void DispatchMessageTraced(const MSG& msg) {

@@ -134,7 +134,7 @@ std::string OutsideFigures(const std::vector<double>& ms) {
 std::vector<double> ProgramPerStep(const std::vector<TTraceRecord>& records, const TSteps& steps) {
   std::vector<double> ms(steps.startUs.size(), 0.0);
   for (const TTraceRecord& r : records) {
-    if (r.message == "start") continue;
+    if (r.message == "start" || r.message == "part") continue;
     auto next = std::upper_bound(steps.startUs.begin(), steps.startUs.end(), r.startUs);
     if (next == steps.startUs.begin() || r.startUs > steps.endUs + 100000) continue;
     ms[static_cast<std::size_t>(next - steps.startUs.begin() - 1)] += static_cast<double>(r.durationUs) / 1000.0;
