@@ -68,6 +68,9 @@ class TDlgFilerOpen {
         }
         return TRUE;
       }
+      case WM_DPICHANGED:
+        ApplyNewDpi(hwnd_, HIWORD(wp), *reinterpret_cast<const RECT*>(lp), dpi_, font_);
+        return TRUE;
       case WM_DESTROY:
         if (icons_) ImageList_Destroy(icons_);
         if (font_) DeleteObject(font_);
