@@ -28,6 +28,7 @@ BOOL CALLBACK RescaleChild(HWND child, LPARAM data) {
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
   MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
              MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
+  if (lstrcmpiW(kind, WC_TABCONTROLW) == 0) SetTabSpacing(child, r.to);
   if (lstrcmpiW(kind, WC_LISTVIEWW) == 0) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(child, LVM_GETHEADER, 0, 0));
     const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
@@ -55,6 +56,11 @@ HFONT CreateUiFont(int dpi) {
   return CreateFontW(-MulDiv(12, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
                      L"ＭＳ Ｐゴシック");
+}
+
+void SetTabSpacing(HWND tabs, int dpi) {
+  SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(MulDiv(6, dpi, 96), MulDiv(3, dpi, 96)));
+  SendMessageW(tabs, TCM_SETMINTABWIDTH, 0, MulDiv(54, dpi, 96));
 }
 
 void RescaleChildren(HWND parent, int from, int to, HFONT oldFont, HFONT newFont) {
