@@ -75,6 +75,8 @@ if(OVX_E2E_SOURCES)
   add_executable(ovx_e2e_tests ${OVX_E2E_SOURCES})
   # The timing cases read the program's own trace with the program's own reader.
   target_sources(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/shell/TraceLines.cpp)
+  # Cells are found on screen with the view's own geometry.
+  target_sources(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/view/ViewGeometry.cpp)
   target_include_directories(ovx_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(ovx_e2e_tests PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_libraries(ovx_e2e_tests PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32 psapi)
@@ -88,6 +90,7 @@ file(GLOB OVX_SHOTS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/shots/*.
 if(OVX_SHOTS_SOURCES)
   add_executable(ovx_dpi_shots ${OVX_SHOTS_SOURCES} ${CMAKE_SOURCE_DIR}/tests/e2e/E2eDriver.cpp)
   target_include_directories(ovx_dpi_shots PRIVATE ${CMAKE_SOURCE_DIR})
+  target_sources(ovx_dpi_shots PRIVATE ${CMAKE_SOURCE_DIR}/view/ViewGeometry.cpp)
   target_compile_definitions(ovx_dpi_shots PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
   target_link_libraries(ovx_dpi_shots PRIVATE gtest gtest_main user32 gdi32 advapi32 shell32 comctl32)
   target_link_options(ovx_dpi_shots PRIVATE -static)

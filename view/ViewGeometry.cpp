@@ -4,17 +4,24 @@
 
 namespace ovx {
 
+int DevicePixels(int pixelsAt96, int dpi) {
+  if (dpi <= 0 || dpi == 96) return pixelsAt96;
+  const long long scaled = static_cast<long long>(pixelsAt96) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96));
+}
+
 TViewGeometry ComputeViewGeometry(int cw, int ch, int clientWidth, int clientHeight, TViewItems items,
-                                  int scrollBarWidth) {
+                                  int scrollBarWidth, int dpi) {
   TViewGeometry g;
+  g.dpi = dpi > 0 ? dpi : 96;
   g.cw = std::max(cw, 1);
   g.ch = std::max(ch, 1);
-  g.rowHeight = g.ch + 4;
+  g.rowHeight = g.ch + g.Px(4);
   g.visibleRows = std::max(clientHeight, 0) / g.rowHeight;
-  g.addressWidth = items.Has(bvAddress) ? g.cw * 8 + 12 : 0;
-  g.hexCellWidth = g.cw * 3 + 4;
-  g.rowSumWidth = items.Has(bvHSum) ? g.cw * 3 + 4 : 0;
-  g.charColumnWidth = items.Has(bvAscii) ? g.cw * 17 + 4 : 0;
+  g.addressWidth = items.Has(bvAddress) ? g.cw * 8 + g.Px(12) : 0;
+  g.hexCellWidth = g.cw * 3 + g.Px(4);
+  g.rowSumWidth = items.Has(bvHSum) ? g.cw * 3 + g.Px(4) : 0;
+  g.charColumnWidth = items.Has(bvAscii) ? g.cw * 17 + g.Px(4) : 0;
 
   const int columns = g.addressWidth + kBytesPerRow * g.hexCellWidth + g.rowSumWidth + g.charColumnWidth;
   g.totalColumnWidth = columns + std::max(scrollBarWidth, 0);
@@ -77,9 +84,9 @@ TCaretShape CaretShape(const TViewGeometry& g, int caretRow, int caretColumn, bo
   if (area == iaChar) {
     s.x = g.CharLeft() + g.cw * caretColumn;
   } else {
-    s.x = g.HexLeft() + g.hexCellWidth * caretColumn + 2 + (lowNibble ? g.cw : 0);
+    s.x = g.HexLeft() + g.hexCellWidth * caretColumn + g.Px(2) + (lowNibble ? g.cw : 0);
   }
-  s.y = g.rowHeight * caretRow + 2;
+  s.y = g.TextTop(caretRow);
   s.width = g.cw;
   s.height = g.ch;
   if (inputMode == 1) {
@@ -139,19 +146,19 @@ std::vector<TBackgroundArea> FullPaintAreas(const TViewGeometry& g, int clientWi
     if (clientHeight > rowsBottom) areas.push_back({TBackgroundArea::Hatch, {left, rowsBottom, right, clientHeight}});
     if (clientWidth > right) areas.push_back({TBackgroundArea::Hatch, {right, 0, clientWidth, clientHeight}});
     const int cellsRight = g.CharLeft() + 17 * g.cw;
-    areas.push_back({TBackgroundArea::NormalBackground, {left, 0, left + 2, rowsBottom}});
-    areas.push_back({TBackgroundArea::NormalBackground, {cellsRight, 0, cellsRight + 2, rowsBottom}});
+    areas.push_back({TBackgroundArea::NormalBackground, {left, 0, g.CharLeft(), rowsBottom}});
+    areas.push_back({TBackgroundArea::NormalBackground, {cellsRight, 0, cellsRight + g.Px(2), rowsBottom}});
   }
   return areas;
 }
 
-int HeaderFontHeight(int fontHeight) { return fontHeight - 2; }
-int HeaderHeight(int fontHeight) { return fontHeight + 2; }
-int FooterHeight(int fontHeight) { return fontHeight + 4; }
+int HeaderFontHeight(int fontHeight, int dpi) { return fontHeight - DevicePixels(2, dpi); }
+int HeaderHeight(int fontHeight, int dpi) { return fontHeight + DevicePixels(2, dpi); }
+int FooterHeight(int fontHeight, int dpi) { return fontHeight + DevicePixels(4, dpi); }
 
 int OptimalClientHeight(int frameThickness, const TViewGeometry& g, TViewItems items, int fontHeight) {
-  return frameThickness + 16 * g.rowHeight + (items.Has(bvHeader) ? HeaderHeight(fontHeight) : 0) +
-         (items.Has(bvVSum) ? FooterHeight(fontHeight) : 0);
+  return frameThickness + 16 * g.rowHeight + (items.Has(bvHeader) ? HeaderHeight(fontHeight, g.dpi) : 0) +
+         (items.Has(bvVSum) ? FooterHeight(fontHeight, g.dpi) : 0);
 }
 
 int OptimalClientWidth(int frameThickness, const TViewGeometry& g) { return frameThickness + g.totalColumnWidth; }

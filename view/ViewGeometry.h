@@ -46,9 +46,14 @@ struct TViewRect {
 // Input area of the caret.
 enum TInputArea : std::uint8_t { iaHex = 0, iaChar = 1 };
 
+// A length drawn at 96 DPI (a gap, a margin, an inset) in pixels at dpi, rounded to the nearest;
+// exactly the same length at 96 DPI.
+int DevicePixels(int pixelsAt96, int dpi);
+
 struct TViewGeometry {
+  int dpi = 96;
   int cw = 0, ch = 0;        // extent of "W" in the view font
-  int rowHeight = 0;         // ch + 4
+  int rowHeight = 0;         // ch + 4 (at 96 DPI)
   int visibleRows = 0;       // whole rows only
   int addressWidth = 0;
   int hexCellWidth = 0;
@@ -61,14 +66,17 @@ struct TViewGeometry {
   int HexLeft() const { return addressWidth; }
   int RowSumLeft() const { return addressWidth + kBytesPerRow * hexCellWidth; }
   int CharColumnLeft() const { return RowSumLeft() + rowSumWidth; }
-  int CharLeft() const { return CharColumnLeft() + 2; }
+  int CharLeft() const { return CharColumnLeft() + Px(2); }
   int RowTop(int row) const { return row * rowHeight; }
+  // Where the text of a row begins, below the row's top gap.
+  int TextTop(int row) const { return RowTop(row) + Px(2); }
+  int Px(int pixelsAt96) const { return DevicePixels(pixelsAt96, dpi); }
 };
 
 // Recomputes the geometry (Relayout). clientWidth and clientHeight are the view's
-// client area, the vertical scroll bar excluded.
+// client area, the vertical scroll bar excluded; the gaps between cells grow with the DPI.
 TViewGeometry ComputeViewGeometry(int cw, int ch, int clientWidth, int clientHeight, TViewItems items,
-                                  int scrollBarWidth);
+                                  int scrollBarWidth, int dpi = 96);
 
 // Where a point lies: the area, the visible row and the column (0 .. 15; 0 in the address column).
 struct TViewHit {
@@ -116,10 +124,11 @@ struct TBackgroundArea {
 };
 std::vector<TBackgroundArea> FullPaintAreas(const TViewGeometry& g, int clientWidth, int clientHeight);
 
-// Heights of the two strips for a font height, and the control's optimal client size.
-int HeaderFontHeight(int fontHeight);  // caption strip font: 2 smaller
-int HeaderHeight(int fontHeight);      // caption strip: font height + 2
-int FooterHeight(int fontHeight);      // sum strip: font height + 4
+// Heights of the two strips for a font height in device pixels, and the control's optimal
+// client size; the margins are 96-DPI pixels grown with the DPI.
+int HeaderFontHeight(int fontHeight, int dpi);  // caption strip font: 2 smaller
+int HeaderHeight(int fontHeight, int dpi);      // caption strip: font height + 2
+int FooterHeight(int fontHeight, int dpi);      // sum strip: font height + 4
 int OptimalClientHeight(int frameThickness, const TViewGeometry& g, TViewItems items, int fontHeight);
 int OptimalClientWidth(int frameThickness, const TViewGeometry& g);
 

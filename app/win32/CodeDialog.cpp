@@ -72,16 +72,7 @@ void TCodeDialog::PlaceOver(HWND reference) {
   SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TCodeDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  const int old = dpi_;
-  dpi_ = dpi > 0 ? dpi : 96;
-  HFONT oldFont = font_;
-  font_ = CreateUiFont(dpi_);
-  RescaleChildren(hwnd_, old, dpi_, oldFont, font_);
-  if (oldFont) DeleteObject(oldFont);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void TCodeDialog::OnDpiChanged(int dpi, const RECT& suggested) { ApplyNewDpi(hwnd_, dpi, suggested, dpi_, font_); }
 
 void TCodeDialog::End(INT_PTR id) {
   if (modal_)

@@ -5,6 +5,7 @@
 
 #include "charset/StrUty.h"
 #include "shell/win32/CommandListResource.h"
+#include "shell/win32/WindowDpi.h"
 
 namespace ovx {
 
@@ -58,6 +59,7 @@ HWND TDlgEnvironment::AddOnPage(TOptionPage page, const wchar_t* className, cons
 
 void TDlgEnvironment::OnCreate() {
   HWND tab = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 6, 6, 412, 262, kTab);
+  SetTabSpacing(tab, Dpi());
   for (int p = 0; p < OptionPageCount; ++p) {
     std::wstring caption = W(OptionPages[p].caption);
     TCITEMW item = {};

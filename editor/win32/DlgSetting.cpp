@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "charset/StrUty.h"
+#include "shell/win32/WindowDpi.h"
 #include "shell/win32/Win32UserPrompt.h"
 
 namespace ovx {
@@ -21,8 +22,7 @@ struct TDialogState {
 };
 
 void Build(HWND dialog, TDialogState& s) {
-  s.font = CreateFontW(-s.Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"ＭＳ Ｐゴシック");
+  s.font = CreateUiFont(s.dpi);
   SetWindowTextW(dialog, L"設定");
   RECT frame = {0, 0, s.Scaled(TDlgSetting::kClientWidth), s.Scaled(TDlgSetting::kClientHeight)};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
@@ -68,6 +68,9 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lp);
       Build(dialog, *reinterpret_cast<TDialogState*>(lp));
+      return TRUE;
+    case WM_DPICHANGED:
+      if (s) ApplyNewDpi(dialog, HIWORD(wp), *reinterpret_cast<const RECT*>(lp), s->dpi, s->font);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {

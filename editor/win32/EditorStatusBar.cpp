@@ -52,9 +52,10 @@ std::wstring TEditorStatusBar::PanelText(int panel) const {
 
 void TEditorStatusBar::DrawIconPanel(const DRAWITEMSTRUCT& item, HIMAGELIST images, int image) const {
   const RECT& r = item.rcItem;
-  if (!images) return;
-  int x = r.left + (r.right - r.left - 16) / 2;
-  int y = r.top + (r.bottom - r.top - 16) / 2;
+  int width = 0, height = 0;
+  if (!images || !ImageList_GetIconSize(images, &width, &height)) return;
+  const int x = r.left + (r.right - r.left - width) / 2;
+  const int y = r.top + (r.bottom - r.top - height) / 2;
   ImageList_Draw(images, image, item.hDC, x, y, ILD_TRANSPARENT);
 }
 

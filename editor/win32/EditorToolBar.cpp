@@ -16,14 +16,18 @@ bool TEditorToolBar::Create(HWND parent, HIMAGELIST images, HFONT font) {
   SendMessageW(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageW(hwnd_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   if (images) SendMessageW(hwnd_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  SendMessageW(hwnd_, TB_SETINDENT, kIndent, 0);
+  // Everything grows with the pictures, which are made larger at a higher DPI.
+  int picture = 16, unused = 16;
+  if (images) ImageList_GetIconSize(images, &picture, &unused);
+  const auto scaled = [picture](int pixels) { return MulDiv(pixels, picture, 16); };
+  SendMessageW(hwnd_, TB_SETINDENT, scaled(kIndent), 0);
   std::vector<TBBUTTON> buttons;
   for (int b = 0; b < ToolButtonCount; ++b) {
     const TToolButtonDef& d = ToolButtonDef(static_cast<TToolButton>(b));
     if (d.separatorBefore) {
       TBBUTTON sepa = {};
       sepa.fsStyle = BTNS_SEP;
-      sepa.iBitmap = 6;
+      sepa.iBitmap = scaled(6);
       buttons.push_back(sepa);
     }
     TBBUTTON button = {};
@@ -35,8 +39,8 @@ bool TEditorToolBar::Create(HWND parent, HIMAGELIST images, HFONT font) {
     buttons.push_back(button);
   }
   SendMessageW(hwnd_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-  SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize, kButtonSize - 1));
+  SendMessageW(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(picture, picture));
+  SendMessageW(hwnd_, TB_SETBUTTONSIZE, 0, MAKELPARAM(scaled(kButtonSize), scaled(kButtonSize) - 1));
   SendMessageW(hwnd_, TB_AUTOSIZE, 0, 0);
   return true;
 }

@@ -1,5 +1,6 @@
-// The tool bar of an editor window: flat 23-pixel buttons after an indent of 8, no wrapping,
-// pictures from ToolBarImages, the hints as tool tips and PU_History under the open button's arrow.
+// The tool bar of an editor window: flat 23-pixel buttons after an indent of 8 (for 16-pixel pictures,
+// larger with larger ones), no wrapping, pictures from ToolBarImages, the hints as tool tips and
+// PU_History under the open button's arrow.
 #pragma once
 
 #include <windows.h>

@@ -111,7 +111,7 @@ bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
 bool TOvnxBinaryFormWClass::CreateParts() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   CreateUiFont();
-  images_ = LoadToolBarImages(instance);
+  images_ = LoadToolBarImages(instance, dpi_);
   menuImages_ = std::make_unique<TMenuImages>(images_);
   TMenuImages* pictures = menuImages_.get();
   menus_.SetImageSource([pictures](int image) { return pictures->Get(image); });

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "shell/win32/WindowDpi.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -40,6 +41,7 @@ bool TFrmInputData::Create(HWND parent, int x, int y, HFONT font, int dpi, const
   const SIZE size = DesignSize();
   pages_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 4, 4, size.cx - 8, size.cy - 8);
   if (!pages_) return false;
+  SetTabSpacing(pages_, dpi);
   const wchar_t* const tabs[] = {L"整数型", L"文字列型", L"キャラクタ型", L"無定型", L"ヌル型"};
   for (int i = 0; i < 5; ++i) {
     TCITEMW item = {};

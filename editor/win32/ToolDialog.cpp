@@ -97,16 +97,7 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return FALSE;
 }
 
-void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-  const int old = dpi_;
-  dpi_ = dpi > 0 ? dpi : 96;
-  HFONT oldFont = font_;
-  font_ = CreateUiFont(dpi_);
-  RescaleChildren(hwnd_, old, dpi_, oldFont, font_);
-  DeleteObject(oldFont);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void TToolDialog::OnDpiChanged(int dpi, const RECT& suggested) { ApplyNewDpi(hwnd_, dpi, suggested, dpi_, font_); }
 
 HWND TToolDialog::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int id, int x,
                              int y, int width, int height) {

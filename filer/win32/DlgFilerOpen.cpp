@@ -68,6 +68,9 @@ class TDlgFilerOpen {
         }
         return TRUE;
       }
+      case WM_DPICHANGED:
+        ApplyNewDpi(hwnd_, HIWORD(wp), *reinterpret_cast<const RECT*>(lp), dpi_, font_);
+        return TRUE;
       case WM_DESTROY:
         if (icons_) ImageList_Destroy(icons_);
         if (font_) DeleteObject(font_);
@@ -107,7 +110,7 @@ class TDlgFilerOpen {
     files_ = Control(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                      LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, 8, 40, 504, 274, idFiles);
     ListView_SetExtendedListViewStyle(files_, LVS_EX_FULLROWSELECT);
-    icons_ = CreateFilerListIcons();
+    icons_ = CreateFilerListIcons(dpi_);
     ListView_SetImageList(files_, icons_, LVSIL_SMALL);
     const std::pair<const wchar_t*, int> columns[] = {{L"ファイル名", 120}, {L"タイトル", 240}, {L"作者", 120}};
     for (int i = 0; i < 3; ++i) {

@@ -201,7 +201,7 @@ bool TToolFiler::CreateParts() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   SetMenu(hwnd_, BuildMenu());
   font_ = CreateUiFont(owner_.dpi);
-  images_ = CreateFilerGlyphs();
+  images_ = CreateFilerGlyphs(owner_.dpi);
   jumpIcon_ = ImageList_GetIcon(images_, fgJump, ILD_NORMAL);
   infoBrush_ = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
   prompt_.SetOwner(hwnd_);
@@ -240,7 +240,7 @@ bool TToolFiler::CreateParts() {
   statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd_,
                                nullptr, instance, nullptr);
   SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  int parts[] = {32, -1};
+  int parts[] = {MulDiv(32, owner_.dpi, 96), -1};
   SendMessageW(statusBar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

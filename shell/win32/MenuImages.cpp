@@ -10,11 +10,14 @@ HBITMAP TMenuImages::Get(int index) {
   if (!images_ || index < 0 || index >= ImageList_GetImageCount(images_)) return nullptr;
   auto found = bitmaps_.find(index);
   if (found != bitmaps_.end()) return found->second;
+  // The pictures' own size: the list is made larger at a higher DPI.
+  int width = 16, height = 16;
+  ImageList_GetIconSize(images_, &width, &height);
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all = {0, 0, 16, 16};
+  RECT all = {0, 0, width, height};
   FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
   ImageList_Draw(images_, index, dc, 0, 0, ILD_TRANSPARENT);
   SelectObject(dc, old);

@@ -1,5 +1,7 @@
 #include "shell/win32/WindowDpi.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace ovx {
@@ -26,6 +28,15 @@ BOOL CALLBACK RescaleChild(HWND child, LPARAM data) {
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&at), 2);
   MoveWindow(child, MulDiv(at.left, r.to, r.from), MulDiv(at.top, r.to, r.from),
              MulDiv(at.right - at.left, r.to, r.from), MulDiv(at.bottom - at.top, r.to, r.from), TRUE);
+  if (lstrcmpiW(kind, WC_TABCONTROLW) == 0) SetTabSpacing(child, r.to);
+  if (lstrcmpiW(kind, WC_LISTVIEWW) == 0) {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(child, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < columns; ++i) {
+      const int width = static_cast<int>(SendMessageW(child, LVM_GETCOLUMNWIDTH, i, 0));
+      SendMessageW(child, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDiv(width, r.to, r.from), 0));
+    }
+  }
   if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == r.oldFont)
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(r.newFont), TRUE);
   return TRUE;
@@ -47,10 +58,26 @@ HFONT CreateUiFont(int dpi) {
                      L"ＭＳ Ｐゴシック");
 }
 
+void SetTabSpacing(HWND tabs, int dpi) {
+  SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(MulDiv(6, dpi, 96), MulDiv(3, dpi, 96)));
+  SendMessageW(tabs, TCM_SETMINTABWIDTH, 0, MulDiv(54, dpi, 96));
+}
+
 void RescaleChildren(HWND parent, int from, int to, HFONT oldFont, HFONT newFont) {
   if (from <= 0 || to <= 0) from = to = 1;
   TRescale r = {from, to, oldFont, newFont};
   EnumChildWindows(parent, RescaleChild, reinterpret_cast<LPARAM>(&r));
+}
+
+void ApplyNewDpi(HWND window, int newDpi, const RECT& suggested, int& dpi, HFONT& font) {
+  const int old = dpi;
+  dpi = newDpi > 0 ? newDpi : 96;
+  HFONT oldFont = font;
+  font = CreateUiFont(dpi);
+  RescaleChildren(window, old, dpi, oldFont, font);
+  if (oldFont) DeleteObject(oldFont);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ovx

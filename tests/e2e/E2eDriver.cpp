@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cwctype>
 
+#include "view/ViewGeometry.h"
+
 namespace ovx::e2e {
 
 const wchar_t kSettingsRoot[] = L"Software\\Brightmoor\\Orvanta";
@@ -764,13 +766,13 @@ std::vector<std::uint32_t> CaptureRect(int left, int top, int width, int height)
   return pixels;
 }
 
-// The view's geometry as the control computes it from the cell size.
-struct TViewLayout {
-  int cw, ch, rowHeight, addressWidth, hexCellWidth, rowSumWidth;
-  int CharLeft() const { return addressWidth + 16 * hexCellWidth + rowSumWidth + 2; }
-};
+// The view's geometry as the control computes it from the cell size, at the screen's DPI.
+using TViewLayout = TViewGeometry;
 TViewLayout Layout(const TCellSize& cell) {
-  return {cell.cw, cell.ch, cell.ch + 4, cell.cw * 8 + 12, cell.cw * 3 + 4, cell.cw * 3 + 4};
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return ComputeViewGeometry(cell.cw, cell.ch, 0, 0, TViewItems::All(), 0, dpi);
 }
 
 // Reads the addresses of the view's address column from the screen. Learns the picture of
@@ -793,8 +795,8 @@ class TAddressColumnReader {
     // The row used to place the slices: the first of rows 1 and 2 that is not the caret's.
     int reference = caretRow == 1 ? 2 : 1;
     const int slack = layout_.addressWidth - 8 * layout_.cw;
-    // Where the digit cells begin: 4 pixels into the cell's 2-pixel inset when that fits what is
-    // shown, else the first place where "000000d0" reads as seven equal cells and another.
+    // Where the digit cells begin: 4 pixels into the cell's 2-pixel inset (at 96 DPI) when that
+    // fits what is shown, else the first place where "000000d0" reads as seven equal cells and another.
     auto fits = [&](int o) {
       offset_ = o;
       auto zero = Slice(column, reference, 7);
@@ -802,7 +804,8 @@ class TAddressColumnReader {
       for (int i = 0; i < 6 && ok; ++i) ok = Slice(column, reference, i) == zero;
       return ok;
     };
-    int found = kTextLeft <= slack && fits(kTextLeft) ? kTextLeft : -1;
+    const int textLeft = layout_.Px(kTextLeft);
+    int found = textLeft <= slack && fits(textLeft) ? textLeft : -1;
     for (int o = 0; o <= slack && found < 0; ++o)
       if (fits(o)) found = o;
     offset_ = found;
@@ -920,12 +923,12 @@ std::optional<TCaretPosition> CaretPosition(HWND editorWindow) {
   RECT client;
   GetClientRect(p.view, &client);
   const int rows = client.bottom / layout.rowHeight;
-  p.row = (p.caret.top - 2) / layout.rowHeight;
+  p.row = (p.caret.top - layout.Px(2)) / layout.rowHeight;
   if (p.caret.left >= layout.CharLeft()) {
     p.charArea = true;
     p.column = (p.caret.left - layout.CharLeft()) / layout.cw;
   } else {
-    const int x = p.caret.left - layout.addressWidth - 2;
+    const int x = p.caret.left - layout.HexLeft() - layout.Px(2);
     p.column = x / layout.hexCellWidth;
     p.lowNibble = x % layout.hexCellWidth >= layout.cw;
   }

@@ -101,6 +101,12 @@ const TScene kScenes[] = {
     {L"address-jump", [](HWND e) { return OpenByCommand(e, miMM_AddressJump, L"アドレスジャンプ"); }},
     {L"relative-jump", [](HWND e) { return OpenByCommand(e, miMM_RelativeJump, L"相対ジャンプツール"); }},
     {L"lump-setting", [](HWND e) { return OpenByCommand(e, miMM_LumpSetting, L"設定"); }},
+    {L"file-menu", [](HWND e) {
+       PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+       return WaitForWindow(L"#32768", L"");
+     }},
+    {L"search", [](HWND e) { return OpenByCommand(e, miMM_SearchData, L"検索"); }},
+    {L"replace", [](HWND e) { return OpenByCommand(e, miMM_ReplaceData, L"置換"); }},
     {L"filer-open", [](HWND e) { return OpenByCommand(e, miMM_Filer, L"Orvanta ファイラーを開く"); }},
     {L"filer-tool", [](HWND e) {
        HWND open = OpenByCommand(e, miMM_Filer, L"Orvanta ファイラーを開く");

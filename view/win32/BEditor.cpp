@@ -96,9 +96,9 @@ int TBEditor::FontHeight() const { return fontHeight_; }
 void TBEditor::SetFontHeight(int height) {
   fontHeight_ = std::max(height, 1);
   const int device = DeviceFontHeight();
-  header_->SetFontHeight(HeaderFontHeight(device));
-  footer_->SetFontHeight(device);
-  view_->SetFontHeight(device);
+  header_->SetFontHeight(HeaderFontHeight(device, dpi_), dpi_);
+  footer_->SetFontHeight(device, dpi_);
+  view_->SetFontHeight(device, dpi_);
   Layout();
 }
 
@@ -152,8 +152,8 @@ void TBEditor::Layout() {
   GetClientRect(hwnd_, &client);
   const bool header = items_.Has(bvHeader);
   const bool footer = items_.Has(bvVSum);
-  const int top = header ? std::min<int>(HeaderHeight(DeviceFontHeight()), client.bottom) : 0;
-  const int bottom = footer ? std::max<int>(top, client.bottom - FooterHeight(DeviceFontHeight())) : client.bottom;
+  const int top = header ? std::min<int>(HeaderHeight(DeviceFontHeight(), dpi_), client.bottom) : 0;
+  const int bottom = footer ? std::max<int>(top, client.bottom - FooterHeight(DeviceFontHeight(), dpi_)) : client.bottom;
   MoveWindow(header_->Handle(), 0, 0, client.right, top, TRUE);
   MoveWindow(footer_->Handle(), 0, bottom, client.right, client.bottom - bottom, TRUE);
   ShowWindow(header_->Handle(), header ? SW_SHOWNA : SW_HIDE);

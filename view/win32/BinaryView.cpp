@@ -86,7 +86,8 @@ bool TBinaryView::Create(HWND parent) {
   return true;
 }
 
-void TBinaryView::SetFontHeight(int height) {
+void TBinaryView::SetFontHeight(int height, int dpi) {
+  dpi_ = dpi;
   painter_.SetFontHeight(height);
   if (hasCaret_) CaretShapeChanged();
   Relayout();
@@ -112,7 +113,7 @@ void TBinaryView::Relayout() {
   RECT client{};
   if (hwnd_) GetClientRect(hwnd_, &client);
   geometry_ = ComputeViewGeometry(painter_.CharWidth(), painter_.CharHeight(), client.right, client.bottom, items_,
-                                  GetSystemMetrics(SM_CXVSCROLL));
+                                  GetSystemMetrics(SM_CXVSCROLL), dpi_);
   backgroundValid_ = false;
   if (OnLayout) OnLayout(geometry_);
   if (core_.CharColumnShown() != items_.Has(bvAscii)) core_.SetCharColumnShown(items_.Has(bvAscii));
@@ -175,7 +176,7 @@ TCaretShape TBinaryView::CurrentCaretShape() const {
 
 POINT TBinaryView::CaretScreenPoint() const {
   const TCaretShape s = CurrentCaretShape();
-  POINT p{s.x, geometry_.RowTop(core_.CaretRow()) + 2};
+  POINT p{s.x, geometry_.TextTop(core_.CaretRow())};
   if (hwnd_) ClientToScreen(hwnd_, &p);
   return p;
 }
@@ -346,7 +347,7 @@ void TBinaryView::MoveCompositionWindow() {
   const TCaretShape s = CurrentCaretShape();
   COMPOSITIONFORM form{};
   form.dwStyle = CFS_POINT;
-  form.ptCurrentPos = {s.x, geometry_.RowTop(core_.CaretRow()) + 2};
+  form.ptCurrentPos = {s.x, geometry_.TextTop(core_.CaretRow())};
   ime.setCompositionWindow(context, &form);
   LOGFONTW font{};
   if (GetObjectW(painter_.Font(), sizeof font, &font)) ime.setCompositionFont(context, &font);

@@ -34,7 +34,8 @@ class TBinaryView : public TViewWindow, public TViewHost {
   const TBinaryViewCore& Core() const { return core_; }
   void SetEvents(TBEditorEvents events) { events_ = std::move(events); }
 
-  void SetFontHeight(int height);
+  // The font's height and the DPI are in device pixels; the gaps between cells follow the DPI.
+  void SetFontHeight(int height, int dpi);
   void SetViewItems(TViewItems items);
   void SetColors(const TColorSettings& colors);
   const TColorSettings& Colors() const { return painter_.Colors(); }
@@ -106,6 +107,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   TBEditorEvents events_;
   TViewGeometry geometry_;
   TViewItems items_ = TViewItems::All();
+  int dpi_ = 96;
   TPaintModel model_;
   // Whether the shared back buffer still holds the background this view drew, so that a row
   // repaint need not draw it again, and the rows it drew there last.

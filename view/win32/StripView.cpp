@@ -10,11 +10,12 @@ TStripView::~TStripView() {
 
 bool TStripView::Create(HWND parent, const wchar_t* className) {
   if (!CreateWindowOf(className, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, parent, {0, 0, 0, 0})) return false;
-  if (!font_) SetFontHeight(14);
+  if (!font_) SetFontHeight(14, 96);
   return true;
 }
 
-void TStripView::SetFontHeight(int height) {
+void TStripView::SetFontHeight(int height, int dpi) {
+  dpi_ = dpi;
   HFONT font = CreateViewFont(height, false);
   if (!font) return;
   if (font_) DeleteObject(font_);
@@ -44,7 +45,10 @@ RECT TStripView::CellRect(int column, const RECT& client) const {
   return {left, client.top, left + widths_[static_cast<std::size_t>(column)], client.bottom};
 }
 
-RECT TStripView::TextRect(const RECT& cell) { return {cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2}; }
+RECT TStripView::TextRect(const RECT& cell) const {
+  const int gap = DevicePixels(2, dpi_);
+  return {cell.left + gap, cell.top + gap, cell.right - gap, cell.bottom - gap};
+}
 
 void TStripView::PaintCell(HDC dc, const RECT& cell, const wchar_t* text, int length, bool highlighted) const {
   DrawRaisedCell(dc, cell);

@@ -15,7 +15,8 @@ class TStripView : public TViewWindow {
  public:
   ~TStripView() override;
   bool Create(HWND parent, const wchar_t* className);
-  void SetFontHeight(int height);
+  // The font's height in device pixels; the cells' insets follow the DPI.
+  void SetFontHeight(int height, int dpi);
   void SetWidths(const std::array<int, kColumnCount>& widths);
   // The hex column of the caret (0 to 15), drawn highlighted; -1 for none.
   void SetCaretColumn(int column);
@@ -27,9 +28,9 @@ class TStripView : public TViewWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Draws the cells over a button-face background.
   virtual void PaintCells(HDC dc, const RECT& client) = 0;
-  // The cell of column i and its inset text area (2 pixels in at top and bottom, 4 narrower).
+  // The cell of column i and its inset text area (2 pixels at 96 DPI in on every side).
   RECT CellRect(int column, const RECT& client) const;
-  static RECT TextRect(const RECT& cell);
+  RECT TextRect(const RECT& cell) const;
   // Draws a raised cell with the text centred, highlighted when asked.
   void PaintCell(HDC dc, const RECT& cell, const wchar_t* text, int length, bool highlighted) const;
   void Refresh();
@@ -39,6 +40,7 @@ class TStripView : public TViewWindow {
 
  private:
   HFONT font_ = nullptr;
+  int dpi_ = 96;
 };
 
 }  // namespace ovx

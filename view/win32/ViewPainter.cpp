@@ -146,11 +146,12 @@ void TViewPainter::PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& 
     if (g.charColumnWidth > 0)
       FillSolid(dc, {g.CharColumnLeft(), top, g.CharColumnLeft() + g.charColumnWidth, bottom},
                 Color(BackColorIndex(ccNormal)));
-    if (g.addressWidth > 0) PaintSideCell(dc, {0, top, g.addressWidth, bottom}, row.addressText, row.caretRow, false);
+    if (g.addressWidth > 0)
+      PaintSideCell(dc, g, {0, top, g.addressWidth, bottom}, row.addressText, row.caretRow, false);
     PaintHexRow(dc, g, row, top);
     if (g.rowSumWidth > 0)
-      PaintSideCell(dc, {g.RowSumLeft(), top, g.RowSumLeft() + g.rowSumWidth, bottom}, row.rowSumText, row.caretRow,
-                    true);
+      PaintSideCell(dc, g, {g.RowSumLeft(), top, g.RowSumLeft() + g.rowSumWidth, bottom}, row.rowSumText,
+                    row.caretRow, true);
     if (g.charColumnWidth > 0) PaintCharRow(dc, g, row, top);
   }
   if (!marker.empty) PaintMarker(dc, marker);
@@ -159,16 +160,18 @@ void TViewPainter::PaintRows(HDC dc, const TViewGeometry& g, const TPaintModel& 
 }
 
 // Address and row sum cells: inset by 2 pixels, highlight colours on the caret's row.
-void TViewPainter::PaintSideCell(HDC dc, const RECT& cell, const char* text, bool caretRow, bool centred) const {
-  const RECT inset{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2};
+void TViewPainter::PaintSideCell(HDC dc, const TViewGeometry& g, const RECT& cell, const char* text, bool caretRow,
+                                 bool centred) const {
+  const int gap = g.Px(2);
+  const RECT inset{cell.left + gap, cell.top + gap, cell.right - gap, cell.bottom - gap};
   if (inset.right <= inset.left || inset.bottom <= inset.top) return;
   SetBkColor(dc, GetSysColor(caretRow ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(caretRow ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   SelectObject(dc, normal_);
   const std::wstring w = Wide(text);
   const int textWidth = static_cast<int>(w.size()) * cw_;
-  const int x = centred ? inset.left + (inset.right - inset.left - textWidth) / 2 : inset.left + 4;
-  ExtTextOutW(dc, x, cell.top + 2, ETO_OPAQUE | ETO_CLIPPED, &inset, w.c_str(), static_cast<UINT>(w.size()), nullptr);
+  const int x = centred ? inset.left + (inset.right - inset.left - textWidth) / 2 : inset.left + g.Px(4);
+  ExtTextOutW(dc, x, cell.top + gap, ETO_OPAQUE | ETO_CLIPPED, &inset, w.c_str(), static_cast<UINT>(w.size()), nullptr);
 }
 
 // Each cell: its digits ("EOF", "--") 2 pixels in, one cw apart, the last one taking the
@@ -195,7 +198,7 @@ void TViewPainter::PaintHexRow(HDC dc, const TViewGeometry& g, const TPaintRow& 
     SetBkColor(dc, Color(BackColorIndex(style.color)));
     SetTextColor(dc, Color(TextColorIndex(style.color)));
     SelectObject(dc, FontOf(style));
-    ExtTextOutW(dc, run.left + 2, top + 2, ETO_OPAQUE | ETO_CLIPPED, &run, text.c_str(),
+    ExtTextOutW(dc, run.left + g.Px(2), top + g.Px(2), ETO_OPAQUE | ETO_CLIPPED, &run, text.c_str(),
                 static_cast<UINT>(text.size()), dx.data());
     j = k;
   }
@@ -204,9 +207,9 @@ void TViewPainter::PaintHexRow(HDC dc, const TViewGeometry& g, const TPaintRow& 
   for (int c = 0; c < kBytesPerRow; ++c) {
     const THexCell& hex = row.hex[static_cast<std::size_t>(c)];
     if (hex.mark == ' ' || hex.mark == 0) continue;
-    const int x = g.HexLeft() + c * g.hexCellWidth + 2 + 2 * cw_;
+    const int x = g.HexLeft() + c * g.hexCellWidth + g.Px(2) + 2 * cw_;
     SetTextColor(dc, Color(TextColorIndex(hex.style.color)));
-    TextAt(dc, x, top + 2, {x, top, x + cw_ + 2, top + g.rowHeight}, std::wstring(1, static_cast<wchar_t>(hex.mark)));
+    TextAt(dc, x, top + g.Px(2), {x, top, x + cw_ + g.Px(2), top + g.rowHeight}, std::wstring(1, static_cast<wchar_t>(hex.mark)));
   }
 }
 
@@ -253,7 +256,7 @@ void TViewPainter::PaintCharRow(HDC dc, const TViewGeometry& g, const TPaintRow&
       SetTextColor(dc, Color(TextColorIndex(runStyle.color)));
       SelectObject(dc, FontOf(runStyle));
       const RECT clip{cellLeft(runStart), top, cellLeft(end), bottom};
-      ExtTextOutW(dc, clip.left, top + 2, ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), dx.data());
+      ExtTextOutW(dc, clip.left, top + g.Px(2), ETO_CLIPPED, &clip, text.c_str(), static_cast<UINT>(text.size()), dx.data());
     }
     text.clear();
     dx.clear();
@@ -288,7 +291,7 @@ void TViewPainter::PaintCharRow(HDC dc, const TViewGeometry& g, const TPaintRow&
       const int left = half == &c ? cellLeft(j) : cellLeft(j + 1);
       SetTextColor(dc, Color(TextColorIndex(half->style.color)));
       SelectObject(dc, FontOf(half->style));
-      TextAt(dc, cellLeft(j), top + 2, {left, top, left + g.cw, bottom}, glyph);
+      TextAt(dc, cellLeft(j), top + g.Px(2), {left, top, left + g.cw, bottom}, glyph);
     }
   }
   flush(kCells);

@@ -71,7 +71,8 @@ class TViewPainter {
   // One text call per run of cells in one style: the hex cells, then the characters.
   void PaintHexRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const;
   void PaintCharRow(HDC dc, const TViewGeometry& g, const TPaintRow& row, int top) const;
-  void PaintSideCell(HDC dc, const RECT& cell, const char* text, bool caretRow, bool centred) const;
+  void PaintSideCell(HDC dc, const TViewGeometry& g, const RECT& cell, const char* text, bool caretRow,
+                     bool centred) const;
   void PaintMarker(HDC dc, const TCaretMarkerShape& marker) const;
   HFONT FontOf(const TCellStyle& style) const { return style.bold ? bold_ : normal_; }
 

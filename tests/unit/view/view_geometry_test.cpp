@@ -135,7 +135,44 @@ TEST(ViewGeometry, OptimalClientSize) {
   EXPECT_EQ(OptimalClientHeight(4, g, TViewItems::All(), 14), 4 + 288 + 16 + 18);
   EXPECT_EQ(OptimalClientHeight(4, g, TViewItems::All().With(bvHeader, false).With(bvVSum, false), 14), 4 + 288);
   EXPECT_EQ(OptimalClientWidth(4, g), 4 + g.totalColumnWidth);
-  EXPECT_EQ(HeaderFontHeight(14), 12);
+}
+
+// The gaps between cells, the insets and the strips grow with the DPI as the font does;
+// at 96 DPI nothing moves. The 144-DPI cell is the font at 1.5 times (10 × 21).
+TEST(ViewGeometry, GapsFollowTheDpi) {
+  struct Case {
+    int dpi, cw, ch;
+    int rowHeight, address, hexCell, rowSum, chars, charLeft;
+    TCaretShape hexCaret, charCaret;
+    TViewRect leftStrip, rightStrip;
+    int headerFont, header, footer, optimalHeight;
+  } cases[] = {
+      {96, 7, 14, 18, 68, 25, 25, 123, 495, {127, 20, 7, 14}, {516, 38, 7, 14}, {493, 0, 495, 72}, {614, 0, 616, 72},
+       12, 16, 18, 4 + 16 * 18 + 16 + 18},
+      {144, 10, 21, 27, 98, 36, 36, 176, 713, {183, 30, 10, 21}, {743, 57, 10, 21}, {710, 0, 713, 108},
+       {883, 0, 886, 108}, 18, 24, 27, 4 + 16 * 27 + 24 + 27},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    const TViewGeometry g = ComputeViewGeometry(c.cw, c.ch, 0, c.rowHeight * 4, TViewItems::All(), kScroll, c.dpi);
+    EXPECT_EQ(g.rowHeight, c.rowHeight);
+    EXPECT_EQ(g.visibleRows, 4);
+    EXPECT_EQ(g.addressWidth, c.address);
+    EXPECT_EQ(g.hexCellWidth, c.hexCell);
+    EXPECT_EQ(g.rowSumWidth, c.rowSum);
+    EXPECT_EQ(g.charColumnWidth, c.chars);
+    EXPECT_EQ(g.CharLeft(), c.charLeft);
+    EXPECT_EQ(CaretShape(g, 1, 2, true, iaHex, 0), c.hexCaret);
+    EXPECT_EQ(CaretShape(g, 2, 3, false, iaChar, 0), c.charCaret);
+    std::vector<TViewRect> strips;
+    for (const auto& a : FullPaintAreas(g, g.totalColumnWidth - kScroll, c.rowHeight * 4))
+      if (a.kind == TBackgroundArea::NormalBackground) strips.push_back(a.rect);
+    EXPECT_EQ(strips, (std::vector<TViewRect>{c.leftStrip, c.rightStrip}));
+    EXPECT_EQ(HeaderFontHeight(c.ch, c.dpi), c.headerFont);
+    EXPECT_EQ(HeaderHeight(c.ch, c.dpi), c.header);
+    EXPECT_EQ(FooterHeight(c.ch, c.dpi), c.footer);
+    EXPECT_EQ(OptimalClientHeight(4, g, TViewItems::All(), c.ch), c.optimalHeight);
+  }
 }
 
 TEST(ViewGeometry, AutoScrollInterval) {
