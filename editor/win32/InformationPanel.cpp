@@ -164,13 +164,12 @@ void TInformationPanel::BuildParts(HFONT captionFont) {
 }
 
 void TInformationPanel::SetLabel(int id, const std::string& text) {
+  std::string& shown = shown_[static_cast<std::size_t>(id - kFirstControlId)];
+  if (shown == text) return;
   HWND label = GetDlgItem(hwnd_, id);
   if (!label) return;
-  const std::wstring wide = Utf8ToWide(text);
-  wchar_t now[64] = {};
-  GetWindowTextW(label, now, 64);
-  if (wide == now) return;
-  SetWindowTextW(label, wide.c_str());
+  shown = text;
+  SetWindowTextW(label, Utf8ToWide(text).c_str());
 }
 
 void TInformationPanel::Show(const TInformationTexts& t) {

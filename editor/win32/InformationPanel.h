@@ -33,7 +33,7 @@ class TInformationPanel {
   HWND Handle() const { return hwnd_; }
   // Lays the panel out again for a new DPI, with the window's caption font for it.
   void SetDpi(int dpi, HFONT captionFont);
-  // Sets the labels that changed and repaints them at once.
+  // Sets the labels that changed; they draw with the next paint.
   void Show(const TInformationTexts& texts);
   // The copy text of a box as its labels read now.
   std::string CopyText(int box) const;
@@ -54,6 +54,9 @@ class TInformationPanel {
   HICON copyIcon_ = nullptr;
   HWND tips_ = nullptr;
   HBRUSH white_ = nullptr;
+  // What each label was last given, by control id from kFirstControlId: a caret step changes a
+  // few labels, and asking a label for its text costs Wine about as much as setting it.
+  std::array<std::string, 3 * InformationBoxCount> shown_;
 };
 
 }  // namespace ovx
