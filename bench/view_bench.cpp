@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "bench/BenchViewHost.h"
@@ -74,6 +75,26 @@ void BM_PageDownThrough1GiB(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PageDownThrough1GiB)->Unit(benchmark::kMicrosecond);
+
+// Hex digits typed in insert mode at the middle of 1 GiB: one step is a digit's edit, its history
+// step and the repaint's paint model.
+void BM_TypeHexDigitsAtTheMiddleOf1GiB(benchmark::State& state) {
+  TBigView& big = BigView();
+  big.view.SetCharaSet(csSJis);
+  const std::uint8_t mode = big.view.InputMode();
+  big.view.SetInputMode(imInsert);
+  big.view.SetCaret(kGiB / 2, 0);
+  const char digits[] = "0123456789ABCDEF";
+  std::size_t i = 0;
+  for (auto _ : state) {
+    big.view.TypeCharacters(std::string_view(&digits[i++ % 16], 1));
+    benchmark::DoNotOptimize(big.host.model.rows.data());
+  }
+  // The other cases expect the document as it was.
+  big.view.Module().DeleteData(kGiB / 2, big.view.Module().Size() - kGiB);
+  big.view.SetInputMode(mode);
+}
+BENCHMARK(BM_TypeHexDigitsAtTheMiddleOf1GiB)->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
 // The partner of the comparison cases: the same bytes as the big view's document but its last.
 TMemoryModule& BigPartner() {

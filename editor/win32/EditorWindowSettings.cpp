@@ -3,6 +3,7 @@
 #include "editor/FunctionBar.h"
 #include "editor/WindowGeometry.h"
 #include "editor/win32/EditorWindow.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
 #include "view/win32/BEditor.h"
 
@@ -63,6 +64,7 @@ void TOvnxBinaryFormWClass::ToggleViewItem(TMenuItem item) {
 }
 
 void TOvnxBinaryFormWClass::RefreshFunctionBar(bool force) {
+  const TTracedPart part("function bar");
   if (!TakeFunctionKeyState(state_.functionKeyState, GetShiftStateCode(), force)) return;
   functionKeys_.ShowCaptions(functionKeyCaptions_, state_.functionKeyState);
 }

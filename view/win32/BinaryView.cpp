@@ -377,7 +377,13 @@ void TBinaryView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
 // The typed character and the waiting ones that fit in one entry; the rest stay queued.
 void TBinaryView::OnCharacters(WPARAM first) {
   TWaitingCharacters waiting(hwnd_);
-  core_.TypeCharacters(CollectTypedCharacters(static_cast<char16_t>(first), waiting));
+  std::string typed;
+  {
+    const TTracedPart part("queued characters");
+    typed = CollectTypedCharacters(static_cast<char16_t>(first), waiting);
+  }
+  const TTracedPart part("typing");
+  core_.TypeCharacters(typed);
 }
 
 void TBinaryView::OnVScroll(int request) {
