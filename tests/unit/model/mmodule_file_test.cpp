@@ -2,9 +2,11 @@
 // that fails on purpose.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "mmodule_test_util.h"
 
@@ -41,6 +43,14 @@ class TTempFolder {
     for (const auto& e : fs::directory_iterator(path_)) out.push_back(Utf8(e.path().filename()));
     std::sort(out.begin(), out.end());
     return out;
+  }
+  // The names once there are `count` of them, or after five seconds: a save over a file without a
+  // backup may delete the old content on a thread of its own, a moment after it returns.
+  std::vector<std::string> NamesOnceThereAre(std::size_t count) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (Names().size() != count && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return Names();
   }
 
  private:
@@ -156,7 +166,7 @@ TEST(MemoryModuleFile, LoadAndSaveRoundTripsAtBlockEdges) {
     EXPECT_EQ(progress, (std::vector<std::string>{"書き込み中...", ""}));
     EXPECT_EQ(m.Modified(), 1);  // saving leaves the flag to the caller
     EXPECT_EQ(ReadFile(out), edited);
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"in.bin", "out.bin"}));  // no temporary file left
+    EXPECT_EQ(folder.NamesOnceThereAre(2), (std::vector<std::string>{"in.bin", "out.bin"}));  // no temporary file left
     // Saving over an existing, longer file leaves exactly the new content.
     ASSERT_EQ(m.SaveToFile(name), 0);
     EXPECT_EQ(ReadFile(name), edited);
