@@ -95,13 +95,6 @@ bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images
 void TInformationPanel::SetDpi(int dpi, HFONT captionFont) {
   if (!hwnd_) return;
   // The parts are made again at the new sizes; the values they show stay.
-  std::array<std::wstring, 2 * InformationBoxCount> texts;
-  for (int box = 0; box < InformationBoxCount; ++box)
-    for (int id : {HexLabelId(box), DecLabelId(box)}) {
-      wchar_t text[64] = {};
-      GetWindowTextW(GetDlgItem(hwnd_, id), text, 64);
-      texts[id - kFirstControlId - box] = text;
-    }
   if (tips_) DestroyWindow(tips_);
   tips_ = nullptr;
   while (HWND child = GetWindow(hwnd_, GW_CHILD)) DestroyWindow(child);
@@ -112,7 +105,8 @@ void TInformationPanel::SetDpi(int dpi, HFONT captionFont) {
   BuildParts(captionFont);
   for (int box = 0; box < InformationBoxCount; ++box)
     for (int id : {HexLabelId(box), DecLabelId(box)})
-      if (HWND label = GetDlgItem(hwnd_, id)) SetWindowTextW(label, texts[id - kFirstControlId - box].c_str());
+      if (HWND label = GetDlgItem(hwnd_, id))
+        SetWindowTextW(label, Utf8ToWide(shown_[static_cast<std::size_t>(id - kFirstControlId)]).c_str());
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
