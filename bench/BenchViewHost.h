@@ -1,9 +1,25 @@
 // A view core's surroundings for benchmarks: no window, no clipboard, no questions asked.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "view/BinaryViewCore.h"
 
 namespace ovx {
+
+// Fills an empty document with `size` bytes: 1 MiB of pseudo-random bytes below `below` from
+// `seed`, repeated.
+inline void FillRepeatedChunk(TMemoryModule& module, std::int32_t size, std::uint32_t seed, unsigned below = 256) {
+  std::vector<std::uint8_t> chunk(1 << 20);
+  for (auto& b : chunk) {
+    seed = seed * 1103515245u + 12345u;
+    b = static_cast<std::uint8_t>((seed >> 16) % below);
+  }
+  for (std::int32_t at = 0; at < size; at += static_cast<std::int32_t>(chunk.size()))
+    module.InsertData(chunk.data(), at, std::min(size - at, static_cast<std::int32_t>(chunk.size())));
+}
 
 class TBenchClipboard : public TViewClipboard {
  public:

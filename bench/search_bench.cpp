@@ -25,14 +25,7 @@ struct TReplaceDocument {
   TBinaryViewCore view{host, prompt};
   TReplaceDocument() {
     // Bytes below 0xF0 everywhere but at the pattern's places, so it occurs exactly there.
-    std::vector<std::uint8_t> chunk(1 << 20);
-    std::uint32_t x = 2024;
-    for (auto& b : chunk) {
-      x = x * 1103515245u + 12345u;
-      b = static_cast<std::uint8_t>((x >> 16) % 0xF0);
-    }
-    for (std::int32_t at = 0; at < kDocumentSize; at += static_cast<std::int32_t>(chunk.size()))
-      view.Module().InsertData(chunk.data(), at, static_cast<std::int32_t>(chunk.size()));
+    FillRepeatedChunk(view.Module(), kDocumentSize, 2024, 0xF0);
     const std::int32_t spacing = kDocumentSize / kMatches;
     for (std::int32_t i = 0; i < kMatches; ++i) view.Module().WriteData(kPattern, i * spacing + spacing / 2, 8);
     view.History().SetLimit(kHistoryLimit);

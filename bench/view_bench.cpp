@@ -31,15 +31,8 @@ struct TBigView {
   TPaintingHost host;
   TBinaryViewCore view{host, prompt};
   TBigView() {
-    // 1 MiB of varied bytes (Shift-JIS pairs, control bytes, text) repeated to 1 GiB.
-    std::vector<std::uint8_t> chunk(1 << 20);
-    std::uint32_t x = 12345;
-    for (auto& b : chunk) {
-      x = x * 1103515245u + 12345u;
-      b = static_cast<std::uint8_t>(x >> 16);
-    }
-    for (std::int32_t at = 0; at < kGiB; at += static_cast<std::int32_t>(chunk.size()))
-      view.Module().InsertData(chunk.data(), at, static_cast<std::int32_t>(chunk.size()));
+    // Varied bytes (Shift-JIS pairs, control bytes, text).
+    FillRepeatedChunk(view.Module(), kGiB, 12345);
     view.SetVisibleRows(kVisibleRows);
     host.view = &view;
   }
