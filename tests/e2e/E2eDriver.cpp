@@ -1045,15 +1045,39 @@ bool EmptyTheClipboard() {
   return ok;
 }
 
-std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size) {
+std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size, const std::string& tail) {
   std::wstring path = DataFolder() + name;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  LARGE_INTEGER end;
-  end.QuadPart = static_cast<LONGLONG>(size);
-  bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  if (file == INVALID_HANDLE_VALUE || tail.size() > size) {
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return {};
+  }
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(size - tail.size());
+  DWORD written = 0;  // the end is where the tail ends
+  const bool ok = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+            WriteFile(file, tail.data(), static_cast<DWORD>(tail.size()), &written, nullptr) &&
+            written == tail.size() && SetEndOfFile(file);
   CloseHandle(file);
   return ok ? path : std::wstring();
+}
+
+std::vector<double> TimeRuns(int runs, const std::function<bool()>& prepare, const std::function<void()>& act,
+                             const std::function<bool()>& reached) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    if (!prepare()) return {};
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    act();
+    if (!reached()) return {};
+    QueryPerformanceCounter(&end);
+    times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
+  }
+  std::sort(times.begin(), times.end());
+  return times;
 }
 
 std::uint64_t FileStamp(const std::wstring& path) {

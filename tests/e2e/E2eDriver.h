@@ -165,11 +165,18 @@ bool PutClipboardText(const std::string& text);
 bool EmptyTheClipboard();
 
 // ---- files ----
-// A file of the given size whose content is all zero, without writing it (sparse).
-std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size);
+// A file of the given size whose content is all zero but for `tail`, its last bytes, without
+// writing the zeros (sparse).
+std::wstring MakeSizedFile(const std::wstring& name, std::uint64_t size, const std::string& tail = {});
 // The file's last write time, 0 when it cannot be read.
 std::uint64_t FileStamp(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+
+// ---- timing ----
+// `runs` times: `prepare`, then the time from `act` until `reached` returns (each waits itself and
+// says whether it got there). The times in ms, sorted; none when a run did not get there.
+std::vector<double> TimeRuns(int runs, const std::function<bool()>& prepare, const std::function<void()>& act,
+                             const std::function<bool()>& reached);
 
 // ---- registry (HKEY_CURRENT_USER) ----
 bool WriteRegistryDword(const std::wstring& path, const std::wstring& name, DWORD value);

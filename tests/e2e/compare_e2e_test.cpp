@@ -270,33 +270,19 @@ TEST_F(CompareE2e, CompareNextThroughAGibibytePairTiming) {
   if (!std::getenv("OVX_E2E_COMPARE_TIMING")) GTEST_SKIP() << "set OVX_E2E_COMPARE_TIMING to time it";
   const std::uint64_t size = std::uint64_t{1} << 30;
   const std::wstring mine = MakeSizedFile(L"mine.bin", size);
-  const std::wstring theirs = MakeSizedFile(L"theirs.bin", size);
-  {
-    HANDLE f = CreateFileW(theirs.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(size - 1);
-    SetFilePointerEx(f, at, nullptr, FILE_BEGIN);
-    DWORD written = 0;
-    WriteFile(f, "\x01", 1, &written, nullptr);
-    CloseHandle(f);
-  }
+  const std::wstring theirs = MakeSizedFile(L"theirs.bin", size, "\x01");
   HWND window = OpenFileWindow(mine, 120000);
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(CompareWithFile(window, theirs));
   ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ﾌｧｲﾙ"; }, 120000));
-  std::vector<double> times;
-  for (int run = 0; run < 10; ++run) {
-    PressShortcut(window, VK_HOME, MOD_CONTROL);
-    ASSERT_TRUE(WaitForCaretAddress(window, 0, 30000));
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    PressShortcut(window, VK_NEXT, MOD_CONTROL | MOD_SHIFT);  // COMPARENEXT
-    ASSERT_TRUE(WaitForCaretAddress(window, static_cast<std::int64_t>(size - 1), 30000));
-    QueryPerformanceCounter(&end);
-    times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(times.begin(), times.end());
+  const std::vector<double> times = TimeRuns(
+      10, [&] {
+        PressShortcut(window, VK_HOME, MOD_CONTROL);
+        return WaitForCaretAddress(window, 0, 30000);
+      },
+      [&] { PressShortcut(window, VK_NEXT, MOD_CONTROL | MOD_SHIFT); },  // COMPARENEXT
+      [&] { return WaitForCaretAddress(window, static_cast<std::int64_t>(size - 1), 30000); });
+  ASSERT_EQ(times.size(), 10u);
   const double median = (times[4] + times[5]) / 2;
   std::printf("COMPARENEXT through 1 GiB: median %.1f ms, max %.1f ms\n", median, times.back());
   RecordProperty("compare_next_median_ms", std::to_string(median));

@@ -438,17 +438,7 @@ TEST_F(SearchE2e, DifferencesOnlyBoxFollowsTheComparison) {
 // Heavy on disk and time: runs only with OVX_E2E_SEARCH_TIMING set.
 TEST_F(SearchE2e, SearchStartThroughAGibibyteTiming) {
   if (!std::getenv("OVX_E2E_SEARCH_TIMING")) GTEST_SKIP() << "set OVX_E2E_SEARCH_TIMING to time it";
-  const std::uint64_t size = std::uint64_t{1} << 30;
-  const std::wstring path = MakeSizedFile(L"big.bin", size);
-  {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(size - 8);
-    SetFilePointerEx(f, at, nullptr, FILE_BEGIN);
-    DWORD written = 0;
-    WriteFile(f, "\x01\x02\x03\x04\x05\x06\x07\x08", 8, &written, nullptr);
-    CloseHandle(f);
-  }
+  const std::wstring path = MakeSizedFile(L"big.bin", std::uint64_t{1} << 30, "\x01\x02\x03\x04\x05\x06\x07\x08");
   HWND window = OpenFileWindow(path, 120000);
   ASSERT_NE(window, nullptr);
   HWND dialog = OpenDialog(window, miMM_SearchData, L"検索");
@@ -458,19 +448,14 @@ TEST_F(SearchE2e, SearchStartThroughAGibibyteTiming) {
   ASSERT_TRUE(OpenPage(frame, 3));
   ClickInto(Descendant(frame, 0, L"TBinaryView"));
   ASSERT_TRUE(TypeHexDigits(dialog, L"0102030405060708"));
-  std::vector<double> times;
-  for (int run = 0; run < 10; ++run) {
-    PressShortcut(window, VK_HOME, MOD_CONTROL);
-    ASSERT_TRUE(ShowsAddress(window, 0));
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    Click(dialog, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return PanelAddress(window) == L"3ffffff8h"; }, 30000));
-    QueryPerformanceCounter(&end);
-    times.push_back(static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart));
-  }
-  std::sort(times.begin(), times.end());
+  const std::vector<double> times = TimeRuns(
+      10, [&] {
+        PressShortcut(window, VK_HOME, MOD_CONTROL);
+        return ShowsAddress(window, 0);
+      },
+      [&] { Click(dialog, IDOK); },
+      [&] { return WaitUntil([&] { return PanelAddress(window) == L"3ffffff8h"; }, 30000); });
+  ASSERT_EQ(times.size(), 10u);
   const double median = (times[4] + times[5]) / 2;
   std::printf("検索開始 through 1 GiB: median %.1f ms, max %.1f ms\n", median, times.back());
   RecordProperty("search_start_median_ms", std::to_string(median));
