@@ -4,6 +4,7 @@
 #include <aclapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -146,12 +147,21 @@ class TWin32FileSystem final : public TFileSystem {
     const std::wstring file = Win32FileName(name);
     return Patiently([&] { return DeleteFileW(file.c_str()); });
   }
-  // On a thread of its own: a deleted GiB takes the file system about half a second to free.
-  // One deletion at a time; the process waits for the last one when it ends.
+  // A large file on a thread of its own: a deleted GiB takes the file system about half a second
+  // to free. A small one goes at once, so that no deletion is left running behind the caller's
+  // back without need. One deletion at a time; the process waits for the last one when it ends.
   void DeleteLater(const std::string& name) override {
+    constexpr std::uint64_t kLargeFile = std::uint64_t{16} << 20;
+    const std::wstring file = Win32FileName(name);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) ||
+        ((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow) < kLargeFile) {
+      Delete(name);
+      return;
+    }
     std::lock_guard<std::mutex> lock(deleterMutex_);
     if (deleter_.joinable()) deleter_.join();
-    deleter_ = std::thread([file = Win32FileName(name)] { Patiently([&] { return DeleteFileW(file.c_str()); }); });
+    deleter_ = std::thread([file] { Patiently([&] { return DeleteFileW(file.c_str()); }); });
   }
   int Rename(const std::string& from, const std::string& to) override {
     const std::wstring source = Win32FileName(from), target = Win32FileName(to);
