@@ -48,7 +48,7 @@ void OpenHistoryEntry(THistoryOpenSite& site, TUserPrompt& prompt, int position)
     return;
   }
   prompt.MessageDlgBeep(HistoryFileMissingText(name), mtWarning, mbOK);
-  site.RemoveHistoryEntry(position);
+  site.RemoveHistoryEntry(entry);
   site.RebuildAllMenus();
 }
 

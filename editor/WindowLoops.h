@@ -43,7 +43,8 @@ class THistoryOpenSite {
   virtual bool ActivateHolder(const std::string& name) = 0;
   virtual bool FileExists(const std::string& name) = 0;
   virtual void OpenFile(const std::string& name) = 0;
-  virtual void RemoveHistoryEntry(int position) = 0;
+  // By the entry itself: the box before it let other windows change the list.
+  virtual void RemoveHistoryEntry(const std::string& entry) = 0;
   virtual void RebuildAllMenus() = 0;
 };
 void OpenHistoryEntry(THistoryOpenSite& site, TUserPrompt& prompt, int position);

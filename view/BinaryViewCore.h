@@ -306,6 +306,8 @@ class TBinaryViewCore {
   TViewHit::Area dragArea_ = TViewHit::Hex;
   TCompareDisplay compare_{module_};
   TViewSearchInfo search_;
+  // Set while the replace loop runs: a search then would close its undo group and move its caret.
+  bool replacing_ = false;
 };
 
 }  // namespace ovx

@@ -59,6 +59,10 @@ bool TBinaryViewCore::IsLastPattern(const std::uint8_t* pattern, std::int32_t le
 
 void TBinaryViewCore::SearchData(const std::uint8_t* pattern, std::int32_t length, bool backward,
                                  bool differencesOnly) {
+  if (replacing_) {
+    prompt_.Beep();
+    return;
+  }
   Guarded([&] {
     StorePattern(pattern, length, backward ? 1 : 0, differencesOnly);
     RunSearch(true);
@@ -66,6 +70,10 @@ void TBinaryViewCore::SearchData(const std::uint8_t* pattern, std::int32_t lengt
 }
 
 void TBinaryViewCore::SearchAgain(std::uint8_t direction) {
+  if (replacing_) {
+    prompt_.Beep();
+    return;
+  }
   if (!search_.stored) {
     ExecuteCommand(cmSEARCH);
     return;
@@ -91,9 +99,16 @@ void TBinaryViewCore::RunSearch(bool includeStart) {
 void TBinaryViewCore::ReplaceData(const std::uint8_t* pattern, std::int32_t length, const std::uint8_t* replacement,
                                   std::int32_t replacementLength, bool differencesOnly, bool confirm, bool backward,
                                   const TReplaceQuery& ask) {
-  if (ViewOnly() || length <= 0 || replacementLength < 0) return;
+  if (ViewOnly() || length <= 0 || replacementLength < 0 || replacing_) return;
+  replacing_ = true;
+  struct TReplacing {
+    bool& flag;
+    ~TReplacing() { flag = false; }
+  } replacing{replacing_};
   Guarded([&] {
     StorePattern(pattern, length, backward ? 1 : 0, differencesOnly);
+    // The loop owns what it replaces: a search stored while a query waits changes none of it.
+    const TViewSearchInfo search = search_;
     const std::vector<std::uint8_t> bytes(replacement, replacement + replacementLength);
     TCaretPosition final = GetCaret();
     std::int32_t start = final.address;
@@ -102,7 +117,9 @@ void TBinaryViewCore::ReplaceData(const std::uint8_t* pattern, std::int32_t leng
     {
       std::unique_ptr<TQuietEdits> quiet;
       while (true) {
-        const std::int32_t m = module_.FindPattern(search_.At(start, true));
+        // A comparison that ended meanwhile ends a replace that only counts its differences.
+        if (search.filter && search.filter != ComparePartner()) break;
+        const std::int32_t m = module_.FindPattern(search.At(start, true));
         if (m < 0) break;
         if (asking) {
           quiet.reset();

@@ -125,7 +125,9 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
       UpdateWindow(opening->Handle());
     }
   }
-  // 8.-9. Editor windows from the command line.
+  // 8.-9. Editor windows from the command line; a box they show (a view-only notice, a failed
+  // load) stands above the opening screen, not hidden under it.
+  prompt_.SetBoxesTopmost(opening != nullptr);
   OpenCommandLine(arguments);
   // 10. The opening screen goes once it has stood a second. It waits without serving messages;
   // a look into the queue (which removes nothing) lets the system put the drawn screen on show.
@@ -138,6 +140,7 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
     const LONG left = static_cast<LONG>(deadline - GetTickCount());
     if (left > 0) Sleep(static_cast<DWORD>(left));
     opening.reset();
+    prompt_.SetBoxesTopmost(false);
   }
   ServeDeferredRequests();
   // 11. Other starts are served from now on; without a window the process ends.
@@ -309,9 +312,21 @@ std::vector<std::string> TMainProcessWindow::History() {
   return names;
 }
 
-void TMainProcessWindow::RemoveHistoryEntry(int position) {
-  if (position >= 0 && position < static_cast<int>(store_->History().Count())) store_->History().Delete(position);
+void TMainProcessWindow::RemoveHistoryEntry(const std::string& name) {
+  THistoryList& history = store_->History();
+  for (size_t i = 0; i < history.Count(); ++i) {
+    if (SameFileName(history.Entry(i), name)) {
+      history.Delete(i);
+      return;
+    }
+  }
 }
+
+bool TMainProcessWindow::DocumentHeld(TOvnxBinaryFormWClass& window) {
+  return DocumentHeldByWait(windows_.Items(), window);
+}
+
+void TMainProcessWindow::WaitsEnded() { RunKeptCloses(windows_.Items()); }
 
 bool TMainProcessWindow::LookupProfile(const std::string& name, TWindowProfile& profile) {
   return store_->LookupProfile(name, profile);
@@ -335,13 +350,28 @@ void TMainProcessWindow::HideInactiveDialogs(HWND active) {
 
 TOvnxBinaryFormWClass* TMainProcessWindow::SelectEditorWindow(const std::wstring& caption,
                                                              TOvnxBinaryFormWClass* reference) {
+  // The windows as listed, each with its handle: one that goes while the list is open is not
+  // chosen, nor is a new one that happens to take its place.
+  struct TListed {
+    TOvnxBinaryFormWClass* window;
+    HWND handle;
+  };
+  std::vector<TListed> listed;
   std::vector<std::string> names;
-  for (TOvnxBinaryFormWClass* w : windows_.Items()) names.push_back(w->FileName());
+  for (TOvnxBinaryFormWClass* w : windows_.Items()) {
+    listed.push_back({w, w->Handle()});
+    names.push_back(w->FileName());
+  }
   HWND over = reference ? reference->Handle() : nullptr;
   TDlgSelectWindow dialog(WindowListLines(names), caption, over);
-  std::optional<int> line = dialog.Choose(instance_, over ? over : hwnd_);
-  // A window may have gone while the dialog was open: the index is taken from the list as it is now.
-  return line ? windows_.At(*line) : nullptr;
+  std::optional<int> line;
+  {
+    TWaitScope wait(reference ? &reference->WaitSite() : nullptr);
+    line = dialog.Choose(instance_, over ? over : hwnd_);
+  }
+  if (!line || *line < 0 || *line >= static_cast<int>(listed.size())) return nullptr;
+  const TListed chosen = listed[*line];
+  return windows_.IndexOf(chosen.window) >= 0 && chosen.window->Handle() == chosen.handle ? chosen.window : nullptr;
 }
 
 void TMainProcessWindow::DocumentFileChanged(TOvnxBinaryFormWClass& window, const std::string& name) {

@@ -63,7 +63,9 @@ class TMainProcessWindow final : public TEditorWindowHost {
   std::string LongPathName(const std::string& name) override;
   void AddHistory(const std::string& name) override;
   std::vector<std::string> History() override;
-  void RemoveHistoryEntry(int position) override;
+  void RemoveHistoryEntry(const std::string& name) override;
+  bool DocumentHeld(TOvnxBinaryFormWClass& window) override;
+  void WaitsEnded() override;
   bool LookupProfile(const std::string& name, TWindowProfile& profile) override;
   std::string HelpFile() override;
 

@@ -26,11 +26,13 @@ void TMainProcessWindow::ApplySettings(const TEnvironmentSettings& settings) {
 
 void TMainProcessWindow::ShowVersionDialog(TOvnxBinaryFormWClass* reference) {
   TDlgVersion dialog;
+  TWaitScope wait(reference ? &reference->WaitSite() : nullptr);
   dialog.RunModal(instance_, reference ? reference->Handle() : nullptr);
 }
 
 void TMainProcessWindow::ShowShortcutDialog(TOvnxBinaryFormWClass* reference) {
   TDlgShortCut dialog(reference ? reference->Handle() : nullptr, prompt_);
+  TWaitScope wait(reference ? &reference->WaitSite() : nullptr);
   dialog.Run(instance_);
 }
 

@@ -268,13 +268,8 @@ void TMainProcessWindow::OpenHistoryEntry(int index) {
     return;
   }
   prompt_.MessageDlgBeep(MissingHistoryFileMessage(name), mtWarning, mbOK);
-  // The box let other messages run: delete the entry by its name, wherever it is now.
-  for (size_t i = 0; i < history.Count(); ++i) {
-    if (SameFileName(history.Entry(i), name)) {
-      history.Delete(i);
-      break;
-    }
-  }
+  // The box let other messages run: the entry goes by its name, wherever it is now.
+  RemoveHistoryEntry(name);
   UpdateWindowMenus();
 }
 

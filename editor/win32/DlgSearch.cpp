@@ -53,7 +53,7 @@ std::optional<std::uint8_t> IntegerPageWidth(TFrmInputData& frame) {
 class TSearchDialogBase : public TToolDialog, public TCaptureReceiver {
  protected:
   TSearchDialogBase(TOvnxBinaryFormWClass& window, const wchar_t* caption, DWORD helpContext, SIZE client)
-      : TToolDialog(caption, helpContext, client), window_(window), prompt_(window.ProgramPrompt()) {}
+      : TToolDialog(caption, helpContext, client), window_(window), prompt_(window.ProgramPrompt(), window.WaitSite()) {}
   ~TSearchDialogBase() override { window_.CaptureFeed().Remove(this); }
 
   TBinaryViewCore& View() { return window_.Editor().Core(); }
@@ -219,12 +219,9 @@ class TDlgReplace final : public TSearchDialogBase {
     const HWND run = GetDlgItem(self, kRunId);
     EnableWindow(run, FALSE);
     SetForegroundWindow(window.Handle());
-    // The window may not close while the loop runs in it: its view is on this call's stack.
-    struct TAsking {
-      TWindowUserPrompt& prompt;
-      explicit TAsking(TWindowUserPrompt& p) : prompt(p) { prompt.BeginAsking(); }
-      ~TAsking() { prompt.EndAsking(); }
-    } asking(window.WindowPrompt());
+    // The loop is one wait of the window, between its questions too: the window does not close
+    // under it (its view is on this call's stack) and its tool windows change nothing behind it.
+    TWaitScope wait(&window.WaitSite());
     window.Editor().Core().ReplaceData(pattern.data(), static_cast<std::int32_t>(pattern.size()), replacement.data(),
                                        static_cast<std::int32_t>(replacement.size()), differencesOnly, confirm,
                                        backward, [&window] { return AskReplaceQuery(window); });
@@ -336,7 +333,8 @@ TReplaceAnswer AskReplaceQuery(TOvnxBinaryFormWClass& window) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return raCancel;
     }
-    if (IsToolDialogMessage(msg)) continue;
+    // Input to the waiting window and its tools would change what the loop works on.
+    if (IsInputFor(msg, window.Handle()) || IsToolDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

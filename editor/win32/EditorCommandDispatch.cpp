@@ -39,6 +39,7 @@ void TOvnxBinaryFormWClass::ShowPopupAtCaret(TCommandId id) {
     EnableSetting();
   }
   const POINT at = editor_->CaretScreenPoint();
+  TWaitScope wait(this, wkMenu);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
 }
 
@@ -263,6 +264,7 @@ void TOvnxBinaryFormWClass::OnStatusBarClick(int x) {
   if (!HitsStatusIconPanel(x)) return;
   POINT at = {StatusInfoModeMenuLeft(), 0};
   ClientToScreen(statusBar_.Handle(), &at);
+  TWaitScope wait(this, wkMenu);
   TrackPopupMenu(menus_.SubmenuOf(miPU_InfoMode), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, hwnd_,
                  nullptr);
 }

@@ -13,6 +13,12 @@ class TOvnxBinaryFormWClass;
 // so no view keeps a document that is about to be freed.
 void EndComparisonsWith(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvnxBinaryFormWClass& going);
 
+// True when a window of `windows` that waits compares with `window`'s document: the wait uses
+// that document, so `window` may not close before the wait is over.
+bool DocumentHeldByWait(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvnxBinaryFormWClass& window);
+// A wait ended: each window runs the close it kept, where it may now.
+void RunKeptCloses(const std::vector<TOvnxBinaryFormWClass*>& windows);
+
 // `holder` now holds the file `name`: windows comparing with that file's private copy compare
 // with `holder`'s live document instead.
 void SwitchFileComparisons(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvnxBinaryFormWClass& holder,

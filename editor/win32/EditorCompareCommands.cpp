@@ -62,20 +62,24 @@ void TOvnxBinaryFormWClass::StartFileCompare(std::uint8_t mode, const std::strin
 
 void TOvnxBinaryFormWClass::CompareFileCommand() {
   std::string chosen;
-  if (!RunFileDialog(hwnd_, fdOpen, "比較ファイルを開く", chosen, [this](bool open) { host_.SetDialogOpen(open); }))
-    return;
+  if (!RunWindowFileDialog(fdOpen, "比較ファイルを開く", chosen)) return;
   const std::string name = host_.LongPathName(chosen);
   if (!IsFileOnDisk(name)) {
     prompt_.MessageDlgBeep(name + " が見付かりません.\r\n比較ファイルには新規ファイルを指定することは出来ません.",
                            mtError, mbAbort);
     return;
   }
-  if (TOvnxBinaryFormWClass* holder = host_.FindEditorWindow(name)) {
+  if (host_.FindEditorWindow(name)) {
     const TModalResult answer = prompt_.MessageDlgBeep(
         name + " は既に開かれています.\r\n指定のファイルが開かれているウィンドウとの比較を行います.", mtConfirmation,
         mbOK | mbCancel);
-    if (answer != mrCancel) StartWindowCompare(*holder);
-    return;
+    if (answer == mrCancel) return;
+    // The holder may have closed while the box was up: then the file is compared as no window
+    // held it.
+    if (TOvnxBinaryFormWClass* holder = host_.FindEditorWindow(name)) {
+      StartWindowCompare(*holder);
+      return;
+    }
   }
   CompareQuit();
   StartFileCompare(1, name);
@@ -98,10 +102,23 @@ void EndComparisonsWith(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvn
     if (w != &going && w->ComparesWith(going.Document())) w->CompareQuit();
 }
 
+bool DocumentHeldByWait(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvnxBinaryFormWClass& window) {
+  const TMemoryModule& document = window.Document();
+  for (TOvnxBinaryFormWClass* w : windows)
+    if (w != &window && w->Waiting() && w->ComparesWith(document)) return true;
+  return false;
+}
+
+void RunKeptCloses(const std::vector<TOvnxBinaryFormWClass*>& windows) {
+  for (TOvnxBinaryFormWClass* w : windows) w->RunKeptClose();
+}
+
 void SwitchFileComparisons(const std::vector<TOvnxBinaryFormWClass*>& windows, TOvnxBinaryFormWClass& holder,
                            const std::string& name) {
+  // A window that waits keeps its partner until the wait is over, then looks again.
   for (TOvnxBinaryFormWClass* w : windows)
-    if (w != &holder && w->State().compareMode == 1 && SameFileName(w->State().compareFileName, name))
+    if (w != &holder && !w->Waiting() && w->State().compareMode == 1 &&
+        SameFileName(w->State().compareFileName, name))
       w->StartWindowCompare(holder);
 }
 

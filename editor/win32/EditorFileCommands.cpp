@@ -54,8 +54,13 @@ bool TOvnxBinaryFormWClass::SaveDocument(const std::string& name) {
   return saved;
 }
 
+bool TOvnxBinaryFormWClass::RunWindowFileDialog(TFileDialogKind kind, const std::string& title, std::string& name) {
+  TWaitScope wait(this);
+  return RunFileDialog(hwnd_, kind, title, name, [this](bool open) { host_.SetDialogOpen(open); });
+}
+
 bool TOvnxBinaryFormWClass::AskSaveName(const std::string& title, std::string& name) {
-  return RunFileDialog(hwnd_, fdSave, title, name, [this](bool open) { host_.SetDialogOpen(open); });
+  return RunWindowFileDialog(fdSave, title, name);
 }
 
 void TOvnxBinaryFormWClass::LoadIntoWindow(const std::string& name) {
@@ -64,7 +69,7 @@ void TOvnxBinaryFormWClass::LoadIntoWindow(const std::string& name) {
   UpdateStatusBar();
 }
 
-bool TOvnxBinaryFormWClass::RunSaveCommand() { return SaveFileCommand(FileSite()); }
+bool TOvnxBinaryFormWClass::RunSaveCommand() { return !RefusedWhileWaiting() && SaveFileCommand(FileSite()); }
 
 void TOvnxBinaryFormWClass::OpenFile(const std::string& given) {
   const std::string name = host_.LongPathName(given);
@@ -94,7 +99,7 @@ void TOvnxBinaryFormWClass::OpenFile(const std::string& given) {
 
 void TOvnxBinaryFormWClass::OpenFileDialog() {
   std::string name;
-  if (RunFileDialog(hwnd_, fdOpen, "開く", name, [this](bool open) { host_.SetDialogOpen(open); })) OpenFile(name);
+  if (RunWindowFileDialog(fdOpen, "開く", name)) OpenFile(name);
 }
 
 namespace {
@@ -115,7 +120,7 @@ class THistorySite final : public THistoryOpenSite {
   }
   bool FileExists(const std::string& name) override { return IsFileOnDisk(name); }
   void OpenFile(const std::string& name) override { window_.OpenFile(name); }
-  void RemoveHistoryEntry(int position) override { host_.RemoveHistoryEntry(position); }
+  void RemoveHistoryEntry(const std::string& entry) override { host_.RemoveHistoryEntry(entry); }
   void RebuildAllMenus() override { host_.UpdateWindowMenus(); }
 
  private:

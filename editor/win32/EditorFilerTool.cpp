@@ -13,11 +13,15 @@ HWND TOvnxBinaryFormWClass::CreateFilerTool() {
   owner.window = hwnd_;
   owner.editor = editor_.get();
   owner.prompt = &host_.Prompt();
+  owner.waits = this;
   owner.helpFile = host_.HelpFile();
   owner.dpi = dpi_;
   owner.filerFolder = ExpandLongPathName(ExecutableFolder() + "filer");
   std::string path;
-  if (!ExecuteDlgFilerOpen(hwnd_, owner.filerFolder, path)) return nullptr;
+  {
+    TWaitScope wait(this);
+    if (!ExecuteDlgFilerOpen(hwnd_, owner.filerFolder, path)) return nullptr;
+  }
   return TToolFiler::Create(owner, path);
 }
 

@@ -1,7 +1,6 @@
 // The jumps of an editor window: the target checked against the document's bounds, then the
-// caret set on its first nibble (the view scrolls it into sight). The tools stay usable while the
-// window waits for an answer to a bounds question; a jump then does nothing rather than stack a
-// second question over the first.
+// caret set on its first nibble (the view scrolls it into sight). A jump that reaches the window
+// while it waits for an answer is refused rather than stack a second question over the first.
 #include "editor/JumpAddress.h"
 #include "editor/win32/EditorWindow.h"
 #include "view/win32/BEditor.h"
@@ -9,7 +8,7 @@
 namespace ovx {
 
 void TOvnxBinaryFormWClass::AddressJump(TAddressMode mode, std::uint64_t value) {
-  if (prompt_.Asking()) return;
+  if (RefusedWhileWaiting()) return;
   TBinaryViewCore& view = editor_->Core();
   std::int64_t target = AddressJumpTarget(mode, value, view.CaretAddress());
   if (!CheckJumpAddress(target, view.Module().Size(), prompt_)) return;
@@ -17,7 +16,7 @@ void TOvnxBinaryFormWClass::AddressJump(TAddressMode mode, std::uint64_t value) 
 }
 
 void TOvnxBinaryFormWClass::RelativeJump(std::uint64_t distance, bool upward) {
-  if (prompt_.Asking()) return;
+  if (RefusedWhileWaiting()) return;
   TBinaryViewCore& view = editor_->Core();
   const std::optional<std::int64_t> target =
       RelativeJumpTarget(distance, upward, view.CaretAddress(), view.Module().Size(), prompt_);

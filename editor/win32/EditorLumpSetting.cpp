@@ -26,7 +26,10 @@ void TOvnxBinaryFormWClass::LumpSettingCommand() {
   s.undoWarning = view.History().OverflowSound();
   RECT editor = {};
   GetWindowRect(editor_->Handle(), &editor);
-  if (!TDlgSetting::Run(hwnd_, {editor.left + Scaled(4), editor.top + Scaled(4)}, dpi_, s)) return;
+  {
+    TWaitScope wait(this);
+    if (!TDlgSetting::Run(hwnd_, {editor.left + Scaled(4), editor.top + Scaled(4)}, dpi_, s)) return;
+  }
   if (!s.viewOnly) view.SetInputMode(s.insert ? imInsert : imOverwrite);
   editor_->SetCheckSumMode(s.checkSum);
   SetInfoByteOrder(s.byteOrder);

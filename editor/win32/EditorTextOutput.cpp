@@ -11,8 +11,7 @@ void TOvnxBinaryFormWClass::TextOutputCommand() {
   const TBinaryViewCore& view = editor_->Core();
   if (view.Module().Size() == 0) return;
   std::string name;
-  if (!RunFileDialog(hwnd_, fdTextSave, "テキスト形式で出力", name, [this](bool open) { host_.SetDialogOpen(open); }))
-    return;
+  if (!RunWindowFileDialog(fdTextSave, "テキスト形式で出力", name)) return;
   const TSelection selection = view.GetSelection();
   const std::int32_t start = selection.active ? selection.start : 0;
   const std::int32_t count = selection.active ? selection.end - selection.start : view.Module().Size();

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "charset/StrUty.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/ToolBarImages.h"
@@ -14,6 +16,7 @@
 #include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/BEditor.h"
+#include "view/win32/BinaryView.h"
 
 namespace ovx {
 
@@ -64,7 +67,7 @@ TOvnxBinaryFormWClass* TOvnxBinaryFormWClass::FromHandle(HWND hwnd) {
 
 TOvnxBinaryFormWClass::TOvnxBinaryFormWClass(TEditorWindowHost& host)
     : host_(host),
-      prompt_(host.Prompt()),
+      prompt_(host.Prompt(), *this),
       editor_(std::make_unique<TBEditor>(prompt_)),
       fileSite_(std::make_unique<TFileSite>(*this)) {}
 
@@ -100,6 +103,7 @@ bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
   editor_->SetViewItems(TViewItems::All());
   editor_->SetFontHeight(14);
   editor_->SetContextMenuImages(images_, ContextMenuImage);
+  editor_->View().MenuWaits = this;
   UpdateStatusBar();
   RefreshFunctionBar(true);
   OptimizeWindowSize(smFit);
@@ -293,6 +297,25 @@ void TOvnxBinaryFormWClass::FormClose() {
   DestroyWindow(hwnd_);
 }
 
+bool TOvnxBinaryFormWClass::RefusedWhileWaiting() {
+  if (!waits_.Waiting()) return false;
+  prompt_.Beep();
+  return true;
+}
+
+void TOvnxBinaryFormWClass::RunKeptClose() {
+  if (waits_.TakeKeptClose(host_.DocumentHeld(*this))) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TOvnxBinaryFormWClass::WaitsEnded() {
+  if (settingsAfterWait_) ApplySettings(*std::exchange(settingsAfterWait_, std::nullopt));
+  // A file this window compares with may have been opened in another window meanwhile.
+  if (state_.compareMode == 1)
+    if (TOvnxBinaryFormWClass* holder = host_.FindEditorWindow(state_.compareFileName))
+      if (holder != this) StartWindowCompare(*holder);
+  host_.WaitsEnded();
+}
+
 LRESULT CALLBACK TOvnxBinaryFormWClass::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   TOvnxBinaryFormWClass* self = WindowObject<TOvnxBinaryFormWClass>(hwnd, msg, lp);
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -328,9 +351,9 @@ LRESULT CALLBACK TOvnxBinaryFormWClass::PanelProc(HWND hwnd, UINT msg, WPARAM wp
 LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CLOSE:
-      // A second close while the first one asks, or a close under any other question about
-      // this window, would free the window before that question returns into it.
-      if (closing_ || prompt_.Asking()) return 0;
+      // A second close while the first one asks is the same close. A close under a wait would
+      // free the window before the wait returns into it: it is kept and runs after the wait.
+      if (closing_ || !waits_.AdmitClose(host_.DocumentHeld(*this))) return 0;
       closing_ = true;
       if (FormCloseQuery()) {
         ActivateNextWindowBelow();
@@ -342,7 +365,7 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION:
       // The session may end once the changes are saved or given up; Cancel keeps it, and so does
       // a question of this window that is still waiting for its answer.
-      if (closing_ || prompt_.Asking()) return FALSE;
+      if (closing_ || waits_.Waiting()) return FALSE;
       if (Modified()) BringToFront();
       return QuerySaveOnClose(FileSite(), prompt_) ? TRUE : FALSE;
     case WM_SIZE: {
@@ -375,7 +398,7 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (PartsReady() && editor_->ViewHandle()) SetFocus(editor_->ViewHandle());
       return 0;
     case WM_COMMAND:
-      OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
+      if (!RefusedWhileWaiting()) OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
     case WM_INITMENUPOPUP: {
       HMENU menu = reinterpret_cast<HMENU>(wp);
@@ -385,6 +408,9 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      // The history button's drop-down menu is a wait of this window.
+      std::optional<TWaitScope> dropDown;
+      if (header->code == static_cast<UINT>(TBN_DROPDOWN)) dropDown.emplace(&WaitSite(), wkMenu);
       if (toolBar_.HandleNotify(header, menus_.SubmenuOf(miPU_History), hwnd_)) return TBDDRET_DEFAULT;
       if (header->hwndFrom == statusBar_.Handle() && header->code == static_cast<UINT>(NM_CLICK)) {
         OnStatusBarClick(MulDiv(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x), 96, dpi_));
@@ -403,13 +429,16 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
     case kCloseCommandMessage:
-      RunCloseItem(static_cast<TMenuItem>(wp));  // the window may be gone now
+      if (!RefusedWhileWaiting()) RunCloseItem(static_cast<TMenuItem>(wp));  // the window may be gone now
       return 0;
     case MenuPopupMessage:
-      ShowPopupAtCaret(static_cast<TCommandId>(lp));
+      if (!RefusedWhileWaiting()) ShowPopupAtCaret(static_cast<TCommandId>(lp));
       return 0;
     case WM_DROPFILES:
-      DropFiles(reinterpret_cast<HDROP>(wp));
+      if (RefusedWhileWaiting())
+        DragFinish(reinterpret_cast<HDROP>(wp));
+      else
+        DropFiles(reinterpret_cast<HDROP>(wp));
       return 0;
     default:
       break;

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "charset/InputFrameRules.h"
@@ -22,10 +23,12 @@
 #include "editor/win32/EditorToolBar.h"
 #include "editor/win32/EditorToolWindows.h"
 #include "editor/win32/EditorWindowHost.h"
+#include "editor/win32/FileDialogs.h"
 #include "editor/win32/FunctionKeyBar.h"
 #include "editor/win32/InformationPanel.h"
 #include "shell/win32/MenuImages.h"
 #include "shell/win32/Win32UserPrompt.h"
+#include "shell/win32/WaitScope.h"
 #include "shell/Settings.h"
 
 namespace ovx {
@@ -33,7 +36,7 @@ namespace ovx {
 class TBEditor;
 class TMemoryModule;
 
-class TOvnxBinaryFormWClass final : private TMenuCommandSite {
+class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite {
  public:
   static const wchar_t kClassName[];  // L"TOvnxBinaryFormWClass"
   static const wchar_t kPanelClassName[];
@@ -126,6 +129,13 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   TUserPrompt& ProgramPrompt() { return host_.Prompt(); }
   TWindowUserPrompt& WindowPrompt() { return prompt_; }
 
+  // Waits (the wait rule): every question, dialog and popup menu of this window or of its tool
+  // windows is a wait of this window.
+  TWaitSite& WaitSite() { return *this; }
+  bool Waiting() const { return waits_.Waiting(); }
+  // A close kept during a wait runs (posted) once this window no longer waits and is not held.
+  void RunKeptClose();
+
   // Comparison (EditorCompareCommands.cpp). 比較解除: the view ends its comparison, the mode is 0.
   void CompareQuit();
   // True when this window compares with another window's live document.
@@ -144,6 +154,14 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+  // Commands and messages that would change the document or close the window arrive during a
+  // wait only from outside the question: refused with a beep.
+  bool RefusedWhileWaiting();
+
+  // TWaitSite.
+  TWaitRule& Waits() override { return waits_; }
+  HWND WaitingWindow() const override { return hwnd_; }
+  void WaitsEnded() override;
 
   // Creation (EditorWindow.cpp) and layout (EditorWindowLayout.cpp).
   bool CreateParts();
@@ -190,6 +208,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
   void SetViewOnly();
   bool SaveDocument(const std::string& name);
   bool AskSaveName(const std::string& title, std::string& name);
+  // A file open or save dialog owned by this window, as a wait of it.
+  bool RunWindowFileDialog(TFileDialogKind kind, const std::string& title, std::string& name);
   void OpenFileDialog();
   void OpenHistoryEntry(int position);
   void ActivateWindowAt(int position);
@@ -202,6 +222,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite {
 
   TEditorWindowHost& host_;
   TCaptureFeed captureFeed_;
+  TWaitRule waits_;
+  std::optional<TEnvironmentSettings> settingsAfterWait_;
   // Every question about this window, its view and its document is owned by this window.
   TWindowUserPrompt prompt_;
   HWND hwnd_ = nullptr;

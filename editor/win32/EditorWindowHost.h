@@ -34,6 +34,11 @@ class TEditorWindowHost {
   // window the dialog is centred over.
   virtual TOvnxBinaryFormWClass* SelectEditorWindow(const std::wstring& caption,
                                                     TOvnxBinaryFormWClass* reference) = 0;
+  // True when another window's wait uses the window's document (it compares with it): the
+  // window keeps a close until that wait is over.
+  virtual bool DocumentHeld(TOvnxBinaryFormWClass& window) = 0;
+  // A window's last wait ended: every window runs the close it kept, if it may now.
+  virtual void WaitsEnded() = 0;
   // Called from the window's close handler; the window is freed right after.
   virtual void EditorWindowClosed(TOvnxBinaryFormWClass& window) = 0;
   virtual void UpdateWindowMenus() = 0;
@@ -45,7 +50,8 @@ class TEditorWindowHost {
   // File history and window profiles.
   virtual std::vector<std::string> History() = 0;
   virtual void AddHistory(const std::string& name) = 0;
-  virtual void RemoveHistoryEntry(int position) = 0;
+  // The entry of that name, wherever it stands now.
+  virtual void RemoveHistoryEntry(const std::string& name) = 0;
   virtual bool LookupProfile(const std::string& name, TWindowProfile& profile) = 0;
   // The help file beside the program.
   virtual std::string HelpFile() = 0;

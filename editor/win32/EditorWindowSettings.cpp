@@ -10,6 +10,11 @@
 namespace ovx {
 
 void TOvnxBinaryFormWClass::ApplySettings(const TEnvironmentSettings& settings) {
+  // New settings (a key map, an undo budget) would change the view behind a wait: they wait too.
+  if (waits_.Waiting()) {
+    settingsAfterWait_ = settings;
+    return;
+  }
   editor_->SetEnvironment(settings);
   const bool newWindow = settings.NewWindow;
   ApplyWindowSettings(state_.settings, settings);

@@ -1,5 +1,6 @@
 #include "editor/win32/ToolDialog.h"
 
+#include "shell/win32/Win32UserPrompt.h"
 #include "shell/win32/WindowDpi.h"
 
 namespace ovx {
@@ -78,6 +79,16 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return FALSE;
     case WM_COMMAND:
+    case WM_CLOSE:
+      // Disabled while its editor window waits: nothing it would do may happen behind the wait.
+      if (!IsWindowEnabled(hwnd_)) {
+        ProgramBeep();
+        return TRUE;
+      }
+      if (msg == WM_CLOSE) {
+        DestroyWindow(hwnd_);
+        return TRUE;
+      }
       if (LOWORD(wp) == kRunId && HIWORD(wp) == BN_CLICKED) {
         Run();
         return TRUE;
@@ -87,9 +98,7 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       return Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
-    case WM_CLOSE:
-      DestroyWindow(hwnd_);
-      return TRUE;
+
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return TRUE;

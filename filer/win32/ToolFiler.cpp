@@ -95,7 +95,7 @@ std::string LoadErrorText(const std::string& path, const TAnalyzeError& error) {
 
 }  // namespace
 
-TToolFiler::TToolFiler(const TFilerToolOwner& owner) : owner_(owner), prompt_(*owner.prompt) {}
+TToolFiler::TToolFiler(const TFilerToolOwner& owner) : owner_(owner), prompt_(*owner.prompt, *owner.waits) {}
 
 bool TToolFiler::RegisterClass(HINSTANCE instance) {
   WNDCLASSEXW wc = {};
@@ -111,7 +111,7 @@ bool TToolFiler::RegisterClass(HINSTANCE instance) {
 
 HWND TToolFiler::Create(const TFilerToolOwner& owner, const std::string& templatePath) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterClass(instance) || !owner.editor || !owner.prompt) return nullptr;
+  if (!RegisterClass(instance) || !owner.editor || !owner.prompt || !owner.waits) return nullptr;
   auto* tool = new TToolFiler(owner);
   tool->pendingTemplate_ = templatePath;
   HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, Utf8ToWide(FilerWindowCaption("(no title)")).c_str(),
@@ -151,6 +151,17 @@ LRESULT TToolFiler::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!pendingTemplate_.empty()) LoadFiler(std::exchange(pendingTemplate_, std::string()));
       return 0;
     case WM_COMMAND:
+    case WM_CLOSE:
+      // Disabled while its editor window waits (its own questions included): nothing it would
+      // do may happen behind the wait, and it does not go from under its own box.
+      if (!IsWindowEnabled(hwnd_)) {
+        ProgramBeep();
+        return 0;
+      }
+      if (msg == WM_CLOSE) {
+        if (FormCloseQuery()) DestroyWindow(hwnd_);
+        return 0;
+      }
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
     case WM_NOTIFY:
@@ -166,9 +177,7 @@ LRESULT TToolFiler::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       SetBkColor(dc, GetSysColor(COLOR_INFOBK));
       return reinterpret_cast<LRESULT>(infoBrush_);
     }
-    case WM_CLOSE:
-      if (FormCloseQuery()) DestroyWindow(hwnd_);
-      return 0;
+
     case WM_DESTROY:
       pages_.Clear();
       if (font_) DeleteObject(font_);

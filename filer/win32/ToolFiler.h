@@ -20,6 +20,7 @@ struct TFilerToolOwner {
   HWND window = nullptr;
   TBEditor* editor = nullptr;
   TUserPrompt* prompt = nullptr;  // the program's prompt; the tool's boxes are owned by the tool
+  TWaitSite* waits = nullptr;     // the editor window's: each box of the tool is a wait of it
   std::string helpFile;           // UTF-8
   std::string filerFolder;        // UTF-8, long form, ending in "\"
   int dpi = 96;                   // the editor window's; sizes below are given at 96

@@ -89,17 +89,41 @@ std::optional<TRecaptionedBox> RecaptionedBoxOf(unsigned b) {
   return TRecaptionedBox{MB_YESNO, {{IDYES, L"中止(&A)", mrAbort}, {IDNO, L"再試行(&R)", mrRetry}}};
 }
 
-// The box being shown with new captions, until it first activates.
-thread_local const TRecaptionedBox* recaptioning = nullptr;
-thread_local HHOOK recaptionHook = nullptr;
+// What a box gets as it first activates: new captions for its buttons, and a place above a
+// topmost window (the opening screen; the system's box ignores MB_TOPMOST under Wine).
+struct TFirstActivation {
+  const TRecaptionedBox* recaption = nullptr;
+  bool topmost = false;
+};
+thread_local const TFirstActivation* firstActivation = nullptr;
+thread_local HHOOK activationHook = nullptr;
 
-LRESULT CALLBACK RecaptionOnActivate(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE && recaptioning) {
+LRESULT CALLBACK OnFirstActivation(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && firstActivation) {
     const HWND box = reinterpret_cast<HWND>(wp);
-    for (const TButtonCaption& c : recaptioning->buttons) SetDlgItemTextW(box, c.id, c.text);
-    recaptioning = nullptr;
+    if (firstActivation->recaption)
+      for (const TButtonCaption& c : firstActivation->recaption->buttons) SetDlgItemTextW(box, c.id, c.text);
+    if (firstActivation->topmost)
+      SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    firstActivation = nullptr;
   }
-  return CallNextHookEx(recaptionHook, code, wp, lp);
+  return CallNextHookEx(activationHook, code, wp, lp);
+}
+
+// The system's box, with what it needs done as it first activates.
+int ShowBox(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style, const TFirstActivation& first) {
+  const bool hooked = first.recaption || first.topmost;
+  if (hooked) {
+    firstActivation = &first;
+    activationHook = SetWindowsHookExW(WH_CBT, OnFirstActivation, nullptr, GetCurrentThreadId());
+  }
+  const int id = MessageBoxW(owner, text.c_str(), caption, style | (first.topmost ? MB_TOPMOST : 0));
+  if (hooked) {
+    UnhookWindowsHookEx(activationHook);
+    activationHook = nullptr;
+    firstActivation = nullptr;
+  }
+  return id;
 }
 
 // The box belongs to the window it is about, else to the window the user is working in,
@@ -124,16 +148,10 @@ TModalResult TWin32UserPrompt::MessageDlgBeep(const std::string& text, TMsgDlgTy
 TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) {
   TModalScope modal;
   const std::optional<TRecaptionedBox> recaptioned = RecaptionedBoxOf(buttons);
+  const int id = ShowBox(OwnerForBox(), Utf8ToWide(text), TitleOf(kind),
+                         IconOf(kind) | (recaptioned ? recaptioned->style : ButtonsOf(buttons)) | MB_SETFOREGROUND,
+                         {recaptioned ? &*recaptioned : nullptr, topmost_});
   if (recaptioned) {
-    recaptioning = &*recaptioned;
-    recaptionHook = SetWindowsHookExW(WH_CBT, RecaptionOnActivate, nullptr, GetCurrentThreadId());
-  }
-  int id = MessageBoxW(OwnerForBox(), Utf8ToWide(text).c_str(), TitleOf(kind),
-                       IconOf(kind) | (recaptioned ? recaptioned->style : ButtonsOf(buttons)) | MB_SETFOREGROUND);
-  if (recaptioned) {
-    UnhookWindowsHookEx(recaptionHook);
-    recaptionHook = nullptr;
-    recaptioning = nullptr;
     for (const TButtonCaption& c : recaptioned->buttons)
       if (c.id == id) return c.result;
     return mrNone;
@@ -144,7 +162,8 @@ TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType k
 void TWin32UserPrompt::ShowFailure(const std::string& caption, const std::string& text, bool ownerless) {
   MessageBeep(MB_OK);
   TModalScope modal;
-  MessageBoxW(ownerless ? nullptr : applicationWindow_, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), MB_OK);
+  ShowBox(ownerless ? nullptr : applicationWindow_, Utf8ToWide(text), Utf8ToWide(caption).c_str(), MB_OK,
+          {nullptr, topmost_});
 }
 
 namespace {
@@ -164,19 +183,20 @@ void NoteBeep() {
 
 }  // namespace
 
-void TWin32UserPrompt::Beep() {
+void ProgramBeep() {
   MessageBeep(MB_OK);
   NoteBeep();
 }
 
+void TWin32UserPrompt::Beep() { ProgramBeep(); }
+
 template <typename Ask>
 TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {
   // Another window's question may come up while this one waits: each keeps its own owner.
+  TWaitScope wait(&waits_);
   const HWND outer = windowAsking;
   windowAsking = owner_;
-  ++asking_;
   const TModalResult answer = ask();
-  --asking_;
   windowAsking = outer;
   return answer;
 }

@@ -4,8 +4,13 @@
 #include <windows.h>
 
 #include "model/UserPrompt.h"
+#include "shell/win32/WaitScope.h"
 
 namespace ovx {
+
+// The default beep, as every refusal of the program sounds (a test hears it through the file
+// named in OVX_BEEP_LOG).
+void ProgramBeep();
 
 // Number of modal boxes and forms of the process now on screen.
 int ModalDepth();
@@ -24,6 +29,8 @@ class TWin32UserPrompt final : public TUserPrompt {
  public:
   // The window that owns the failure reports that are not ownerless.
   void SetApplicationWindow(HWND hwnd) { applicationWindow_ = hwnd; }
+  // While the opening screen (a topmost window) stands, boxes are shown above it.
+  void SetBoxesTopmost(bool topmost) { topmost_ = topmost; }
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
   TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
@@ -32,21 +39,16 @@ class TWin32UserPrompt final : public TUserPrompt {
 
  private:
   HWND applicationWindow_ = nullptr;
+  bool topmost_ = false;
 };
 
 // The prompt of one window: asks through the program's prompt with every box owned by that
 // window, whichever window is active, so that the window a question is about stays disabled
-// until it is answered.
+// until it is answered. Each box is a wait of the editor window the asking window belongs to.
 class TWindowUserPrompt final : public TUserPrompt {
  public:
-  explicit TWindowUserPrompt(TUserPrompt& prompt) : prompt_(prompt) {}
+  TWindowUserPrompt(TUserPrompt& prompt, TWaitSite& waits) : prompt_(prompt), waits_(waits) {}
   void SetOwner(HWND owner) { owner_ = owner; }
-  // True while a box of this prompt waits for its answer.
-  bool Asking() const { return asking_ > 0; }
-  // A loop that asks its questions one after another (a replace with queries) counts as asking
-  // from its start to its end, between the questions too.
-  void BeginAsking() { ++asking_; }
-  void EndAsking() { --asking_; }
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
   TModalResult MessageDlg(const std::string& text, TMsgDlgType kind, unsigned buttons) override;
@@ -58,8 +60,8 @@ class TWindowUserPrompt final : public TUserPrompt {
   template <typename Ask>
   TModalResult AskAsOwner(Ask&& ask);
   TUserPrompt& prompt_;
+  TWaitSite& waits_;
   HWND owner_ = nullptr;
-  int asking_ = 0;
 };
 
 }  // namespace ovx

@@ -203,4 +203,20 @@ class EditorTest : public ::testing::Test {
   bool firstRun_ = false;
 };
 
+// An end-to-end test that hears the program's beeps, through the file it names in OVX_BEEP_LOG.
+class BeepingEditorTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    log_ = DataFolder() + L"beeps.log";
+    SetEnvironmentVariableW(L"OVX_BEEP_LOG", log_.c_str());
+  }
+  void TearDown() override {
+    EditorTest::TearDown();
+    SetEnvironmentVariableW(L"OVX_BEEP_LOG", nullptr);
+  }
+  size_t Beeps() const { return ReadWholeFile(log_).size() / 6; }  // "beep\r\n" each
+  std::wstring log_;
+};
+
 }  // namespace ovx::e2e

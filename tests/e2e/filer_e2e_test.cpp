@@ -211,6 +211,31 @@ TEST_F(FilerE2e, CloseQuestionWithEachAnswer) {
   }
 }
 
+// The editor window is closed while the tool's close question is up: the tool is not freed under
+// its box; once it is answered the tool goes, and then the window closes with its own question.
+TEST_F(FilerE2e, TheWindowClosedUnderTheToolsQuestionClosesAfterIt) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  const std::string before = ReadWholeFile(s.path);
+  ChangeWidth(s.tool, L"9");
+  ASSERT_TRUE(WaitUntil([&] { return Modified(s.tool); }, 3000));
+  PostMessageW(s.tool, WM_CLOSE, 0, 0);
+  std::optional<TMessageBox> box = WaitForMessageBox(L"確認");
+  ASSERT_TRUE(box);
+  CloseEditorWindow(s.window);
+  EXPECT_FALSE(WaitUntil([&] { return !IsWindow(s.window) || !IsWindow(s.tool); }, 1000))
+      << "the window or its tool went under the tool's question";
+  ASSERT_TRUE(PressButton(box->hwnd, IDYES));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(s.tool); }, 3000));
+  // The applied width changed the document: the kept close asks about it.
+  std::optional<TMessageBox> save = WaitForMessageBox(L"確認");
+  ASSERT_TRUE(save) << "the kept close never ran";
+  EXPECT_EQ(save->text, LongPath(s.path) + L" は更新されています.\r\n閉じる前に保存しますか？");
+  ASSERT_TRUE(PressButton(save->hwnd, IDNO));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(s.window); }, 3000));
+  EXPECT_EQ(ReadWholeFile(s.path), before);
+}
+
 // The editor window's filer command closes an open tool as its close box does: with the question.
 TEST_F(FilerE2e, FilerCommandClosesTheToolAskingAboutItsChange) {
   TBitmapSession s = OpenBitmapWithFiler();

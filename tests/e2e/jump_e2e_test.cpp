@@ -148,21 +148,7 @@ TEST_F(JumpE2e, AddressJumpIsRefusedForAnEmptyDocument) {
   EXPECT_FALSE(WaitUntil([] { return FindTopWindow(L"#32770", L"アドレスジャンプ") != nullptr; }, 1500));
 }
 
-// The beeps of the program, through the file it names in OVX_BEEP_LOG for its beeps.
-class JumpE2eBeep : public EditorTest {
- protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    log_ = DataFolder() + L"beeps.log";
-    SetEnvironmentVariableW(L"OVX_BEEP_LOG", log_.c_str());
-  }
-  void TearDown() override {
-    EditorTest::TearDown();
-    SetEnvironmentVariableW(L"OVX_BEEP_LOG", nullptr);
-  }
-  size_t Beeps() const { return ReadWholeFile(log_).size() / 6; }  // "beep\r\n" each
-  std::wstring log_;
-};
+using JumpE2eBeep = BeepingEditorTest;
 
 TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeepsOnZero) {
   // Opened view-only by its extension, after the information box.

@@ -370,6 +370,69 @@ TEST_F(SearchE2e, QueryWindowNearTheLowerRightCornerStaysInsideTheWorkArea) {
   EXPECT_EQ(EditorProcesses().size(), 1u);
 }
 
+using SearchE2eWait = BeepingEditorTest;
+
+// While the query waits, the window's other tool windows (the search dialog's 検索開始, typed
+// input's 入力) are disabled and refuse with a beep: the replace goes on with its own pattern,
+// replaces only its matches and stays one undo step.
+TEST_F(SearchE2eWait, ToolWindowsChangeNothingWhileTheQueryWaits) {
+  const std::wstring path = MakeFile(L"query.bin", "ABxxABxxAB");
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  HWND search = OpenDialog(window, miMM_SearchData, L"検索");
+  ASSERT_NE(search, nullptr);
+  ASSERT_TRUE(TypeKeys(search, L"{Down}7878"));  // Word 7878h: "xx"
+  HWND hex = Descendant(DataFrames(search).at(0), kEditHex);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(hex) == L"7878h"; }, 3000));
+  HWND input = OpenDialog(window, miMM_InputInt, L"整数型定型入力");
+  ASSERT_NE(input, nullptr);
+  HWND dialog = OpenReplace(window, L"AB", L"AAA");
+  ASSERT_NE(dialog, nullptr);
+  Click(dialog, IDOK);
+  ASSERT_TRUE(WaitForMessageBox(L"置換しますか？"));
+  EXPECT_FALSE(IsWindowEnabled(search));
+  EXPECT_FALSE(IsWindowEnabled(input));
+  Screenshot(L"replace-query-with-disabled-tools");
+  const size_t before = Beeps();
+  Click(search, IDOK);
+  Click(input, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return Beeps() == before + 2; }, 3000)) << Beeps() - before;
+  ASSERT_TRUE(Answer(L"一度に置換"));
+  EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("AAAxxAAAxxAAA"));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(search) && IsWindowEnabled(input); }));
+  ASSERT_TRUE(PressShortcut(window, 'Z', MOD_CONTROL));
+  EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("ABxxABxxAB")) << "one undo takes it all back";
+}
+
+// A differences-only replace against another window: that window's close while the query waits
+// is kept until the replace is over, and the filter holds for every match.
+TEST_F(SearchE2eWait, APartnerClosedDuringTheQueryGoesAfterTheReplace) {
+  HWND partner = OpenFileWindow(MakeFile(L"partner.bin", "ABxxAXxxAX"));
+  ASSERT_NE(partner, nullptr);
+  const std::wstring path = MakeFile(L"mine.bin", "ABxxABxxAB");
+  ASSERT_TRUE(WaitForExit(StartEditor(L"\"" + path + L"\"")));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_CompareWindow));
+  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
+  ASSERT_TRUE(list);
+  SendMessageW(FindWindowExW(list->hwnd, nullptr, L"ListBox", nullptr), LB_SETCURSEL, 0, 0);
+  ASSERT_TRUE(AnswerMessageBox(list->hwnd, L"決定"));
+  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ｳｨﾝﾄﾞｳ"; })) << StatusPanelText(window, 4);
+  HWND dialog = OpenReplace(window, L"AB", L"CD");
+  ASSERT_NE(dialog, nullptr);
+  PostMessageW(GetDlgItem(dialog, idSearchCompareCheck), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(dialog, idSearchCompareCheck), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+  Click(dialog, IDOK);
+  ASSERT_TRUE(WaitForMessageBox(L"置換しますか？"));
+  CloseEditorWindow(partner);
+  EXPECT_FALSE(WaitUntil([&] { return !IsWindow(partner); }, 1000)) << "the partner went under the query";
+  ASSERT_TRUE(Answer(L"一度に置換"));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(partner); })) << "the kept close never ran";
+  EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("ABxxCDxxCD"));
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4).empty(); })) << StatusPanelText(window, 4);
+}
+
 TEST_F(SearchE2e, ViewOnlyWindowsSearchButDoNotReplace) {
   // A file whose extension opens view-only.
   const std::wstring path = MakeFile(L"ro.dll", "xxABxx");

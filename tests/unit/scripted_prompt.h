@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ class TScriptedPrompt final : public TUserPrompt {
 
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType kind, unsigned buttons) override {
     shown.push_back({text, kind, buttons});
+    if (whileShown) whileShown();
     if (answers.empty()) {
       if (!answerUnscriptedWithNo) ADD_FAILURE() << "a box nobody expected: " << text;
       return answerUnscriptedWithNo ? mrNo : mrNone;
@@ -53,6 +55,8 @@ class TScriptedPrompt final : public TUserPrompt {
   std::deque<TModalResult> answers;
   std::vector<TShownBox> shown;
   int beeps = 0;
+  // Runs while a box is up, as other windows' messages do while a real box waits.
+  std::function<void()> whileShown;
   // Random inputs may raise more boxes than a test can script: those get No.
   bool answerUnscriptedWithNo = false;
 };

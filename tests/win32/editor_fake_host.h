@@ -32,6 +32,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
     TOvnxBinaryFormWClass::RegisterWindowClass(GetModuleHandleW(nullptr), nullptr, nullptr);
     SetFileDialogOverride([this](TFileDialogKind kind, const std::string& title, std::string& name) {
       dialogTitles.push_back(title);
+      if (prompt.whileShown) prompt.whileShown();
       if (dialogAnswers.empty()) return false;
       name = dialogAnswers.front();
       dialogAnswers.pop_front();
@@ -77,6 +78,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
   }
   std::vector<TOvnxBinaryFormWClass*> EditorWindows() override { return windows; }
   void EditorWindowClosed(TOvnxBinaryFormWClass& window) override {
+    ++closed;
     windows.erase(std::remove(windows.begin(), windows.end(), &window), windows.end());
   }
   void UpdateWindowMenus() override {
@@ -87,7 +89,9 @@ class TFakeEditorHost final : public TEditorWindowHost {
   void SaveAndCloseAllWindows() override {}
   std::vector<std::string> History() override { return history; }
   void AddHistory(const std::string& name) override { history.insert(history.begin(), name); }
-  void RemoveHistoryEntry(int position) override { history.erase(history.begin() + position); }
+  void RemoveHistoryEntry(const std::string& name) override { std::erase(history, name); }
+  bool DocumentHeld(TOvnxBinaryFormWClass& window) override { return DocumentHeldByWait(windows, window); }
+  void WaitsEnded() override { RunKeptCloses(windows); }
   bool LookupProfile(const std::string&, TWindowProfile&) override { return false; }
   std::string HelpFile() override { return "C:\\no-such-folder\\OVX.HLP"; }
   void SetDialogOpen(bool) override {}
@@ -104,6 +108,7 @@ class TFakeEditorHost final : public TEditorWindowHost {
     return selectedWindow;
   }
   TOvnxBinaryFormWClass* selectedWindow = nullptr;
+  int closed = 0;  // windows that went through their close
 
   TEnvironmentSettings& MutableSettings() { return settings_; }
 

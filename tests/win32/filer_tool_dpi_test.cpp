@@ -49,6 +49,7 @@ TEST(FilerToolDpi, ANewDpiScalesThePagesAndKeepsWhatWasTyped) {
   owner.window = w->Handle();
   owner.editor = &w->Editor();
   owner.prompt = &host.prompt;
+  owner.waits = &w->WaitSite();
   owner.filerFolder = folder.Path();
   HWND tool = TToolFiler::Create(owner, path);
   ASSERT_NE(tool, nullptr);

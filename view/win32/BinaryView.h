@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/win32/MenuImages.h"
+#include "shell/win32/WaitScope.h"
 #include "view/BinaryViewCore.h"
 #include "view/ViewPaintModel.h"
 #include "view/win32/BEditor.h"
@@ -58,6 +59,8 @@ class TBinaryView : public TViewWindow, public TViewHost {
   // Replaces the system's popup tracking when set (tests read the built menu and choose):
   // returns the chosen item's id, 0 for none.
   std::function<int(HMENU menu, POINT screen)> MenuTracker;
+  // The window the view's popup menus are a wait of; none: a wait of no window.
+  TWaitSite* MenuWaits = nullptr;
 
   // The two popup menus, built as they open. The chosen command runs through the core.
   void ShowContextMenu(POINT screen);

@@ -10,6 +10,8 @@
 
 namespace ovx {
 int TBinaryView::TrackMenu(HMENU menu, POINT screen) {
+  // The chosen command runs in this view after the menu: the window may not go meanwhile.
+  TWaitScope wait(MenuWaits, wkMenu);
   if (MenuTracker) return MenuTracker(menu, screen);
   return static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
                                          screen.x, screen.y, 0, hwnd_, nullptr));

@@ -91,9 +91,9 @@ class TFakeHistory final : public THistoryOpenSite {
   }
   bool FileExists(const std::string& n) override { return n == "Lc:\\there.bin"; }
   void OpenFile(const std::string& n) override { log.push_back("open " + n); }
-  void RemoveHistoryEntry(int i) override {
-    log.push_back("remove " + std::to_string(i));
-    history.erase(history.begin() + i);
+  void RemoveHistoryEntry(const std::string& entry) override {
+    log.push_back("remove " + entry);
+    std::erase(history, entry);
   }
   void RebuildAllMenus() override { log.push_back("menus"); }
 };
@@ -107,7 +107,7 @@ TEST(EditorWindowLoops, OpenFromHistory) {
   const TCase cases[] = {
       {0, {"activate Lc:\\held.bin"}, 0},
       {1, {"open Lc:\\there.bin"}, 0},
-      {2, {"remove 2", "menus"}, 1},
+      {2, {"remove c:\\gone.bin", "menus"}, 1},
       {3, {}, 0},  // past the end: nothing
   };
   for (const TCase& c : cases) {

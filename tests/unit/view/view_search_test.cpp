@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 
 #include "tests/unit/view/view_test_host.h"
 
@@ -169,6 +170,50 @@ TEST_F(SearchTest, ReplaceLoopAnswersDirectionsAndOneUndoStep) {
     EXPECT_EQ(Text(), c.doc) << "one undo takes back every replacement";
     view.Redo();
     EXPECT_EQ(Text(), c.result);
+  }
+}
+
+TEST_F(SearchTest, WhatHappensDuringAQueryChangesNotWhatTheReplaceWorksOn) {
+  // At the first question something else runs in the view: a search for another pattern
+  // (forwards or upwards), or the end of the comparison a differences-only replace counts on.
+  struct Case {
+    const char* name;
+    std::string doc, partner;
+    char during;  // 's' search "xx" forwards, 'b' search "xx" upwards, 'e' end the comparison
+    std::string result;
+  };
+  const Case cases[] = {
+      {"a search for other bytes", "ABxxABxxAB", "", 's', "AAxxAAxxAA"},
+      {"an upward search", "ABxxABxxAB", "", 'b', "AAxxAAxxAA"},
+      {"the comparison ends: the rest is not replaced", "ABxxABxxAB", "ABxxAXxxAX", 'e', "ABxxAAxxAB"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load(BytesOf(c.doc));
+    if (!c.partner.empty()) {
+      partner.Clear();
+      partner.InsertData(reinterpret_cast<const std::uint8_t*>(c.partner.data()), 0,
+                         static_cast<std::int32_t>(c.partner.size()));
+      ASSERT_TRUE(view.CompareWithModule(partner));
+    }
+    view.SetCaret(0, 0);
+    bool first = true;
+    const auto ask = [&] {
+      if (std::exchange(first, false)) {
+        const auto other = BytesOf("xx");
+        if (c.during == 'e') view.EndCompare();
+        else view.SearchData(other.data(), 2, c.during == 'b', false);
+      }
+      return raYes;
+    };
+    const auto p = BytesOf("AB"), r = BytesOf("AA");
+    prompt.messages.clear();
+    prompt.beeps = 0;
+    view.ReplaceData(p.data(), 2, r.data(), 2, !c.partner.empty(), true, false, ask);
+    EXPECT_EQ(Text(), c.result);
+    EXPECT_EQ(prompt.beeps, c.during == 'e' ? 0 : 1) << "a search during the loop is refused with a beep";
+    view.Undo();
+    EXPECT_EQ(Text(), c.doc) << "one undo takes back every replacement";
   }
 }
 
