@@ -32,12 +32,12 @@ HWND OwnerRoot(HWND hwnd) {
 
 }  // namespace
 
-TWaitScope::TWaitScope(TWaitSite* site, TWaitKind kind) : site_(site) {
+TWaitScope::TWaitScope(TWaitSite* site, TWaitKind kind, HWND asker) : site_(site) {
   if (!site_) return;
   site_->Waits().Enter();
   const HWND window = site_->WaitingWindow();
   if (kind != wkQuestion || !window) return;
-  TOwnedSearch search = {window, GetActiveWindow(), &disabled_};
+  TOwnedSearch search = {window, asker, &disabled_};
   EnumThreadWindows(GetCurrentThreadId(), DisableOwned, reinterpret_cast<LPARAM>(&search));
 }
 

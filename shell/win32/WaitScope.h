@@ -30,9 +30,9 @@ enum TWaitKind : unsigned char { wkQuestion, wkMenu };
 
 class TWaitScope {
  public:
-  // A null site is a wait that belongs to no window. The window active when the wait begins
-  // keeps its state: it is the one that asks, and the box it owns disables it by itself.
-  explicit TWaitScope(TWaitSite* site, TWaitKind kind = wkQuestion);
+  // A null site is a wait that belongs to no window. `asker`, a tool window that owns the box of
+  // the wait, keeps its state: the box disables it by itself and gives it back its focus.
+  explicit TWaitScope(TWaitSite* site, TWaitKind kind = wkQuestion, HWND asker = nullptr);
   ~TWaitScope();
   TWaitScope(const TWaitScope&) = delete;
   TWaitScope& operator=(const TWaitScope&) = delete;

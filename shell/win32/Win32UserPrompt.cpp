@@ -193,7 +193,7 @@ void TWin32UserPrompt::Beep() { ProgramBeep(); }
 template <typename Ask>
 TModalResult TWindowUserPrompt::AskAsOwner(Ask&& ask) {
   // Another window's question may come up while this one waits: each keeps its own owner.
-  TWaitScope wait(&waits_);
+  TWaitScope wait(&waits_, wkQuestion, owner_);
   const HWND outer = windowAsking;
   windowAsking = owner_;
   const TModalResult answer = ask();

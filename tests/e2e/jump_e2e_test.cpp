@@ -182,12 +182,14 @@ TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeep
   EXPECT_TRUE(PanelShowsAddress(window, 0x2C));
   ASSERT_TRUE(TypeKeys(tool, L"{Enter}"));
   ASSERT_TRUE(WaitForMessageBox(L"警告"));
-  // ジャンプ(&J) pressed again while the question waits asks nothing more.
+  // The tool is disabled while the question waits: ジャンプ(&J) pressed again beeps and asks nothing.
+  EXPECT_FALSE(IsWindowEnabled(tool));
   Click(GetDlgItem(tool, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return Beeps() == 1; }, 3000));
   EXPECT_FALSE(WaitUntil([] { return OpenWarnings() > 1; }, 700));
   Answer(kPastEnd, L"中止");
   EXPECT_TRUE(PanelShowsAddress(window, 0x2C));
-  EXPECT_EQ(Beeps(), 0u);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(tool) != FALSE; }));
 
   // "-" turns it round; Up and Down cycle the radix of the same value.
   FocusAtEnd(field);
@@ -206,7 +208,7 @@ TEST_F(JumpE2eBeep, RelativeJumpWalksTheDistancePerEnterInAViewOnlyWindowAndBeep
   ASSERT_TRUE(TypeKeys(tool, L"{Del}"));
   ASSERT_TRUE(Shows(field, L"0h"));
   ASSERT_TRUE(TypeKeys(tool, L"{Enter}"));
-  EXPECT_TRUE(WaitUntil([&] { return Beeps() == 1; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return Beeps() == 2; }, 3000));
   EXPECT_TRUE(NoQuestion());
   EXPECT_TRUE(PanelShowsAddress(window, 0x16));
 
