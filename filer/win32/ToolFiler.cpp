@@ -393,7 +393,12 @@ void TToolFiler::MM_OutDataClick() {
 
 void TToolFiler::TB_FileOpenClick() {
   std::string path;
-  if (ExecuteDlgFilerOpen(hwnd_, owner_.filerFolder, path)) LoadFiler(path);
+  {
+    // A wait of the editor window: the tool is not freed under its open dialog.
+    TWaitScope wait(owner_.waits, wkQuestion, hwnd_);
+    if (!ExecuteDlgFilerOpen(hwnd_, owner_.filerFolder, path)) return;
+  }
+  LoadFiler(path);
 }
 
 void TToolFiler::TB_HelpClick() {
