@@ -18,6 +18,8 @@ constexpr std::string_view kDataWidth = "データ幅が不正です. データ�
 constexpr std::string_view kMinMax = "範囲が不正です. 最大値が最小値未満に設定されています. \"%s\"";
 constexpr std::string_view kChoice = "選択肢の指定方法が不正です. \"%s\"";
 constexpr std::string_view kStringLength = "文字列長に 0 を指定することは出来ません.";
+constexpr std::string_view kStringLengthRange = "文字列長は 1 ～ 65536 の範囲で指定して下さい. \"%s\"";
+constexpr std::string_view kCrcSize = "CRC の計算サイズは 1 以上を指定して下さい.";
 constexpr std::string_view kPadCharacter = "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい.";
 constexpr std::string_view kIndentRange = "インデント、マージン幅は 0 ～ 800 ピクセルの範囲で指定します. \"%s\"";
 constexpr std::string_view kIndentKind = "インデント、マージン幅にはオート \"*\" か整数値が必要です. \"%s\"";
@@ -30,6 +32,8 @@ constexpr std::string_view kHexPattern = "パターンには 0 ～ F のみか�
 
 bool InRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
 bool IsWidth(std::int32_t value) { return value == 1 || value == 2 || value == 4; }
+// Sizes are 32-bit patterns: 0xFFFFFFFF reads as -1, which is no size at all.
+bool IsSize(std::int32_t value) { return value >= 1; }
 
 bool OnlyCharacters(std::string_view text, std::string_view allowed) {
   return text.find_first_not_of(allowed) == std::string_view::npos;
@@ -41,9 +45,9 @@ std::string CheckIntegerRules(std::string_view command, std::size_t position, st
   auto fail = [&](std::string_view message) { return FillMessage(message, decimal); };
   if (command == "COPY") {
     if (position == 2 && value == previous[0]) return std::string(kSameCopyAddress);
-    if (position == 3 && value == 0) return std::string(kCopySize);
+    if (position == 3 && !IsSize(value)) return std::string(kCopySize);
   } else if (command == "CLEAR") {
-    if (position == 2 && value == 0) return std::string(kClearSize);
+    if (position == 2 && !IsSize(value)) return std::string(kClearSize);
     if (position == 3 && !InRange(value, 0, 255)) return std::string(kClearValue);
   } else if (command == "EDITBIT") {
     if (position == 3 && !InRange(value, 0, 7)) return fail(kBitPosition);
@@ -55,6 +59,7 @@ std::string CheckIntegerRules(std::string_view command, std::size_t position, st
   } else if (command == "EDITSTRING" || command == "WRITESTRING") {
     const std::size_t lengthAt = command == "EDITSTRING" ? 3 : 2;
     if (position == lengthAt && value == 0) return std::string(kStringLength);
+    if (position == lengthAt && !InRange(value, 1, kMaxFilerStringLength)) return fail(kStringLengthRange);
     if (position == 4 && !InRange(value, 0, 255)) return std::string(kPadCharacter);
   } else if (command == "WRITEBIT") {
     if (position == 2 && !InRange(value, 0, 7)) return fail(kBitPosition);
@@ -62,7 +67,9 @@ std::string CheckIntegerRules(std::string_view command, std::size_t position, st
   } else if (command == "WRITEINTEGER") {
     if (position == 2 && !IsWidth(value)) return fail(kDataWidth);
   } else if (command == "WRITEPATTERNBIN" || command == "WRITEPATTERNHEX") {
-    if (position == 2 && value == 0) return std::string(kPatternSize);
+    if (position == 2 && !IsSize(value)) return std::string(kPatternSize);
+  } else if (command == "WRITECRC32") {
+    if (position == 2 && !IsSize(value)) return std::string(kCrcSize);
   }
   return {};
 }

@@ -9,6 +9,9 @@
 
 namespace ovx {
 
+// The longest string a field or a string write may have, in bytes.
+constexpr std::int32_t kMaxFilerStringLength = 65536;
+
 struct TCheckedParameter {
   std::string stored;      // the text kept in the command line
   std::int32_t value = 0;  // the value of an integer parameter

@@ -14,6 +14,7 @@ TFilerFieldValue InitialFilerFieldValue(const TFilerField& field) {
 }
 
 bool FilerFieldInRange(const TFilerField& field, std::int32_t documentSize) {
+  if (field.width < 1) return false;
   const std::int64_t last = std::int64_t{field.address} + (field.kind == fcBit ? 0 : field.width - 1);
   return field.address >= 0 && last < documentSize;
 }
@@ -37,12 +38,38 @@ std::int32_t ClampSpinValue(std::int32_t value, std::int32_t minimum, std::int32
   return std::clamp(value, minimum, maximum);
 }
 
-std::int32_t SpinValueOfText(std::string_view text, std::int32_t minimum, std::int32_t maximum) {
-  std::int32_t value = 0;
+// The typed text as a message quotes it: at most 40 bytes, never cutting a UTF-8 character.
+static std::string Quoted(std::string_view utf8) {
+  std::size_t length = std::min<std::size_t>(utf8.size(), 40);
+  while (length < utf8.size() && length > 0 && (static_cast<std::uint8_t>(utf8[length]) & 0xC0) == 0x80) --length;
+  return " \"" + std::string(utf8.substr(0, length)) + (length < utf8.size() ? "…\"" : "\"");
+}
+
+std::string FilerIntegerOfText(std::string_view text, const TFilerField& field, std::int32_t& value) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::int64_t typed = 0;
   const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) value = minimum;
-  return ClampSpinValue(value, minimum, maximum);
+  auto [ptr, ec] = std::from_chars(text.data(), end, typed);
+  const std::int64_t bits = 8 * std::int64_t{field.width};
+  const std::int64_t lowest = -(std::int64_t{1} << (bits - 1));
+  const std::int64_t highest = field.width >= 4 ? INT32_MAX : (std::int64_t{1} << bits) - 1;
+  if (text.empty() || ptr != end || (ec != std::errc() && ec != std::errc::result_out_of_range))
+    return "整数値を入力して下さい." + Quoted(text);
+  if (ec == std::errc::result_out_of_range || typed < lowest || typed > highest) {
+    return std::to_string(field.width) + " バイトのフィールドには " + std::to_string(lowest) + " ～ " +
+           std::to_string(highest) + " の整数値を入力して下さい." + Quoted(text);
+  }
+  value = ClampSpinValue(static_cast<std::int32_t>(typed), field.minimum, field.maximum);
+  return {};
+}
+
+std::string FilerStringProblem(std::string_view utf8, const TFilerField& field) {
+  const std::string sjis = Utf8ToSJis(utf8);
+  if (SJisToUtf8(sjis) != utf8) return "シフト JIS で表せない文字が含まれています.";
+  if (sjis.size() > static_cast<std::size_t>(field.width))
+    return "文字列が長すぎます. このフィールドには " + std::to_string(field.width) + " バイトまで書き込めます.";
+  return {};
 }
 
 int SelectIndexOfValue(const std::vector<TFilerSelectItem>& items, std::int32_t value, int current) {
@@ -74,11 +101,20 @@ std::string FilerStringText(const std::uint8_t* bytes, int length) {
 std::vector<std::uint8_t> FilerStringBytes(std::string_view utf8, int length, std::uint8_t pad) {
   const std::string sjis = Utf8ToSJis(utf8);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length), pad);
-  std::copy_n(sjis.begin(), std::min<std::size_t>(sjis.size(), bytes.size()), bytes.begin());
+  std::size_t fits = 0;
+  while (fits < sjis.size()) {
+    const auto lead = static_cast<std::uint8_t>(sjis[fits]);
+    const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+    const std::size_t next = fits + (doubleByte ? 2 : 1);
+    if (next > bytes.size()) break;
+    fits = next;
+  }
+  std::copy_n(sjis.begin(), std::min(fits, sjis.size()), bytes.begin());
   return bytes;
 }
 
 void ReadFilerField(const TFilerField& field, TFilerFieldValue& value, const TFilerTarget& target) {
+  value.changed = false;
   if (!FilerFieldInRange(field, target.Size())) {
     value.enabled = value.jumpEnabled = false;
     return;
@@ -106,7 +142,7 @@ void ReadFilerField(const TFilerField& field, TFilerFieldValue& value, const TFi
 }
 
 void WriteFilerField(const TFilerField& field, const TFilerFieldValue& value, TFilerTarget& target) {
-  if (!FilerFieldInRange(field, target.Size())) return;
+  if (!value.changed || !value.enabled || !FilerFieldInRange(field, target.Size())) return;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(field.width));
   switch (field.kind) {
     case fcInteger:
@@ -114,7 +150,8 @@ void WriteFilerField(const TFilerField& field, const TFilerFieldValue& value, TF
       break;
     case fcSelect: {
       const bool chosen = value.selected >= 0 && value.selected < static_cast<int>(field.items.size());
-      FilerBytesOfInteger(chosen ? field.items[value.selected].value : 0, field.width, field.bigEndian, bytes.data());
+      if (!chosen) return;
+      FilerBytesOfInteger(field.items[value.selected].value, field.width, field.bigEndian, bytes.data());
       break;
     }
     case fcString:

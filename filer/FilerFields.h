@@ -20,6 +20,9 @@ struct TFilerFieldValue {
   int selected = 0;          // select field: the selected item, -1 for none
   std::string text;          // string field, UTF-8
   bool checked = false;      // bit field
+  // The user changed the control since the last read (typed into, spun, selected, ticked):
+  // only such a field is written back, so an untouched field leaves its bytes as they are.
+  bool changed = false;
   bool enabled = false;
   bool jumpEnabled = false;
   friend bool operator==(const TFilerFieldValue&, const TFilerFieldValue&) = default;
@@ -37,21 +40,29 @@ void FilerBytesOfInteger(std::int32_t value, int width, bool bigEndian, std::uin
 
 // A spin edit keeps its value within minimum and maximum whenever these differ.
 std::int32_t ClampSpinValue(std::int32_t value, std::int32_t minimum, std::int32_t maximum);
-// The value of a spin edit's text; text that is not a number counts as the minimum.
-std::int32_t SpinValueOfText(std::string_view text, std::int32_t minimum, std::int32_t maximum);
+
+// The value of an integer field's text, or the message that refuses it. The text must be a
+// number that the field's width holds as the field shows it: 1 and 2 bytes zero-extended or
+// negative, 4 bytes as a signed 32-bit value. Within bounds it is then kept as a spin edit keeps it.
+std::string FilerIntegerOfText(std::string_view text, const TFilerField& field, std::int32_t& value);
+
+// Empty when a string field can write the text (UTF-8), else the message that refuses it.
+std::string FilerStringProblem(std::string_view utf8, const TFilerField& field);
 
 // The item a read selects: the last one carrying the value, else the current one.
 int SelectIndexOfValue(const std::vector<TFilerSelectItem>& items, std::int32_t value, int current);
 
 // The text a string field shows for its bytes (Shift-JIS in, UTF-8 out).
 std::string FilerStringText(const std::uint8_t* bytes, int length);
-// The bytes a string field writes: its text (UTF-8) in Shift-JIS, cut to length and padded.
+// The bytes a string field writes: its text (UTF-8) in Shift-JIS, padded; a double-byte
+// character that does not fit whole is left out with everything after it.
 std::vector<std::uint8_t> FilerStringBytes(std::string_view utf8, int length, std::uint8_t pad);
 
 // Reads one field into its value: out of range it is only disabled, in range it shows the data
-// and is enabled when editable and the view allows writing.
+// and is enabled when editable and the view allows writing. Either way it is no longer changed.
 void ReadFilerField(const TFilerField& field, TFilerFieldValue& value, const TFilerTarget& target);
-// Writes one field back; a field out of range is skipped.
+// Writes one field back when the user changed it and it was enabled when read; a field out of
+// range now is skipped.
 void WriteFilerField(const TFilerField& field, const TFilerFieldValue& value, TFilerTarget& target);
 
 }  // namespace ovx

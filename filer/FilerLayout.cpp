@@ -22,6 +22,9 @@ std::vector<std::string_view> SplitLine(std::string_view line) {
   }
 }
 
+// A parameter of a command line; a missing one reads as empty, never past the line.
+std::string_view At(const std::vector<std::string_view>& p, std::size_t i) { return i < p.size() ? p[i] : std::string_view(); }
+
 std::int32_t Integer(std::string_view text) {
   std::int32_t value = 0;
   ReadStoredInteger(text, value);
@@ -61,21 +64,21 @@ class TPageBuilder {
   TPageBuilder(TFilerLayout& layout, const TFilerMeasure& measure) : layout_(layout), measure_(measure) {}
 
   void Line(const std::vector<std::string_view>& p) {
-    const std::string_view name = p[0];
+    const std::string_view name = At(p, 0);
     if (name == "BIGENDIAN" || name == "LITTLEENDIAN") {
       bigEndian_ = name == "BIGENDIAN";
     } else if (name == "DISABLE" || name == "ENABLE") {
       editable_ = name == "ENABLE";
     } else if (name == "INDENT") {
-      indent_ = PixelsOrAutomatic(p[1]);
+      indent_ = PixelsOrAutomatic(At(p, 1));
     } else if (name == "MARGIN") {
-      margin_ = PixelsOrAutomatic(p[1]);
+      margin_ = PixelsOrAutomatic(At(p, 1));
     } else if (name == "SEGMENT") {
-      base_ = Integer(p[1]);
+      base_ = Integer(At(p, 1));
     } else if (name == "TITLE") {
-      layout_.title = SJisToUtf8(p[1]);
+      layout_.title = SJisToUtf8(At(p, 1));
     } else if (name == "PAGE") {
-      StartPage(SJisToUtf8(p[1]));
+      StartPage(SJisToUtf8(At(p, 1)));
     } else {
       if (layout_.pages.empty()) StartPage("(no title)");
       Control(p);
@@ -96,13 +99,13 @@ class TPageBuilder {
   int FieldLeft() const { return indent_ == kAutomatic ? 24 : indent_ + 8; }
 
   void Control(const std::vector<std::string_view>& p) {
-    const std::string_view name = p[0];
+    const std::string_view name = At(p, 0);
     if (name == "EDITINTEGER" || name == "EDITSELECT" || name == "EDITSTRING") {
       EditorField(p);
     } else if (name == "EDITBIT") {
       BitField(p);
     } else if (name == "LABEL") {
-      const std::string text = SJisToUtf8(p[1]);
+      const std::string text = SJisToUtf8(At(p, 1));
       Place(MakeControl(fcLabel, {indent_ == kAutomatic ? 8 : indent_ + 8, y_, measure_.TextWidth(text), measure_.Height(fcLabel)},
                         text));
     } else if (name == "HORIZONTALRULE") {
@@ -113,7 +116,7 @@ class TPageBuilder {
         if (i > 3) text += "\r\n";
         text += SJisToUtf8(p[i]);
       }
-      Place(MakeControl(fcMessage, {FieldLeft(), y_, Integer(p[1]), Integer(p[2])}, std::move(text)));
+      Place(MakeControl(fcMessage, {FieldLeft(), y_, Integer(At(p, 1)), Integer(At(p, 2))}, std::move(text)));
     }
   }
 
@@ -127,19 +130,19 @@ class TPageBuilder {
   }
 
   void EditorField(const std::vector<std::string_view>& p) {
-    const std::string_view name = p[0];
+    const std::string_view name = At(p, 0);
     TFilerControlKind kind = name == "EDITINTEGER" ? fcInteger : name == "EDITSELECT" ? fcSelect : fcString;
-    TFilerField field = NewField(kind, p[2]);
-    field.width = Integer(p[3]);
+    TFilerField field = NewField(kind, At(p, 2));
+    field.width = Integer(At(p, 3));
     int editorWidth = 64;
     if (kind == fcInteger) {
-      field.minimum = Integer(p[4]);
-      field.maximum = Integer(p[5]);
+      field.minimum = Integer(At(p, 4));
+      field.maximum = Integer(At(p, 5));
       // Wide enough for the longest value of its width (a sign and all digits) beside its spin button.
       const int longest = field.width == 1 ? 4 : field.width == 2 ? 6 : 11;
       editorWidth = std::max(measure_.TextWidth(std::string(longest, '0')) + 32, 64);
     } else if (kind == fcString) {
-      field.pad = static_cast<std::uint8_t>(Integer(p[4]));
+      field.pad = static_cast<std::uint8_t>(Integer(At(p, 4)));
       editorWidth = 200;
     } else {
       int widest = 0;
@@ -151,7 +154,7 @@ class TPageBuilder {
       }
       editorWidth = std::max(widest + 32, 64);
     }
-    const std::string label = SJisToUtf8(p[1]);
+    const std::string label = SJisToUtf8(At(p, 1));
     // The label does not widen or lengthen the page; its editor does.
     TFilerRect labelRect{FieldLeft(), y_ + 4, measure_.TextWidth(label), measure_.Height(fcLabel)};
     Page().controls.push_back(MakeControl(fcFieldLabel, labelRect, label));
@@ -160,9 +163,9 @@ class TPageBuilder {
   }
 
   void BitField(const std::vector<std::string_view>& p) {
-    TFilerField field = NewField(fcBit, p[2]);
-    field.bit = Integer(p[3]);
-    const std::string label = SJisToUtf8(p[1]);
+    TFilerField field = NewField(fcBit, At(p, 2));
+    field.bit = Integer(At(p, 3));
+    const std::string label = SJisToUtf8(At(p, 1));
     AddField(std::move(field),
              MakeControl(fcBit, {FieldLeft(), y_ + 2, measure_.TextWidth(label) + 20, measure_.Height(fcBit)}, label));
   }

@@ -139,6 +139,10 @@ bool TFilerParser::OnParameter(std::string_view token, int line) {
   const std::size_t position = values_.size();
   const char kind = SignatureKindAt(command_->signature, position);
   if (!kind) return Fail(line, std::string(kTooMany));
+  // Parameters are kept TAB-separated: a TAB inside one would shift the ones after it. Only the
+  // text of a string write may hold TABs, because its reader takes everything up to the pad.
+  const bool tabAllowed = command_->name == "WRITESTRING" && position == 2;
+  if (!tabAllowed && token.find('\t') != std::string_view::npos) return Fail(line, std::string(kBadCharacter));
   std::string message = kind == 'I' ? CheckIntegerParameter(command_->name, position + 1, token, values_, checked_)
                                     : CheckStringParameter(command_->name, position + 1, token, checked_);
   if (!message.empty()) return Fail(line, std::move(message));

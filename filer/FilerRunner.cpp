@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "filer/FilerInteger.h"
+#include "model/Crc32.h"
 
 namespace ovx {
 
@@ -20,6 +21,7 @@ constexpr std::string_view kPatternRange = "書き込むビットパターンの
 constexpr std::string_view kIntegerRange = "書き込む整数値の位置がファイル終端を越えています.";
 constexpr std::string_view kBitRange = "書き込むビット値の位置がファイル終端を越えています.";
 constexpr std::string_view kStringRange = "書き込む文字列値の位置がファイル終端を越えています.";
+constexpr std::string_view kCrcSourceRange = "CRC を計算する範囲がファイル終端を越えています.";
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
   std::vector<std::string_view> parts;
@@ -82,6 +84,8 @@ class TSectionRunner {
   void Patch(const std::uint8_t* data, std::int64_t address, std::int64_t count);
   void FillRepeated(std::int64_t address, std::int64_t count, const std::vector<std::uint8_t>& period);
   void Copy(std::int64_t source, std::int64_t destination, std::int64_t count);
+  void WriteInteger(std::int64_t address, int width, std::uint32_t value);
+  std::uint32_t Crc32Of(std::int64_t address, std::int64_t count) const;
 
   TFilerTarget& target_;
   TUserPrompt& prompt_;
@@ -137,6 +141,27 @@ void TSectionRunner::Copy(std::int64_t source, std::int64_t destination, std::in
   }
 }
 
+void TSectionRunner::WriteInteger(std::int64_t address, int width, std::uint32_t value) {
+  std::uint8_t bytes[4];
+  for (int i = 0; i < width; ++i) {
+    const int shift = 8 * (bigEndian_ ? width - 1 - i : i);
+    bytes[i] = static_cast<std::uint8_t>(value >> shift);
+  }
+  Patch(bytes, address, width);
+}
+
+std::uint32_t TSectionRunner::Crc32Of(std::int64_t address, std::int64_t count) const {
+  TCrc32 crc;
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, piece_)));
+  for (std::int64_t done = 0; done < count;) {
+    const std::int64_t piece = std::min(count - done, piece_);
+    target_.ReadData(buffer.data(), static_cast<std::int32_t>(address + done), static_cast<std::int32_t>(piece));
+    crc.Add(buffer.data(), static_cast<std::size_t>(piece));
+    done += piece;
+  }
+  return crc.Value();
+}
+
 bool TSectionRunner::RunLine(std::string_view line) {
   const std::vector<std::string_view> p = SplitTabs(line);
   const std::string_view name = p[0];
@@ -174,13 +199,13 @@ bool TSectionRunner::RunLine(std::string_view line) {
     const std::int64_t address = base_ + a;
     if (b != 1 && b != 2 && b != 4) return true;
     if (!Fits(address, b)) return Ask(kIntegerRange);
-    std::uint8_t bytes[4];
-    const auto value = static_cast<std::uint32_t>(c);
-    for (int i = 0; i < b; ++i) {
-      const int shift = 8 * (bigEndian_ ? b - 1 - i : i);
-      bytes[i] = static_cast<std::uint8_t>(value >> shift);
-    }
-    Patch(bytes, address, b);
+    WriteInteger(address, b, static_cast<std::uint32_t>(c));
+  } else if (name == "WRITECRC32") {
+    if (!integers(3)) return true;
+    const std::int64_t source = base_ + a, destination = base_ + c;
+    if (!Fits(source, b)) return Ask(kCrcSourceRange);
+    if (!Fits(destination, 4)) return Ask(kIntegerRange);
+    WriteInteger(destination, 4, Crc32Of(source, b));
   } else if (name == "WRITEBIT") {
     if (!integers(3) || b < 0 || b > 7) return true;
     const std::int64_t address = base_ + a;

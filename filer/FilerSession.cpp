@@ -26,11 +26,13 @@ bool RereadFiler(TFilerProgram& program, TFilerDocument& document, TUserPrompt& 
   return true;
 }
 
-bool ApplyFiler(const TFilerProgram& program, TFilerDocument& document, TUserPrompt& prompt) {
+bool ApplyFiler(TFilerProgram& program, TFilerDocument& document, TUserPrompt& prompt) {
   if (program.layout.pages.empty() || document.ViewOnly()) return false;
   document.CloseUndoGroup();
-  for (std::size_t i = 0; i < program.layout.fields.size(); ++i)
+  for (std::size_t i = 0; i < program.layout.fields.size(); ++i) {
     WriteFilerField(program.layout.fields[i], program.values[i], document);
+    program.values[i].changed = false;
+  }
   RunFilerSection(program.finalize, document, prompt);
   document.CloseUndoGroup();
   document.Refresh();

@@ -35,8 +35,8 @@ void LayOutFilerProgram(TFilerProgram& program, const TFilerMeasure& measure);
 // no pages, and nothing happened.
 bool RereadFiler(TFilerProgram& program, TFilerDocument& document, TUserPrompt& prompt);
 
-// Writes every field and runs the end list. False when there are no pages or the view is
-// view-only, and nothing happened.
-bool ApplyFiler(const TFilerProgram& program, TFilerDocument& document, TUserPrompt& prompt);
+// Writes the fields the user changed since the last read, runs the end list, and counts the
+// fields unchanged again. False when there are no pages or the view is view-only, and nothing happened.
+bool ApplyFiler(TFilerProgram& program, TFilerDocument& document, TUserPrompt& prompt);
 
 }  // namespace ovx

@@ -187,7 +187,7 @@ void TFilerPages::Build(HWND host, const TFilerLayout& layout, HFONT font, HICON
           break;
         case fcInteger: {
           TFieldWindows& f = fields_[c.field];
-          f.editor = Child(panel, WS_EX_CLIENTEDGE, L"EDIT", L"0", ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP,
+          f.editor = Child(panel, WS_EX_CLIENTEDGE, L"EDIT", L"0", ES_RIGHT | ES_AUTOHSCROLL | WS_TABSTOP,
                            c.rect, ControlId(c.field, frEditor), font);
           f.spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0,
                                    0, 0, panel, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c.field, frSpin))),
@@ -280,28 +280,57 @@ static std::wstring WindowText(HWND w) {
   return text;
 }
 
-void TFilerPages::Collect(const TFilerLayout& layout, std::vector<TFilerFieldValue>& values) const {
+int TFilerPages::Collect(const TFilerLayout& layout, std::vector<TFilerFieldValue>& values, std::string& problem) const {
+  int refused = -1;
   for (std::size_t i = 0; i < fields_.size() && i < values.size(); ++i) {
     const TFilerField& field = layout.fields[i];
     TFilerFieldValue& v = values[i];
+    if (!v.changed) continue;
     HWND editor = fields_[i].editor;
+    std::string message;
     switch (field.kind) {
-      case fcInteger: v.integer = SpinValueOfText(WideToUtf8(WindowText(editor)), field.minimum, field.maximum); break;
+      case fcInteger: message = FilerIntegerOfText(WideToUtf8(WindowText(editor)), field, v.integer); break;
       case fcSelect: v.selected = static_cast<int>(SendMessageW(editor, CB_GETCURSEL, 0, 0)); break;
-      case fcString: v.text = WideToUtf8(WindowText(editor)); break;
+      case fcString: {
+        std::string text = WideToUtf8(WindowText(editor));
+        message = FilerStringProblem(text, field);
+        if (message.empty()) v.text = std::move(text);
+        break;
+      }
       default: v.checked = SendMessageW(editor, BM_GETCHECK, 0, 0) == BST_CHECKED; break;
     }
+    if (!message.empty() && refused < 0) {
+      refused = static_cast<int>(i);
+      problem = std::move(message);
+    }
   }
+  return refused;
 }
 
 void TFilerPages::Spin(const TFilerField& field, int index, int delta) {
   if (index < 0 || index >= static_cast<int>(fields_.size())) return;
   HWND editor = fields_[index].editor;
-  const std::int64_t now = SpinValueOfText(WideToUtf8(WindowText(editor)), field.minimum, field.maximum);
+  std::int32_t now = 0;
+  if (!FilerIntegerOfText(WideToUtf8(WindowText(editor)), field, now).empty()) return;
   const std::int32_t next = ClampSpinValue(
-      static_cast<std::int32_t>(std::clamp<std::int64_t>(now + delta, INT32_MIN, INT32_MAX)), field.minimum, field.maximum);
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{now} + delta, INT32_MIN, INT32_MAX)), field.minimum,
+      field.maximum);
+  std::int32_t shown = next;
+  // A turn never leaves the values the field's width holds.
+  if (!FilerIntegerOfText(std::to_string(next), field, shown).empty()) return;
   const std::wstring text = std::to_wstring(next);
   if (text != WindowText(editor)) SetWindowTextW(editor, text.c_str());
+}
+
+int TFilerPages::PageOfField(int field) const {
+  if (field < 0 || field >= static_cast<int>(fields_.size())) return -1;
+  for (int i = 0; i < Count(); ++i)
+    if (IsChild(pages_[i].panel, fields_[field].editor)) return i;
+  return -1;
+}
+
+void TFilerPages::FocusField(int field) const {
+  if (field >= 0 && field < static_cast<int>(fields_.size())) SetFocus(fields_[field].editor);
 }
 
 }  // namespace ovx

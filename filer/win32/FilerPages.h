@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "filer/FilerFields.h"
@@ -43,10 +44,17 @@ class TFilerPages {
   void Resize(int width, int height);
 
   void Fill(const TFilerLayout& layout, const std::vector<TFilerFieldValue>& values);
-  void Collect(const TFilerLayout& layout, std::vector<TFilerFieldValue>& values) const;
+  // Takes the controls of the changed fields into their values. A field whose text cannot be
+  // written keeps its value: the index of the first such field, with the message, else -1.
+  int Collect(const TFilerLayout& layout, std::vector<TFilerFieldValue>& values, std::string& problem) const;
 
   // The spin edit of a field was turned by delta steps; 0 only brings its text within bounds.
+  // Text that is no value of the field is left for the apply to refuse.
   void Spin(const TFilerField& field, int index, int delta);
+
+  // Shows the page that holds the field and puts the keyboard focus on its control.
+  int PageOfField(int field) const;
+  void FocusField(int field) const;
 
   static int ControlId(int field, TFilerControlRole role) { return kFirstId + field * FilerControlRoles + role; }
   static std::optional<TFilerControlId> OfControlId(int id);

@@ -295,7 +295,8 @@ void TToolFiler::OnDpiChanged(int dpi, const RECT& suggested) {
   // The pages are laid out again in the new font, keeping what the user typed and the page shown.
   if (pages_.Count() > 0) {
     std::vector<TFilerFieldValue> typed = program_.values;
-    pages_.Collect(program_.layout, typed);
+    std::string refused;
+    pages_.Collect(program_.layout, typed, refused);
     const int page = static_cast<int>(SendMessageW(pageSelect_, CB_GETCURSEL, 0, 0));
     ShowWindow(mainPanel_, SW_HIDE);
     pages_.Clear();
@@ -304,6 +305,7 @@ void TToolFiler::OnDpiChanged(int dpi, const RECT& suggested) {
     filling_ = true;
     pages_.Fill(program_.layout, typed);
     filling_ = false;
+    program_.values = std::move(typed);
     ShowWindow(mainPanel_, SW_SHOW);
     SelectPage(page);
   }
@@ -384,11 +386,19 @@ void TToolFiler::MM_RefreshClick() {
   SetModified(false);
 }
 
-void TToolFiler::MM_OutDataClick() {
+bool TToolFiler::MM_OutDataClick() {
+  std::string problem;
+  const int refused = pages_.Collect(program_.layout, program_.values, problem);
+  if (refused >= 0) {
+    SelectPage(pages_.PageOfField(refused));
+    pages_.FocusField(refused);
+    prompt_.MessageDlgBeep(problem, mtError, mbOK);
+    return false;
+  }
   TEditorFilerDocument document(*owner_.editor);
-  pages_.Collect(program_.layout, program_.values);
-  if (!ApplyFiler(program_, document, prompt_)) return;
+  if (!ApplyFiler(program_, document, prompt_)) return true;
   SetModified(false);
+  return true;
 }
 
 void TToolFiler::TB_FileOpenClick() {
@@ -430,8 +440,7 @@ bool TToolFiler::FormCloseQuery() {
   switch (prompt_.MessageDlgBeep("設定が変更されています.\r\n閉じる前に設定を反映しますか？", mtConfirmation,
                                  mbYes | mbNo | mbCancel)) {
     case mrYes:
-      MM_OutDataClick();
-      return true;
+      return MM_OutDataClick();
     case mrNo:
       return true;
     default:
@@ -471,8 +480,9 @@ void TToolFiler::OnCommand(int id, int code, HWND control) {
              program_.layout.fields[of->field].kind == fcInteger) {
     // Like a spin edit, the field shows a typed value outside its bounds as the nearer bound.
     pages_.Spin(program_.layout.fields[of->field], of->field, 0);
-  } else if (of->role == frEditor && !filling_ &&
+  } else if (of->role == frEditor && !filling_ && of->field < static_cast<int>(program_.values.size()) &&
              (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED)) {
+    program_.values[of->field].changed = true;
     SetModified(true);
   }
 }

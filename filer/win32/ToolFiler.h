@@ -55,7 +55,8 @@ class TToolFiler {
 
   void TB_FileOpenClick();
   void MM_RefreshClick();
-  void MM_OutDataClick();
+  // False when a field's text was refused and nothing was written.
+  bool MM_OutDataClick();
   void TB_HelpClick();
   void evtPageChange();
   void SelectPage(int page);

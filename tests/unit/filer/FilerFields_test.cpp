@@ -45,7 +45,7 @@ struct TFieldCase {
   std::string field;  // one field line
   Bytes document;
   std::string shown;  // after reading
-  Bytes written;      // the document after writing back (changed by `change` first, if given)
+  Bytes written;      // the document after writing back; `change`, if given, is the user's edit
   std::function<void(TFilerFieldValue&)> change = nullptr;
   bool viewOnly = false;
 };
@@ -57,18 +57,23 @@ const TFieldCase kCases[] = {
     {"DoubleWordBigEndianWritten", "BIGENDIAN EDITINTEGER(w,1,4,0,0)", {9, 0x12, 0x34, 0x56, 0x78},
      "305419896", {9, 0x12, 0x34, 0x56, 0x79}, [](TFilerFieldValue& v) { v.integer += 1; }},
     {"DoubleWordIsSigned", "EDITINTEGER(w,0,4,0,0)", {0xFF, 0xFF, 0xFF, 0xFF}, "-1", {0xFF, 0xFF, 0xFF, 0xFF}},
-    {"AboveMaximumShowsAndWritesMaximum", "EDITINTEGER(w,0,1,0,100)", {200}, "100", {100}},
-    {"BelowMinimumShowsMinimum", "EDITINTEGER(w,0,2,0x300,0x400)", {0x10, 0x02}, "768", {0x00, 0x03}},
-    {"SelectWithoutMatchKeepsFirstItem", "EDITSELECT(s,0,1,\"1=>a\",\"2=>b\")", {7}, "#0", {1}},
+    // an untouched field leaves its bytes alone, however it shows them
+    {"AboveMaximumShowsMaximumKeepsBytes", "EDITINTEGER(w,0,1,0,100)", {200}, "100", {200}},
+    {"BelowMinimumShowsMinimumKeepsBytes", "EDITINTEGER(w,0,2,0x300,0x400)", {0x10, 0x02}, "768", {0x10, 0x02}},
+    {"SelectWithoutMatchShowsFirstItemKeepsByte", "EDITSELECT(s,0,1,\"1=>a\",\"2=>b\")", {7}, "#0", {7}},
     {"SelectLastMatchWins", "EDITSELECT(s,0,2,\"5=>a\",\"6=>b\",\"5=>c\")", {5, 0}, "#2", {5, 0}},
     {"SelectBigEndianWritesChoice", "BIGENDIAN EDITSELECT(s,0,2,\"0x102=>a\",\"0x304=>b\")", {1, 2},
      "#0", {3, 4}, [](TFilerFieldValue& v) { v.selected = 1; }},
-    {"SelectNoneWritesZero", "EDITSELECT(s,0,1,\"1=>a\")", {1}, "#0", {0},
+    {"SelectNoneWritesNothing", "EDITSELECT(s,0,1,\"1=>a\")", {1}, "#0", {1},
      [](TFilerFieldValue& v) { v.selected = -1; }},
-    {"StringZerosTrimmedAndPadded", "EDITSTRING(t,0,8,32)", {'A', 'B', 0, 0, 0, 0, 0, 0}, "\"AB\"",
-     {'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '}},
+    {"StringZerosTrimmedKept", "EDITSTRING(t,0,8,32)", {'A', 'B', 0, 0, 0, 0, 0, 0}, "\"AB\"",
+     {'A', 'B', 0, 0, 0, 0, 0, 0}},
+    {"StringRetypedIsPadded", "EDITSTRING(t,0,8,32)", {'A', 'B', 0, 0, 0, 0, 0, 0}, "\"AB\"",
+     {'A', 'B', ' ', ' ', ' ', ' ', ' ', ' '}, [](TFilerFieldValue&) {}},
     {"StringShiftJisAndStrayBytes", "EDITSTRING(t,0,6,0)", {0x82, 0xA0, 0x01, 0xB1, 0x41, 0x82},
-     "\"あ ｱA\"", {0x82, 0xA0, ' ', 0xB1, 0x41, 0}},
+     "\"あ ｱA\"", {0x82, 0xA0, 0x01, 0xB1, 0x41, 0x82}},
+    {"StringDoubleByteNeverHalfWritten", "EDITSTRING(t,0,3,0x2E)", {'x', 'y', 'z'}, "\"xyz\"", {0x82, 0xA0, 0x2E},
+     [](TFilerFieldValue& v) { v.text = "あい"; }},
     {"StringWrittenCutToLength", "EDITSTRING(t,0,3,0x2E)", {'x', 'y', 'z'}, "\"xyz\"", {'a', 'b', 'c'},
      [](TFilerFieldValue& v) { v.text = "abcdef"; }},
     {"BitReadAndCleared", "EDITBIT(b,1,3)", {0xFF, 0x0C}, "on", {0xFF, 0x04},
@@ -79,8 +84,10 @@ const TFieldCase kCases[] = {
     {"OneBytePastEndIsDisabledAndSkipped", "EDITINTEGER(w,3,2,0,0)", {0, 0, 1, 2},
      "out of range", {0, 0, 1, 2}, [](TFilerFieldValue& v) { v.integer = 7; }},
     {"BitPastEnd", "EDITBIT(b,1,0)", {0}, "out of range", {0}},
-    {"DisabledFieldStillReads", "PAGE(p) DISABLE EDITINTEGER(w,0,1,0,0)", {9}, "9 read-only", {9}},
-    {"ViewOnlyReadsDisabled", "EDITINTEGER(w,0,1,0,0)", {9}, "9 read-only", {9}, nullptr, true},
+    {"DisabledFieldStillReadsNeverWrites", "PAGE(p) DISABLE EDITINTEGER(w,0,1,0,0)", {9}, "9 read-only", {9},
+     [](TFilerFieldValue& v) { v.integer = 1; }},
+    {"ViewOnlyReadsDisabled", "EDITINTEGER(w,0,1,0,0)", {9}, "9 read-only", {9},
+     [](TFilerFieldValue& v) { v.integer = 1; }, true},
 };
 
 class FilerFieldReadWrite : public ::testing::TestWithParam<TFieldCase> {};
@@ -92,7 +99,10 @@ TEST_P(FilerFieldReadWrite, ShowsAndWritesBack) {
   TFilerFieldValue value = InitialFilerFieldValue(field);
   ReadFilerField(field, value, target);
   EXPECT_EQ(Shown(field, value), c.shown);
-  if (c.change) c.change(value);
+  if (c.change) {
+    c.change(value);
+    value.changed = true;
+  }
   WriteFilerField(field, value, target);
   EXPECT_EQ(target.data, c.written);
   EXPECT_FALSE(target.outOfRange);
@@ -101,16 +111,42 @@ TEST_P(FilerFieldReadWrite, ShowsAndWritesBack) {
 INSTANTIATE_TEST_SUITE_P(Cases, FilerFieldReadWrite, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FilerSpinText, NumberWithinBoundsElseMinimum) {
+// What the user typed into an integer field: the value, or the start of the message that refuses it.
+TEST(FilerIntegerText, TakesWhatTheFieldCanShow) {
   struct {
+    const char* field;
     const char* text;
-    std::int32_t minimum, maximum, value;
+    std::string result;
   } cases[] = {
-      {"12", 0, 100, 12}, {"", 5, 100, 5}, {"1x", 5, 100, 5}, {"500", 0, 100, 100},
-      {"-5", 0, 0, -5},   {"99999999999", 3, 3, 3}, {"-2147483648", 0, 0, INT32_MIN},
+      {"EDITINTEGER(w,0,1,0,0)", "255", "255"},
+      {"EDITINTEGER(w,0,1,0,0)", "-128", "-128"},
+      {"EDITINTEGER(w,0,1,0,0)", "256", "1 バイトのフィールドには -128 ～ 255 の整数値を入力して下さい. \"256\""},
+      {"EDITINTEGER(w,0,2,0,0)", "70000", "2 バイトのフィールドには -32768 ～ 65535 の整数値を入力して下さい. \"70000\""},
+      {"EDITINTEGER(w,0,4,0,0)", "-2147483648", "-2147483648"},
+      {"EDITINTEGER(w,0,4,0,0)", "3000000000",
+       "4 バイトのフィールドには -2147483648 ～ 2147483647 の整数値を入力して下さい. \"3000000000\""},
+      {"EDITINTEGER(w,0,4,0,0)", "99999999999999999999", "4 バイトのフィールドには"},
+      {"EDITINTEGER(w,0,4,0,0)", "", "整数値を入力して下さい. \"\""},
+      {"EDITINTEGER(w,0,4,0,0)", " 12x", "整数値を入力して下さい. \"12x\""},
+      {"EDITINTEGER(w,0,1,0,100)", "200", "100"},  // within the width, then kept within bounds
+      {"EDITINTEGER(w,0,1,10,100)", "-3", "10"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(SpinValueOfText(c.text, c.minimum, c.maximum), c.value) << c.text;
+  for (const auto& c : cases) {
+    std::int32_t value = 12345;
+    const std::string message = FilerIntegerOfText(c.text, OnlyField(c.field), value);
+    const std::string result = message.empty() ? std::to_string(value) : message;
+    EXPECT_EQ(result.substr(0, c.result.size()), c.result) << c.field << " " << c.text;
+    if (!message.empty()) EXPECT_EQ(value, 12345) << "a refused text leaves the value";
+  }
+}
+
+TEST(FilerStringText, RefusesWhatTheBytesCannotHold) {
+  const TFilerField field = OnlyField("EDITSTRING(t,0,4,0)");
+  EXPECT_EQ(FilerStringProblem("ab", field), "");
+  EXPECT_EQ(FilerStringProblem("あい", field), "");
+  EXPECT_EQ(FilerStringProblem("あいa", field), "文字列が長すぎます. このフィールドには 4 バイトまで書き込めます.");
+  EXPECT_EQ(FilerStringProblem("a€", field), "シフト JIS で表せない文字が含まれています.");
+  EXPECT_EQ(FilerStringProblem("?", field), "");
 }
 
 }  // namespace

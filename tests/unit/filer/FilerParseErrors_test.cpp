@@ -100,6 +100,18 @@ const TErrorCase kErrorCases[] = {
      "パターンには 0 ～ F のみからなる 16 進数パターンを指定して下さい. \"0x12\""},
     {"WriteStringLengthZero", I + "WRITESTRING(0,0,\"a\",32)", 2, "文字列長に 0 を指定することは出来ません."},
     {"WriteStringPad", I + "WRITESTRING(0,1,\"a\",256)", 2, "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい."},
+    // hostile sizes and separators: each would crash or write outside its field
+    {"ClearNegativeSize", I + "CLEAR(0,0x80000000,0)", 2, "クリアサイズは 1 以上を指定して下さい."},
+    {"PatternNegativeSize", I + "WRITEPATTERNHEX(0,0xFFFFFFFF,ff)", 2, "パターン書き込みサイズは 1 以上を指定して下さい."},
+    {"WriteStringHugeLength", I + "WRITESTRING(0,0x7FFFFFFF,\"abc\",0)", 2,
+     "文字列長は 1 ～ 65536 の範囲で指定して下さい. \"2147483647\""},
+    {"EditStringNegativeLength", "EDITSTRING(\"a\",0,0xFFFFFFFF,32)", 1, "文字列長は 1 ～ 65536 の範囲で指定して下さい. \"-1\""},
+    {"EditStringLowestLength", "EDITSTRING(\"a\",0,0x80000000,32)", 1,
+     "文字列長は 1 ～ 65536 の範囲で指定して下さい. \"-2147483648\""},
+    {"TabInLabelWouldShiftParameters", "EDITINTEGER(\"a\t0\",8,1,0,0)", 1, "トークンに不正な文字が含まれています."},
+    {"TabInChoice", "EDITSELECT(s,0,1,\"1=>a\tb\")", 1, "トークンに不正な文字が含まれています."},
+    {"MessageWithoutHeight", "MESSAGE(\"100\")", 1, "パラメータが足りません."},
+    {"Crc32SizeZero", I + "WRITECRC32(0,0,4)", 2, "CRC の計算サイズは 1 以上を指定して下さい."},
     // lines: 1 + the LFs before the token, whatever the line-break convention
     {"ThirdLineCrLf", "ENABLE\r\nENABLE\r\nBOGUS", 3, "コマンド名が不明です. \"BOGUS\""},
     {"ThirdLineCr", "ENABLE\rENABLE\rBOGUS", 3, "コマンド名が不明です. \"BOGUS\""},

@@ -60,7 +60,7 @@ const TListCase kListCases[] = {
     {"QuotesAndBracesInsideWords", "LABEL(ab\"c}d) LABEL(\"(,)#{ }\")", {}, {"LABEL\tab\"c}d", "LABEL\t(,)#{ }"}, {}},
     {"LonePunctuationAsParameter", "LABEL(,) LABEL())", {}, {"LABEL\t,", "LABEL\t)"}, {}},
     {"StringTokensAsCommandAndParentheses", "\"enable\" \"label\"\"(\"\"x\"\")\"", {}, {"ENABLE", "LABEL\tx"}, {}},
-    {"TabInsideStringKept", "LABEL(\"a\tb\")", {}, {"LABEL\ta\tb"}, {}},
+    {"TabInsideStringWriteKept", "INITIALIZE WRITESTRING(0,3,\"a\tb\",0)", {"WRITESTRING\t0\t3\ta\tb\t0"}, {}, {}},
     {"ControlBytesTrimmedFromWordEnds", std::string("\x01LABEL\x02(\x03x\x04)", 12), {}, {"LABEL\tx"}, {}},
     {"HighBytesInWordsAndStrings", "LABEL(\x82\xa0\x82\xa2) LABEL(\"\x83\x5c\") TITLE(\xff\x80)", {},
      {"LABEL\t\x82\xa0\x82\xa2", "LABEL\t\x83\x5c", "TITLE\t\xff\x80"}, {}},

@@ -62,7 +62,7 @@ void PrintTo(const TSessionCase& c, std::ostream* os) { *os << c.name; }
 const TSessionCase kCases[] = {
     {"Reread", kTemplate, false, false, {"close", "patch 0=9", "read 0", "read 1", "close", "refresh"}},
     {"RereadViewOnlyOnlyReads", kTemplate, true, false, {"read 0", "read 1"}},
-    // every field, changed or not; the one past the end is skipped; then the end list
+    // after a read in which the user changed every field: the one past the end is skipped; then the end list
     {"Apply", kTemplate, false, true, {"close", "patch 0=0", "read 1", "patch 1=0", "patch 3=7", "close", "refresh"}},
     {"ApplyViewOnlyDoesNothing", kTemplate, true, true, {}},
     {"RereadWithoutPagesSkipsInitialisation", "INITIALIZE WRITEINTEGER(0,1,9)", false, false, {}},
@@ -78,6 +78,14 @@ TEST_P(FilerSessionOrder, CallsInOrder) {
   TFilerProgram program = Program(parsed);
   TRecordingDocument document({1, 2, 3, 4}, c.viewOnly);
   TScriptedPrompt prompt;
+  if (c.apply) {
+    RereadFiler(program, document, prompt);
+    for (TFilerFieldValue& value : program.values) {
+      value = InitialFilerFieldValue(program.layout.fields[&value - program.values.data()]);
+      value.changed = value.enabled = true;
+    }
+    document.log.clear();
+  }
   const bool ran = c.apply ? ApplyFiler(program, document, prompt) : RereadFiler(program, document, prompt);
   EXPECT_EQ(ran, !c.log.empty());
   EXPECT_EQ(document.log, c.log);
@@ -96,6 +104,26 @@ TEST(FilerSessionValues, RereadShowsWhatTheInitialisationWrote) {
   EXPECT_EQ(program.values[0].integer, 9);
   EXPECT_TRUE(program.values[1].checked);
   EXPECT_FALSE(program.values[2].jumpEnabled);
+}
+
+// Apply writes only what the user changed since the last read, never a field that was out of
+// range when read, and never undoes one field's change with another field over the same byte.
+TEST(FilerSessionValues, ApplyWritesOnlyChangedFields) {
+  TParsed parsed = Parse("EDITINTEGER(packed,0,1,0,0) EDITBIT(top,0,7) EDITSTRING(s,1,3,32) EDITINTEGER(late,4,1,0,0)");
+  TFilerProgram program = Program(parsed);
+  TVectorDocument document({0x01, 'a', 0, 'c'});
+  TScriptedPrompt prompt;
+  RereadFiler(program, document, prompt);
+  ASSERT_TRUE(ApplyFiler(program, document, prompt));
+  EXPECT_EQ(document.target.patches.size(), 0u) << "an unchanged apply writes nothing";
+
+  document.target.data.push_back(0x55);  // the document grows under the tool
+  program.values[1].checked = program.values[1].changed = true;
+  program.values[3].integer = 9;
+  program.values[3].changed = true;
+  ASSERT_TRUE(ApplyFiler(program, document, prompt));
+  EXPECT_EQ(document.target.data, (std::vector<std::uint8_t>{0x81, 'a', 0, 'c', 0x55}));
+  EXPECT_FALSE(program.values[1].changed) << "an apply counts the fields unchanged again";
 }
 
 }  // namespace
