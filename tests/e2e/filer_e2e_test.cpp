@@ -333,4 +333,44 @@ TEST_F(FilerE2e, OpenDialogGoesUpWithBackspaceAndWarnsOfAMissingFolder) {
   PressButton(dialog, IDCANCEL);
 }
 
+// The tool read the width before the user typed over it in the view: applying without touching
+// the fields writes none of them, so the view's edit survives.
+TEST_F(FilerE2e, ApplyWithoutTouchingTheFieldsKeepsAnEditMadeInTheView) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  SendMessageW(JumpButton(s.tool, kWidthField), BM_CLICK, 0, 0);
+  SetForegroundWindow(s.window);
+  ASSERT_TRUE(WaitForCaretAddress(s.window, 18));
+  PressKeys(s.window, L"09");
+  ASSERT_TRUE(WaitUntil([&] { auto b = CopyAllBytes(s.window); return b && (*b)[18] == 9; }, 3000));
+  SendMessageW(s.tool, WM_COMMAND, kToolApply, 0);
+  std::optional<std::string> bytes = CopyAllBytes(s.window);
+  ASSERT_TRUE(bytes);
+  std::string expected = SmallBitmap();
+  expected[18] = 9;
+  EXPECT_EQ(*bytes, expected);
+}
+
+// A value outside what the field shows is refused, never wrapped or zeroed; a negative one, which a
+// 4-byte field shows for its high values, goes in.
+TEST_F(FilerE2e, AValueTheFieldCannotHoldIsRefusedWithAMessage) {
+  TBitmapSession s = OpenBitmapWithFiler();
+  ASSERT_NE(s.tool, nullptr);
+  ChangeWidth(s.tool, L"3000000000");
+  PostMenuCommand(s.tool, kToolApply);
+  std::optional<TMessageBox> box = WaitForMessageBox(L"エラー");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"4 バイトのフィールドには -2147483648 ～ 2147483647 の整数値を入力して下さい. \"3000000000\"");
+  Screenshot(L"filer-value-refused");
+  ASSERT_TRUE(PressButton(box->hwnd, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }, 3000));
+  EXPECT_EQ(CopyAllBytes(s.window), SmallBitmap());
+  EXPECT_TRUE(Modified(s.tool));
+  SendMessageW(FieldEditor(s.tool, kWidthField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"-1"));
+  SendMessageW(s.tool, WM_COMMAND, kToolApply, 0);
+  std::string expected = SmallBitmap();
+  PutLe32(expected, 18, 0xFFFFFFFF);
+  EXPECT_EQ(CopyAllBytes(s.window), expected);
+}
+
 }  // namespace ovx::e2e
