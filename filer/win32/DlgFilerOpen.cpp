@@ -1,6 +1,7 @@
 #include "filer/win32/DlgFilerOpen.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -201,17 +202,21 @@ class TDlgFilerOpen {
   }
 
   void ChooseFolder() {
+    // The browser's new style runs in a single-threaded COM apartment: this thread joins one
+    // for the call (S_FALSE: it was in one already) and leaves it after. A thread already in
+    // the multithreaded apartment gets the old style, which needs none.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     std::wstring start = Utf8ToWide(folder_);
     BROWSEINFOW info = {};
     info.hwndOwner = hwnd_;
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.ulFlags = BIF_RETURNONLYFSDIRS | (SUCCEEDED(com) ? BIF_NEWDIALOGSTYLE : 0);
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(start.c_str());
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (!chosen) return;
     wchar_t path[MAX_PATH] = {};
-    const bool ok = SHGetPathFromIDListW(chosen, path);
+    const bool ok = chosen && SHGetPathFromIDListW(chosen, path);
     CoTaskMemFree(chosen);
+    if (SUCCEEDED(com)) CoUninitialize();
     if (ok) EnterFolder(WideToUtf8(path));
   }
 
