@@ -15,7 +15,8 @@ bool CheckJumpAddress(std::int64_t& target, std::int64_t size, TUserPrompt& prom
 }
 
 std::int64_t AddressJumpTarget(TAddressMode mode, std::uint64_t value, std::int64_t caret) {
-  const std::int64_t v = static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+  // Unsigned: documents stay below 2 GiB, so a large value is far past an edge, never a step back.
+  const std::int64_t v = static_cast<std::uint32_t>(value);
   switch (mode) {
     case amForward: return caret + v;
     case amBackward: return caret - v;

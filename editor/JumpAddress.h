@@ -20,7 +20,7 @@ inline constexpr char kJumpPastEndText[] =
 // stand) whether to go to size; OK moves the target there, 中止 refuses the jump (false).
 bool CheckJumpAddress(std::int64_t& target, std::int64_t size, TUserPrompt& prompt);
 
-// The address jump: the frame's net value read as a signed 32-bit number, taken as the address or
+// The address jump: the frame's net value read as an unsigned 32-bit number, taken as the address or
 // as a distance forwards or backwards from the caret.
 std::int64_t AddressJumpTarget(TAddressMode mode, std::uint64_t value, std::int64_t caret);
 

@@ -40,22 +40,30 @@ TEST(JumpAddress, TargetsOutsideTheDocumentAskBeforeGoingToItsEdge) {
   }
 }
 
-TEST(JumpAddress, TheFrameValueIsASigned32BitAddressOrDistance) {
+TEST(JumpAddress, TheFrameValueIsAnUnsigned32BitAddressOrDistance) {
   struct Case {
     TAddressMode mode;
     std::uint64_t value;
     std::int64_t caret, target;
+    std::vector<std::string> asked;  // size 0x40
   };
   const Case cases[] = {
-      {amAbsolute, 0x30, 0x10, 0x30},
-      {amForward, 0x30, 0x10, 0x40},
-      {amBackward, 0x30, 0x10, -0x20},
-      {amAbsolute, 0xFFFFFFFF, 5, -1},           // -1 as a signed 32-bit number
-      {amForward, 0x1'0000'0005, 5, 10},         // the high half is not part of the value
-      {amBackward, 0xFFFFFFFE, 5, 7},            // backwards by -2
+      {amAbsolute, 0x30, 0x10, 0x30, {}},
+      {amForward, 0x30, 0x10, 0x40, {}},
+      {amBackward, 0x30, 0x10, -0x20, {kStart}},
+      {amForward, 0x1'0000'0005, 5, 10, {}},                  // the high half is not part of the value
+      {amAbsolute, 0x80000000, 5, 0x80000000, {kEnd}},        // no address is negative
+      {amAbsolute, 0xFFFFFFFF, 5, 0xFFFFFFFF, {kEnd}},
+      {amForward, 0xFFFFFFFF, 5, 0x1'0000'0004, {kEnd}},      // far forwards, not one byte back
+      {amBackward, 0xFFFFFFFE, 5, 5 - 0xFFFFFFFELL, {kStart}},  // far backwards, not two bytes on
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(AddressJumpTarget(c.mode, c.value, c.caret), c.target) << int(c.mode) << " " << c.value;
+  for (const Case& c : cases) {
+    std::int64_t target = AddressJumpTarget(c.mode, c.value, c.caret);
+    EXPECT_EQ(target, c.target) << int(c.mode) << " " << c.value;
+    TScriptedPrompt prompt({mrAbort});
+    EXPECT_EQ(CheckJumpAddress(target, 0x40, prompt), c.asked.empty()) << int(c.mode) << " " << c.value;
+    EXPECT_EQ(prompt.Texts(), c.asked) << int(c.mode) << " " << c.value;
+  }
 }
 
 TEST(JumpAddress, RelativeStepsBeepOnZeroAndAreCheckedBothWays) {
