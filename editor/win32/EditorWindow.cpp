@@ -397,6 +397,14 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       if (PartsReady() && editor_->ViewHandle()) SetFocus(editor_->ViewHandle());
       return 0;
+    case WM_ENABLE: {
+      // A window made active while its dialog disabled it could not hand the view the keys
+      // then (a disabled window's children take no focus); it does when the dialog ends.
+      const HWND focus = GetFocus();
+      if (wp && PartsReady() && editor_->ViewHandle() && (focus == hwnd_ || (!focus && GetActiveWindow() == hwnd_)))
+        SetFocus(editor_->ViewHandle());
+      break;
+    }
     case WM_COMMAND:
       if (!RefusedWhileWaiting()) OnCommand(LOWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
