@@ -69,6 +69,12 @@ void TOvnxBinaryFormWClass::CompareFileCommand() {
                            mtError, mbAbort);
     return;
   }
+  if (host_.FindEditorWindow(name) == this) {
+    // Its own live document would never differ from itself: compare with the file as it is on disk.
+    CompareQuit();
+    StartFileCompare(3, state_.fileName);
+    return;
+  }
   if (host_.FindEditorWindow(name)) {
     const TModalResult answer = prompt_.MessageDlgBeep(
         name + " は既に開かれています.\r\n指定のファイルが開かれているウィンドウとの比較を行います.", mtConfirmation,

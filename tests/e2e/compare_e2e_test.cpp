@@ -115,6 +115,19 @@ TEST_F(CompareE2e, OpeningTheComparedFileAndReloadingTheDiskState) {
   EXPECT_EQ(StatusPanelText(window, 4), L"比較 : 現状ﾌｧｲﾙ");
 }
 
+TEST_F(CompareE2e, TheWindowsOwnFileIsComparedAsItIsOnDisk) {
+  const std::wstring path = MakeFile(L"own.bin", "abcd");
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  TypeKeys(window, L"{Right}{Right}9{Home}");
+  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 0) == L"変更"; }));
+  ASSERT_TRUE(WaitForCaretAddress(window, 0));
+  ASSERT_TRUE(CompareWithFile(window, path));
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 現状ﾌｧｲﾙ"; }));
+  PostMenuCommand(window, MenuIdOf(miMM_CompareNext));
+  EXPECT_TRUE(WaitForCaretAddress(window, 2));
+}
+
 TEST_F(CompareE2e, WithAnotherWindowUntilItCloses) {
   HWND window = OpenFileWindow(MakeFile(L"a.bin", "abcd"));
   ASSERT_NE(window, nullptr);

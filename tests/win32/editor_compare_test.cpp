@@ -137,6 +137,21 @@ TEST_F(EditorCompare, OpeningTheComparedFileTurnsTheComparisonToItsWindow) {
   EXPECT_EQ(third->Editor().Core().ComparePartner(), &holder->Document());
 }
 
+TEST_F(EditorCompare, TheWindowsOwnFileIsComparedAsItIsOnDisk) {
+  const std::string path = scratch.Write("own.bin", "abcd");
+  TOvnxBinaryFormWClass* w = Open(path);
+  w->Editor().Core().OverwriteBytes(reinterpret_cast<const std::uint8_t*>("X"), 2, 1);
+  host.dialogAnswers = {path};
+  w->DoMenuCommand(cmCOMPAREFILE);
+  EXPECT_TRUE(host.prompt.shown.empty());  // no question about a window holding the file
+  EXPECT_EQ(w->State().compareMode, 3);
+  EXPECT_EQ(ComparePanel(*w), L"比較 : 現状ﾌｧｲﾙ");
+  EXPECT_NE(w->Editor().Core().ComparePartner(), &w->Document());
+  w->Editor().Core().SetCaret(0, 0);
+  w->DoMenuCommand(cmCOMPARENEXT);
+  EXPECT_EQ(w->Editor().Core().CaretAddress(), 2);
+}
+
 TEST_F(EditorCompare, TheStateOnDiskAndItsReload) {
   const std::string path = scratch.Write("disk.bin", "abcd");
   TOvnxBinaryFormWClass* w = Open(path);
