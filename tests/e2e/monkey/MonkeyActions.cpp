@@ -331,6 +331,9 @@ TEffects TMonkeyHands::Perform(const TAction& action, const TWorld& world) {
     TProcess p = StartLauncher(L"\"" + DataFolder() + arg(0) + L"\"");
     WaitForExit(p, 3000);
     if (p.handle) CloseHandle(p.handle);
+  } else if (verb == "shot") {  // written into a script by hand, to see a replay along the way
+    Sleep(500);
+    Screenshot(L"monkey-" + arg(0));
   } else {
     effects.performed = false;
   }
