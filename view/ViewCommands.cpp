@@ -226,6 +226,8 @@ void TBinaryViewCore::Select() {
   }
   history_.CloseUndoGroup();
   host_.PaintRows();
+  // The range size and the cut and copy buttons follow the selection as they follow the caret.
+  host_.CaretMove();
 }
 
 void TBinaryViewCore::SelectAll() {

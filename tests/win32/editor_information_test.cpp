@@ -68,6 +68,24 @@ TEST_F(EditorInformation, LabelsFollowTheCaretAndTheCopyButtonsCopyThem) {
   EXPECT_EQ(Label(*w, TInformationPanel::DecLabelId(ibFileSize)), L"7");
 }
 
+TEST_F(EditorInformation, SelectEndingASelectionRefreshesTheRangeAndTheButtons) {
+  TOvnxBinaryFormWClass* w = host.OpenEditorWindow(scratch.Write("s.bin", "abcdef"));
+  ASSERT_NE(w, nullptr);
+  TBinaryViewCore& view = w->Editor().Core();
+  auto enabled = [&](TMenuItem item) {
+    return SendMessageW(w->ToolBarHandle(), TB_ISBUTTONENABLED, MenuIdOf(item), 0) != 0;
+  };
+  view.ExecuteCommand(cmSELECT);
+  for (int i = 0; i < 3; ++i) view.ExecuteCommand(cmRIGHT);
+  ASSERT_EQ(Label(*w, TInformationPanel::HexLabelId(ibRange)), L"00000003h");
+  ASSERT_TRUE(enabled(miMM_Copy));
+  view.ExecuteCommand(cmSELECT);  // ends it where the caret stands
+  EXPECT_EQ(Label(*w, TInformationPanel::HexLabelId(ibRange)), L"00000000h");
+  EXPECT_EQ(Label(*w, TInformationPanel::DecLabelId(ibRange)), L"0");
+  EXPECT_FALSE(enabled(miMM_Copy));
+  EXPECT_FALSE(enabled(miMM_Cut));
+}
+
 TEST_F(EditorInformation, TextOutputOfASelectionAndItsErrorBox) {
   TOvnxBinaryFormWClass* w = host.OpenEditorWindow(scratch.Write("t.bin", "ABCDEFGHIJKLMNOPQR"));
   ASSERT_NE(w, nullptr);
