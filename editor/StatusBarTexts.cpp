@@ -16,14 +16,13 @@ const std::array<TStatusPanelDef, StatusPanelCount>& StatusPanels() {
   return panels;
 }
 
-std::array<int, StatusPanelCount> StatusPanelRightEdges() {
+std::array<int, StatusPanelCount> StatusPanelRightEdges(int dpi) {
   std::array<int, StatusPanelCount> edges{};
   int right = 0;
   for (int i = 0; i < StatusPanelCount; ++i) {
     right += StatusPanels()[i].width;
-    edges[i] = right;
+    edges[i] = (right * dpi + 48) / 96;  // rounded as the window scales every size
   }
-  edges[StatusPanelCount - 1] = -1;
   return edges;
 }
 
@@ -52,20 +51,12 @@ std::array<std::string, StatusPanelCount - 1> StatusBarTexts(const TStatusBarInp
   return t;
 }
 
-namespace {
-int LeftOfPanel(int panel) {
-  int left = 0;
-  for (int i = 0; i < panel; ++i) left += StatusPanels()[i].width;
-  return left;
-}
-}  // namespace
-
-bool HitsStatusIconPanel(int x) {
+bool HitsStatusIconPanel(int x, int dpi) {
   // The control draws a 2-pixel border before the first panel.
-  const int left = LeftOfPanel(StatusIconPanel) + 2;
-  return x >= left && x < left + StatusPanels()[StatusIconPanel].width;
+  const auto edges = StatusPanelRightEdges(dpi);
+  return x >= edges[StatusIconPanel - 1] + 2 && x < edges[StatusIconPanel] + 2;
 }
 
-int StatusInfoModeMenuLeft() { return LeftOfPanel(StatusIconPanel + 1); }
+int StatusInfoModeMenuLeft(int dpi) { return StatusPanelRightEdges(dpi)[StatusIconPanel]; }
 
 }  // namespace ovx

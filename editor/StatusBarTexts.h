@@ -19,9 +19,9 @@ struct TStatusPanelDef {
 };
 const std::array<TStatusPanelDef, StatusPanelCount>& StatusPanels();
 
-// The right edge of each panel, as the status bar control takes them; the last panel
-// takes whatever room is left (-1).
-std::array<int, StatusPanelCount> StatusPanelRightEdges();
+// The right edge of each panel at dpi, as the status bar control takes them. The last panel
+// ends after its own 50 pixels too: the progress texts are short.
+std::array<int, StatusPanelCount> StatusPanelRightEdges(int dpi = 96);
 
 struct TStatusBarInput {
   bool modified = false;
@@ -42,9 +42,9 @@ std::array<std::string, StatusPanelCount - 1> StatusBarTexts(const TStatusBarInp
 // Size * 100 div (BlockCount * 4096), 100 for a document without blocks.
 int MemoryEfficiencyPercent(std::int64_t size, std::int64_t blockCount);
 
-// Whether a click at x (in the status bar) lands on the icon panel.
-bool HitsStatusIconPanel(int x);
-// The left edge of panel 6, where PU_InfoMode opens.
-int StatusInfoModeMenuLeft();
+// Whether a click at x (in the status bar's pixels at dpi) lands on the icon panel.
+bool HitsStatusIconPanel(int x, int dpi);
+// The left edge of panel 6 at dpi, where PU_InfoMode opens.
+int StatusInfoModeMenuLeft(int dpi);
 
 }  // namespace ovx

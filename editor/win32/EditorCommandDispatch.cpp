@@ -261,8 +261,8 @@ void TOvnxBinaryFormWClass::SetInfoByteOrder(std::uint8_t order) {
 void TOvnxBinaryFormWClass::OnStatusBarClick(int x) {
   // Only a plain left click counts.
   if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return;
-  if (!HitsStatusIconPanel(x)) return;
-  POINT at = {StatusInfoModeMenuLeft(), 0};
+  if (!HitsStatusIconPanel(x, dpi_)) return;
+  POINT at = {StatusInfoModeMenuLeft(dpi_), 0};
   ClientToScreen(statusBar_.Handle(), &at);
   TWaitScope wait(this, wkMenu);
   TrackPopupMenu(menus_.SubmenuOf(miPU_InfoMode), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, hwnd_,

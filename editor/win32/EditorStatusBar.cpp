@@ -18,9 +18,7 @@ bool TEditorStatusBar::Create(HWND parent, HFONT font, int dpi) {
 }
 
 void TEditorStatusBar::SetDpi(int dpi) {
-  std::array<int, StatusPanelCount> edges = StatusPanelRightEdges();
-  for (int& edge : edges)
-    if (edge > 0) edge = MulDiv(edge, dpi, 96);
+  std::array<int, StatusPanelCount> edges = StatusPanelRightEdges(dpi);
   SendMessageW(hwnd_, SB_SETPARTS, StatusPanelCount, reinterpret_cast<LPARAM>(edges.data()));
 }
 

@@ -421,7 +421,7 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (header->code == static_cast<UINT>(TBN_DROPDOWN)) dropDown.emplace(&WaitSite(), wkMenu);
       if (toolBar_.HandleNotify(header, menus_.SubmenuOf(miPU_History), hwnd_)) return TBDDRET_DEFAULT;
       if (header->hwndFrom == statusBar_.Handle() && header->code == static_cast<UINT>(NM_CLICK)) {
-        OnStatusBarClick(MulDiv(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x), 96, dpi_));
+        OnStatusBarClick(static_cast<int>(reinterpret_cast<const NMMOUSE*>(lp)->pt.x));
       }
       return 0;
     }

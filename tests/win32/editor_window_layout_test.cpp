@@ -103,6 +103,37 @@ TEST_F(EditorWindowLayout, SizesFollowTheWindowsDpi) {
   SendMessageW(w->StatusBarHandle(), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
   EXPECT_EQ(edges[0], 48);
   EXPECT_EQ(edges[6], 567);
+  EXPECT_EQ(edges[7], 642);  // the progress panel is 50 pixels too, not the rest of the bar
+}
+
+// Where the information-mode menu opened, read while it is up and then closed.
+RECT openedMenu;
+void CALLBACK CloseTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (HWND menu = FindWindowW(L"#32768", nullptr); menu && IsWindowVisible(menu)) {
+    GetWindowRect(menu, &openedMenu);
+    KillTimer(nullptr, timer);
+    EndMenu();
+  }
+}
+
+TEST_F(EditorWindowLayout, AClickOnTheIconPanelOpensTheInfoModeMenuAtPanel6At144Dpi) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  RECT suggested = {50, 40, 50 + 900, 40 + 700};
+  SendMessageW(w->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT icon = {}, info = {};
+  SendMessageW(w->StatusBarHandle(), SB_GETRECT, 5, reinterpret_cast<LPARAM>(&icon));
+  SendMessageW(w->StatusBarHandle(), SB_GETRECT, 6, reinterpret_cast<LPARAM>(&info));
+  NMMOUSE click = {};
+  click.hdr = {w->StatusBarHandle(), 0, static_cast<UINT>(NM_CLICK)};
+  click.pt = {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+  openedMenu = {};
+  SetTimer(nullptr, 0, 50, CloseTheMenu);
+  SendMessageW(w->Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+  POINT panel6 = {info.left, 0};
+  ClientToScreen(w->StatusBarHandle(), &panel6);
+  EXPECT_NE(openedMenu.right, 0) << "no menu opened";
+  EXPECT_NEAR(openedMenu.left, panel6.x, 3);
 }
 
 // A new DPI lays the information panel out again at 1.5 times (the insets inside the sunken

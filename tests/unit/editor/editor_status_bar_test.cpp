@@ -13,12 +13,6 @@ TEST(EditorStatusBar, PanelWidthsAndDesignTexts) {
     EXPECT_EQ(StatusPanels()[i].width, widths[i]) << i;
     EXPECT_STREQ(StatusPanels()[i].designText, design[i]) << i;
   }
-  auto edges = StatusPanelRightEdges();
-  EXPECT_EQ(edges[0], 32);
-  EXPECT_EQ(edges[4], 236);
-  EXPECT_EQ(edges[5], 248);
-  EXPECT_EQ(edges[6], 378);
-  EXPECT_EQ(edges[7], -1);
 }
 
 TEST(EditorStatusBar, TextsFollowTheState) {
@@ -65,13 +59,25 @@ TEST(EditorStatusBar, EfficiencyInSixtyFourBitsAndAnEmptyUndoBuffer) {
   EXPECT_EQ(StatusBarTexts(in)[6], "ｱﾝﾄﾞｩﾊﾞｯﾌｧ利用率 0%");
 }
 
-TEST(EditorStatusBar, IconPanelHitAndMenuPlace) {
-  // Panels 0-4 span 236 pixels; the icon panel starts 2 pixels further and is 12 wide.
-  EXPECT_FALSE(HitsStatusIconPanel(237));
-  EXPECT_TRUE(HitsStatusIconPanel(238));
-  EXPECT_TRUE(HitsStatusIconPanel(249));
-  EXPECT_FALSE(HitsStatusIconPanel(250));
-  EXPECT_EQ(StatusInfoModeMenuLeft(), 248);
+TEST(EditorStatusBar, EdgesIconPanelHitAndMenuPlaceFollowTheDpi) {
+  struct Case {
+    int dpi;
+    std::array<int, StatusPanelCount> edges;
+    int firstHit, lastHit, menuLeft;  // panels 0-4 end, a 2-pixel border, then the icon panel
+  };
+  const Case cases[] = {
+      {96, {32, 64, 96, 128, 236, 248, 378, 428}, 238, 249, 248},
+      {144, {48, 96, 144, 192, 354, 372, 567, 642}, 356, 373, 372},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dpi);
+    EXPECT_EQ(StatusPanelRightEdges(c.dpi), c.edges);
+    EXPECT_FALSE(HitsStatusIconPanel(c.firstHit - 1, c.dpi));
+    EXPECT_TRUE(HitsStatusIconPanel(c.firstHit, c.dpi));
+    EXPECT_TRUE(HitsStatusIconPanel(c.lastHit, c.dpi));
+    EXPECT_FALSE(HitsStatusIconPanel(c.lastHit + 1, c.dpi));
+    EXPECT_EQ(StatusInfoModeMenuLeft(c.dpi), c.menuLeft);
+  }
 }
 
 }  // namespace
