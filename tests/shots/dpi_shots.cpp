@@ -105,6 +105,15 @@ const TScene kScenes[] = {
        PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'f');
        return WaitForWindow(L"#32768", L"");
      }},
+    {L"info-mode-menu", [](HWND e) {
+       // A click in the middle of the status bar's icon panel, which begins 236 + 2 pixels in.
+       HWND bar = FindWindowExW(e, nullptr, STATUSCLASSNAMEW, nullptr);
+       if (!bar) return HWND{};
+       const LPARAM at = MAKELPARAM(MulDiv(244, ScreenDpi(), 96), 8);
+       PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+       PostMessageW(bar, WM_LBUTTONUP, 0, at);
+       return WaitForWindow(L"#32768", L"");
+     }},
     {L"search", [](HWND e) { return OpenByCommand(e, miMM_SearchData, L"検索"); }},
     {L"replace", [](HWND e) { return OpenByCommand(e, miMM_ReplaceData, L"置換"); }},
     {L"filer-open", [](HWND e) { return OpenByCommand(e, miMM_Filer, L"Orvanta ファイラーを開く"); }},
