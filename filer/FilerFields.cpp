@@ -164,7 +164,7 @@ void WriteFilerField(const TFilerField& field, const TFilerFieldValue& value, TF
       break;
     }
   }
-  target.PatchBytes(bytes.data(), field.address, field.width);
+  PatchChangedBytes(target, bytes.data(), field.address, field.width);
 }
 
 }  // namespace ovx

@@ -104,7 +104,7 @@ bool TSectionRunner::Ask(std::string_view message) {
 
 void TSectionRunner::Patch(const std::uint8_t* data, std::int64_t address, std::int64_t count) {
   if (target_.ViewOnly() || count <= 0) return;
-  target_.PatchBytes(data, static_cast<std::int32_t>(address), static_cast<std::int32_t>(count));
+  PatchChangedBytes(target_, data, static_cast<std::int32_t>(address), static_cast<std::int32_t>(count));
 }
 
 void TSectionRunner::FillRepeated(std::int64_t address, std::int64_t count, const std::vector<std::uint8_t>& period) {

@@ -20,4 +20,8 @@ class TFilerTarget {
   virtual bool ViewOnly() const = 0;
 };
 
+// Overwrites only when the bytes differ from what the document holds: writing the same bytes
+// again neither marks the document changed nor costs an undo step.
+void PatchChangedBytes(TFilerTarget& target, const std::uint8_t* data, std::int32_t address, std::int32_t count);
+
 }  // namespace ovx

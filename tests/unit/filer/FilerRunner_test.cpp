@@ -155,7 +155,7 @@ TEST(FilerRunSection, EachRunStartsAtBaseZeroLittleEndian) {
   RunFilerSection(r.initialize, target, prompt);
   RunFilerSection(r.initialize, target, prompt);
   EXPECT_EQ(target.data, (Bytes{2, 1, 0, 0, 1, 2, 0, 0}));
-  EXPECT_EQ(target.patches.size(), 4u);
+  EXPECT_EQ(target.patches.size(), 2u) << "the second run finds its bytes in place and writes nothing";
 }
 
 TEST(FilerRunSection, ViewOnlyWritesNothingButStillAsks) {

@@ -60,10 +60,12 @@ struct TSessionCase {
 void PrintTo(const TSessionCase& c, std::ostream* os) { *os << c.name; }
 
 const TSessionCase kCases[] = {
-    {"Reread", kTemplate, false, false, {"close", "patch 0=9", "read 0", "read 1", "close", "refresh"}},
+    // every write reads first: bytes already in place are not written again
+    {"Reread", kTemplate, false, false, {"close", "read 0", "patch 0=9", "read 0", "read 1", "close", "refresh"}},
     {"RereadViewOnlyOnlyReads", kTemplate, true, false, {"read 0", "read 1"}},
     // after a read in which the user changed every field: the one past the end is skipped; then the end list
-    {"Apply", kTemplate, false, true, {"close", "patch 0=0", "read 1", "patch 1=0", "patch 3=7", "close", "refresh"}},
+    {"Apply", kTemplate, false, true,
+     {"close", "read 0", "patch 0=0", "read 1", "read 1", "patch 1=0", "read 3", "patch 3=7", "close", "refresh"}},
     {"ApplyViewOnlyDoesNothing", kTemplate, true, true, {}},
     {"RereadWithoutPagesSkipsInitialisation", "INITIALIZE WRITEINTEGER(0,1,9)", false, false, {}},
     {"ApplyWithoutPagesSkipsEnd", "FINALIZE WRITEINTEGER(0,1,9)", false, true, {}},
@@ -109,7 +111,9 @@ TEST(FilerSessionValues, RereadShowsWhatTheInitialisationWrote) {
 // Apply writes only what the user changed since the last read, never a field that was out of
 // range when read, and never undoes one field's change with another field over the same byte.
 TEST(FilerSessionValues, ApplyWritesOnlyChangedFields) {
-  TParsed parsed = Parse("EDITINTEGER(packed,0,1,0,0) EDITBIT(top,0,7) EDITSTRING(s,1,3,32) EDITINTEGER(late,4,1,0,0)");
+  // The end list writes the byte that is already there: that is no write either.
+  TParsed parsed = Parse("EDITINTEGER(packed,0,1,0,0) EDITBIT(top,0,7) EDITSTRING(s,1,3,32) EDITINTEGER(late,4,1,0,0) "
+                         "FINALIZE WRITEINTEGER(3,1,0x63)");
   TFilerProgram program = Program(parsed);
   TVectorDocument document({0x01, 'a', 0, 'c'});
   TScriptedPrompt prompt;
