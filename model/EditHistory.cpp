@@ -64,12 +64,7 @@ struct TNodeRelease {
   void operator()(THistoryNode* node) const { Release(node); }
 };
 
-std::int64_t Charge(const THistoryNode& node) {
-  std::int64_t charge = TEditHistory::kNodeCharge;
-  if (node.oldLength > TEditHistory::kInPlaceBytes) charge += node.oldLength;
-  if (node.newLength > TEditHistory::kInPlaceBytes) charge += node.newLength;
-  return charge;
-}
+std::int64_t Charge(const THistoryNode& node) { return TEditHistory::EditCharge(node.oldLength, node.newLength); }
 
 // True when the range starts on a byte and covers at least one; the module's range operations
 // do nothing otherwise, and a rotation must never reduce its amount modulo an empty range.

@@ -23,6 +23,10 @@ class TEditHistory {
   static constexpr std::int32_t kMaxUndoBufferKB = 1024;
   static constexpr std::int32_t kDefaultUndoBufferKB = 128;
 
+  // What the history is charged for an edit that takes out oldLength bytes and puts in newLength.
+  static std::int64_t EditCharge(std::int32_t oldLength, std::int32_t newLength) {
+    return kNodeCharge + (oldLength > kInPlaceBytes ? oldLength : 0) + (newLength > kInPlaceBytes ? newLength : 0);
+  }
   // The limit in bytes for an undo buffer setting in KB (clamped to 0..1024).
   static std::int64_t LimitFromKilobytes(std::int32_t kilobytes);
 

@@ -42,6 +42,9 @@ struct TSearchInfo {
   std::uint8_t direction = 0;     // 0 forward, 1 backward
   std::uint8_t includeStart = 0;  // 1: a match at start itself counts
   const TMemoryModule* filter = nullptr;  // only matches that touch a difference with it count
+  // The filter's byte for address a lies at a - filterShift: a replace that changed the length
+  // in front of the search still compares each byte with the partner's byte it stood beside.
+  std::int32_t filterShift = 0;
 };
 
 // What FindDifference compares.
@@ -150,7 +153,7 @@ class TMemoryModule {
   void Rotate(std::int32_t address, std::int32_t count, std::int64_t bits, bool left);
   void ShiftBits(std::int32_t address, std::int32_t count, int bits, bool left);
   void AddOne(std::int32_t address, std::int32_t count, bool bigEndian, bool decrement);
-  bool FilterHolds(const TMemoryModule& filter, std::int32_t address, std::int32_t length) const;
+  bool FilterHolds(const TMemoryModule& filter, std::int32_t shift, std::int32_t address, std::int32_t length) const;
   bool MatchAt(TBlockPosition position, const std::uint8_t* pattern, std::int32_t length) const;
   std::int32_t FindForward(const TSearchInfo& info, std::int32_t first) const;
   std::int32_t FindBackward(const TSearchInfo& info, std::int32_t first) const;

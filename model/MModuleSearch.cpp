@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include "model/MModule.h"
 #include "model/PatternScan.h"
@@ -25,10 +26,16 @@ bool TMemoryModule::MatchAt(TBlockPosition p, const std::uint8_t* pattern, std::
   return true;
 }
 
-bool TMemoryModule::FilterHolds(const TMemoryModule& filter, std::int32_t address, std::int32_t length) const {
+bool TMemoryModule::FilterHolds(const TMemoryModule& filter, std::int32_t shift, std::int32_t address,
+                               std::int32_t length) const {
   // A match counts when it touches a difference, or when the filter ends inside it.
-  if (static_cast<std::int64_t>(address) + length > filter.size_) return true;
-  return ScanForward(filter, address, address + length, false) < address + length;
+  const std::int64_t partner = std::int64_t{address} - shift;
+  if (partner < 0 || partner + length > filter.size_) return true;
+  if (shift == 0) return ScanForward(filter, address, address + length, false) < address + length;
+  std::vector<std::uint8_t> mine(At(length)), theirs(At(length));
+  ReadData(mine.data(), address, length);
+  filter.ReadData(theirs.data(), static_cast<std::int32_t>(partner), length);
+  return mine != theirs;
 }
 
 std::int32_t TMemoryModule::FindForward(const TSearchInfo& info, std::int32_t first) const {
@@ -47,7 +54,7 @@ std::int32_t TMemoryModule::FindForward(const TSearchInfo& info, std::int32_t fi
       std::int32_t i = FirstPairAt(d.data, off, inBlockEnd, m - 1, pattern[0], pattern[m - 1]);
       if (i < 0) break;
       if (std::memcmp(d.data + i, pattern, static_cast<std::size_t>(m)) == 0 &&
-          (info.filter == nullptr || FilterHolds(*info.filter, blockStart + i, m))) {
+          (info.filter == nullptr || FilterHolds(*info.filter, info.filterShift, blockStart + i, m))) {
         return blockStart + i;
       }
       off = i + 1;
@@ -55,7 +62,7 @@ std::int32_t TMemoryModule::FindForward(const TSearchInfo& info, std::int32_t fi
     // Candidates whose match runs into the following blocks.
     for (off = std::max(p.offset, inBlockEnd); off < end; ++off) {
       if (d.data[off] == pattern[0] && MatchAt({p.block, off}, pattern, m) &&
-          (info.filter == nullptr || FilterHolds(*info.filter, blockStart + off, m))) {
+          (info.filter == nullptr || FilterHolds(*info.filter, info.filterShift, blockStart + off, m))) {
         return blockStart + off;
       }
     }
@@ -78,7 +85,7 @@ std::int32_t TMemoryModule::FindBackward(const TSearchInfo& info, std::int32_t f
     std::int32_t off = p.offset;
     for (; off > inBlockLast && off >= 0; --off) {
       if (d.data[off] == pattern[0] && MatchAt({p.block, off}, pattern, m) &&
-          (info.filter == nullptr || FilterHolds(*info.filter, blockStart + off, m))) {
+          (info.filter == nullptr || FilterHolds(*info.filter, info.filterShift, blockStart + off, m))) {
         return blockStart + off;
       }
     }
@@ -87,7 +94,7 @@ std::int32_t TMemoryModule::FindBackward(const TSearchInfo& info, std::int32_t f
       std::int32_t i = LastPairAt(d.data, 0, hi, m - 1, pattern[0], pattern[m - 1]);
       if (i < 0) break;
       if (std::memcmp(d.data + i, pattern, static_cast<std::size_t>(m)) == 0 &&
-          (info.filter == nullptr || FilterHolds(*info.filter, blockStart + i, m))) {
+          (info.filter == nullptr || FilterHolds(*info.filter, info.filterShift, blockStart + i, m))) {
         return blockStart + i;
       }
       hi = i;
@@ -218,9 +225,11 @@ std::int32_t TMemoryModule::FindDifference(const TCompareInfo& info, std::int32_
     found = ScanForward(*other, s, common, false);
     if (found >= common) return -1;
   } else {
-    if (s == size_) --s;
-    if (s < 0 || s >= common) return -1;
-    if (!info.includeStart) {
+    if (s < 0 || common == 0) return -1;
+    // From at or past the partner's end the walk starts at the last address both have.
+    const bool beyondCommon = s >= common;
+    if (beyondCommon) s = common - 1;
+    if (!info.includeStart && !beyondCommon) {
       s = ScanBackward(*other, s, true);
       if (s < 0) return -1;
     }

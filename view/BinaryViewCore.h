@@ -272,6 +272,10 @@ class TBinaryViewCore {
   void StorePattern(const std::uint8_t* pattern, std::int32_t length, std::uint8_t direction, bool differencesOnly);
   void SearchAgain(std::uint8_t direction);
   void RunSearch(bool includeStart);
+  // True when the replacements from start on, with the `recorded` ones this replace has made,
+  // fit the undo budget, or when the user chose to go on without undo.
+  bool ReplaceMayGoOn(const TViewSearchInfo& search, std::int32_t start, std::int32_t shift, std::int32_t length,
+                      std::int32_t replacementLength, bool backward, std::int64_t recorded);
 
   TViewHost& host_;
   TUserPrompt& prompt_;

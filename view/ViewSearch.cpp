@@ -18,6 +18,10 @@ std::int32_t NextReplaceStart(std::int32_t match, std::int32_t patternLength, st
 namespace {
 
 constexpr char kNotFound[] = "検索情報が見付かりません.";
+constexpr char kBeyondUndo[] =
+    "この置換はアンドゥバッファに収まりません.\r\n続けると, この置換とそれまでの作業は元に戻せなくなります.\r\n"
+    "置換を続けますか？";
+constexpr char kOutOfMemory[] = "メモリが不足したため, 置換を途中で中止しました.";
 
 // While a replace runs without asking, the document and the history report nothing per edit:
 // the window hears of the whole change once at the end.
@@ -96,6 +100,24 @@ void TBinaryViewCore::RunSearch(bool includeStart) {
   history_.CloseUndoGroup();
 }
 
+bool TBinaryViewCore::ReplaceMayGoOn(const TViewSearchInfo& search, std::int32_t start, std::int32_t shift,
+                                     std::int32_t length, std::int32_t replacementLength, bool backward,
+                                     std::int64_t recorded) {
+  const std::int64_t limit = history_.HistoryLimit();
+  if (limit <= 0) return true;  // the user keeps no history at all
+  // The matches still to come lie in today's document as they will be met: forwards each next
+  // one past the whole match, backwards below it.
+  const std::int64_t fitting = limit / TEditHistory::EditCharge(length, replacementLength);
+  for (std::int64_t count = recorded; count <= fitting; ++count) {
+    TSearchInfo next = search.At(start, true);
+    next.filterShift = shift;
+    const std::int32_t m = module_.FindPattern(next);
+    if (m < 0) return true;
+    start = NextReplaceStart(m, length, length, true, backward);
+  }
+  return prompt_.MessageDlgBeep(kBeyondUndo, mtWarning, mbOK | mbAbort) == mrOk;
+}
+
 void TBinaryViewCore::ReplaceData(const std::uint8_t* pattern, std::int32_t length, const std::uint8_t* replacement,
                                   std::int32_t replacementLength, bool differencesOnly, bool confirm, bool backward,
                                   const TReplaceQuery& ask) {
@@ -113,53 +135,71 @@ void TBinaryViewCore::ReplaceData(const std::uint8_t* pattern, std::int32_t leng
     TCaretPosition final = GetCaret();
     std::int32_t start = final.address;
     std::int64_t count = 0;
+    // Forwards, every replacement so far lies in front of the search and has moved what follows
+    // by the change in length; backwards the search stays below them.
+    std::int32_t shift = 0;
     bool asking = confirm;
+    bool outOfMemory = false;
+    if (!confirm && !ReplaceMayGoOn(search, start, 0, length, replacementLength, backward, 0)) return;
     {
       std::unique_ptr<TQuietEdits> quiet;
-      while (true) {
-        // A comparison that ended meanwhile ends a replace that only counts its differences.
-        if (search.filter && search.filter != ComparePartner()) break;
-        const std::int32_t m = module_.FindPattern(search.At(start, true));
-        if (m < 0) break;
-        if (asking) {
-          quiet.reset();
-          SetCaret(m, 0);
-          SetHighlight(m, length);
-          host_.PaintRows();
-          final = {m, 0};
-          const TReplaceAnswer answer = ask ? ask() : raCancel;
-          host_.PaintRows();
-          if (answer == raCancel) break;
-          if (answer == raNo) {
-            start = NextReplaceStart(m, length, replacementLength, false, backward);
-            continue;
+      try {
+        while (true) {
+          // A comparison that ended meanwhile ends a replace that only counts its differences.
+          if (search.filter && search.filter != ComparePartner()) break;
+          TSearchInfo next = search.At(start, true);
+          next.filterShift = shift;
+          const std::int32_t m = module_.FindPattern(next);
+          if (m < 0) break;
+          if (asking) {
+            quiet.reset();
+            SetCaret(m, 0);
+            SetHighlight(m, length);
+            host_.PaintRows();
+            final = {m, 0};
+            const TReplaceAnswer answer = ask ? ask() : raCancel;
+            host_.PaintRows();
+            if (answer == raCancel) break;
+            if (answer == raNo) {
+              start = NextReplaceStart(m, length, replacementLength, false, backward);
+              continue;
+            }
+            if (answer == raAll) {
+              if (!ReplaceMayGoOn(search, m, shift, length, replacementLength, backward, count)) break;
+              asking = false;
+            }
           }
-          if (answer == raAll) asking = false;
+          if (!asking && !quiet) quiet = std::make_unique<TQuietEdits>(module_, history_);
+          TEditRecord r;
+          r.kind = ekReplace;
+          r.position = m;
+          r.data = bytes.data();
+          r.dataLength = replacementLength;
+          r.rangeLength = length;
+          r.caretBefore = {m, 0};
+          r.caretAfter = {m + replacementLength, 0};
+          if (!history_.ApplyEdit(r, false)) {
+            prompt_.Beep();  // the document cannot grow any further
+            break;
+          }
+          final = r.caretAfter;
+          ++count;
+          if (!backward) shift += replacementLength - length;
+          start = NextReplaceStart(m, length, replacementLength, true, backward);
         }
-        if (!asking && !quiet) quiet = std::make_unique<TQuietEdits>(module_, history_);
-        TEditRecord r;
-        r.kind = ekReplace;
-        r.position = m;
-        r.data = bytes.data();
-        r.dataLength = replacementLength;
-        r.rangeLength = length;
-        r.caretBefore = {m, 0};
-        r.caretAfter = {m + replacementLength, 0};
-        if (!history_.ApplyEdit(r, false)) {
-          prompt_.Beep();  // the document cannot grow any further
-          break;
-        }
-        final = r.caretAfter;
-        ++count;
-        start = NextReplaceStart(m, length, replacementLength, true, backward);
+      } catch (const std::bad_alloc&) {
+        // What was replaced stays, as one undo step; the caret, the scroll range and the group
+        // are put right below as after any other end of the loop.
+        outOfMemory = true;
       }
     }
     if (count > 0) {
       OnModuleChange();
       host_.StateChange();
     }
-    SetCaret(final.address, final.lowNibble);
+    SetCaret(std::min(final.address, module_.Size()), final.lowNibble);
     if (count > 0) history_.CloseUndoGroup();
+    if (outOfMemory) prompt_.MessageDlgBeep(kOutOfMemory, mtError, mbOK);
   });
 }
 

@@ -86,8 +86,12 @@ std::int32_t PlainDifference(const TVector& a, const TVector& b, std::int32_t s,
   const std::int32_t common = static_cast<std::int32_t>(std::min(a.size(), b.size()));
   auto differs = [&](std::int32_t i) { return a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)]; };
   if (b.empty()) return -1;
-  if (backward && s == static_cast<std::int32_t>(a.size())) --s;
-  if (s < 0 || s >= common) return -1;
+  if (s < 0) return -1;
+  if (backward && s >= common) {
+    s = common - 1;
+    include = true;
+  }
+  if (s >= common) return -1;
   std::int32_t found = -1;
   if (!backward) {
     if (!include) {

@@ -118,7 +118,9 @@ TEST(MemoryModuleFindDifference, RunsForwardAndBackward) {
       {"forward from the last run, excluded", 7, 0, 0, -1, 0},
       {"forward from an equal byte, excluded", 4, 0, 0, 6, 3},
       {"forward from beyond the common length", 10, 0, 1, -1, 0},
-      {"backward from the end of A is lowered", 12, 1, 1, -1, 0},
+      // at or past the shorter partner's end, backwards starts from the last common byte
+      {"backward from the end of A", 12, 1, 1, 6, 3},
+      {"backward from past the partner, repeated", 10, 1, 0, 6, 3},
       {"backward from the last common byte", 9, 1, 1, 6, 3},
       {"backward from inside a run, included", 7, 1, 1, 6, 3},
       {"backward from inside a run, excluded", 7, 1, 0, 2, 2},

@@ -72,5 +72,34 @@ TEST_F(ViewTest, APasteThatCannotBeHeldLeavesTheDocumentAsItWas) {
   }
 }
 
+// Memory running out in the middle of a replace-all: what was replaced stays as one undo step,
+// the caret stays inside the document, the group is closed and the user is told.
+TEST_F(ViewTest, AReplaceAllThatRunsOutOfMemoryStopsClosesItsStepAndSaysSo) {
+  LoadSize(3 * kBlockSize);  // byte 7 every 256 bytes: 48 matches
+  const std::vector<std::uint8_t> loaded = Bytes();
+  view.History().SetLimit(std::int64_t{64} << 20);  // no question about the undo budget
+  view.SetCaret(0, 0);
+  const std::uint8_t seven = 7;
+  const std::vector<std::uint8_t> large(64 * 1024, 'r');  // 48 of them exceed the slab
+  {
+    TOneSlabCeiling ceiling;
+    EXPECT_NO_THROW(view.ReplaceData(&seven, 1, large.data(), static_cast<std::int32_t>(large.size()), false, false,
+                                     false, nullptr));
+  }
+  EXPECT_EQ(prompt.messages, std::vector<std::string>{"メモリが不足したため, 置換を途中で中止しました."});
+  const std::int32_t size = view.Module().Size();
+  EXPECT_GT(size, static_cast<std::int32_t>(loaded.size())) << "some replacements were made";
+  EXPECT_LT(size, static_cast<std::int32_t>(loaded.size() + 48 * (large.size() - 1))) << "not all of them";
+  EXPECT_LE(view.CaretAddress(), size);
+  EXPECT_TRUE(view.Module().IndexConsistent());
+  // The next edit is a step of its own.
+  view.SetCaret(0, 0);
+  view.TypeCharacters("F");
+  view.Undo();
+  EXPECT_EQ(view.Module().Size(), size);
+  view.Undo();
+  EXPECT_TRUE(Bytes() == loaded);
+}
+
 }  // namespace
 }  // namespace ovx::test

@@ -217,6 +217,91 @@ TEST_F(SearchTest, WhatHappensDuringAQueryChangesNotWhatTheReplaceWorksOn) {
   }
 }
 
+// A replace that only counts differing regions compares every byte with the partner's byte it
+// stood beside before the replace began, whatever the replacements before it did to the length.
+TEST_F(SearchTest, DifferencesOnlyReplaceComparesWithThePartnerByteItStoodBeside) {
+  const std::string gap(5000, 'x');  // matches in different blocks
+  struct Case {
+    const char* name;
+    std::string doc;
+    std::vector<std::size_t> differing;  // where the partner differs from the document
+    std::string replacement;
+    bool backward;
+    std::string result;
+  };
+  const Case cases[] = {
+      {"longer, forwards", "ABxxABxxABxxAB", {1}, "ABC", false, "ABCxxABxxABxxAB"},
+      {"longer, backwards", "ABxxABxxABxxAB", {1}, "ABC", true, "ABCxxABxxABxxAB"},
+      {"longer, first and last", "ABxxABxxABxxAB", {1, 13}, "ABC", false, "ABCxxABxxABxxABC"},
+      {"shorter, first and last", "ABxxABxxABxxAB", {1, 13}, "C", false, "CxxABxxABxxC"},
+      {"several blocks", "AB" + gap + "AB" + gap + "AB", {0, 10005}, "ABCD", false,
+       "ABCD" + gap + "AB" + gap + "ABCD"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load(BytesOf(c.doc));
+    std::string other = c.doc;
+    for (std::size_t at : c.differing) other[at] = '?';
+    partner.Clear();
+    partner.InsertData(reinterpret_cast<const std::uint8_t*>(other.data()), 0, static_cast<std::int32_t>(other.size()));
+    ASSERT_TRUE(view.CompareWithModule(partner));
+    view.SetCaret(c.backward ? static_cast<std::int32_t>(c.doc.size()) : 0, 0);
+    const auto p = BytesOf("AB"), r = BytesOf(c.replacement);
+    view.ReplaceData(p.data(), 2, r.data(), static_cast<std::int32_t>(r.size()), true, false, c.backward, nullptr);
+    EXPECT_TRUE(Text() == c.result) << Text().size();
+    view.EndCompare();
+  }
+}
+
+// A replace whose one undo step would not fit the undo budget asks once before it starts (or at
+// "all"): OK goes on without undo, 中止 keeps everything as it was, the earlier history included.
+TEST_F(SearchTest, AReplaceBeyondTheUndoBudgetAsksOnceFirst) {
+  const std::string kQuestion =
+      "この置換はアンドゥバッファに収まりません.\r\n続けると, この置換とそれまでの作業は元に戻せなくなります.\r\n"
+      "置換を続けますか？";
+  struct Case {
+    const char* name;
+    int matches;
+    bool confirm;  // asked per match, answered "all" at the first
+    std::deque<TModalResult> answers;
+    bool asked, replaced, earlierUndoable;
+  };
+  const Case cases[] = {
+      {"fits: no question", 5, false, {}, false, true, true},
+      {"beyond, abort", 20, false, {mrAbort}, true, false, true},
+      {"beyond, go on", 20, false, {mrOk}, true, true, false},
+      {"all at the first question, abort", 20, true, {mrAbort}, true, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string doc = "z";
+    for (int i = 0; i < c.matches; ++i) doc += "AB";
+    Load(BytesOf(doc));
+    view.History().SetLimit(10 * TEditHistory::kNodeCharge);
+    TEditRecord earlier;  // an earlier step of the history: "7" over the "z"
+    earlier.kind = ekOverwrite;
+    earlier.data = reinterpret_cast<const std::uint8_t*>("7");
+    earlier.dataLength = 1;
+    ASSERT_TRUE(view.History().ApplyEdit(earlier, false));
+    view.History().CloseUndoGroup();
+    const std::string before = Text();
+    prompt.messages.clear();
+    prompt.answers = c.answers;
+    const auto p = BytesOf("AB"), r = BytesOf("C");
+    view.ReplaceData(p.data(), 2, r.data(), 1, false, c.confirm, false, [] { return raAll; });
+    EXPECT_EQ(prompt.messages, c.asked ? std::vector<std::string>{kQuestion} : std::vector<std::string>{});
+    EXPECT_EQ(Text(), c.replaced ? "7" + std::string(static_cast<std::size_t>(c.matches), 'C') : before);
+    if (c.replaced && c.earlierUndoable) {
+      view.Undo();
+      EXPECT_EQ(Text(), before);
+    }
+    EXPECT_EQ(view.History().CanUndo(), c.earlierUndoable);
+    if (!c.earlierUndoable) continue;
+    view.Undo();
+    EXPECT_EQ(Text(), doc);
+  }
+}
+
 TEST_F(SearchTest, ViewOnlyReplacesNothing) {
   Load(BytesOf("ABAB"));
   view.SetInputMode(imViewOnly);

@@ -1,6 +1,7 @@
 // A binary view core over a host that records what the core asked of its window.
 #pragma once
 
+#include <deque>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -79,10 +80,14 @@ class TRecordingHost : public TViewHost {
 class TSilentPrompt : public TUserPrompt {
  public:
   std::vector<std::string> messages;
+  std::deque<TModalResult> answers;  // given in turn; none left answers mrNone
   int beeps = 0;
   TModalResult MessageDlgBeep(const std::string& text, TMsgDlgType, unsigned) override {
     messages.push_back(text);
-    return mrNone;
+    if (answers.empty()) return mrNone;
+    const TModalResult answer = answers.front();
+    answers.pop_front();
+    return answer;
   }
   void ShowFailure(const std::string&, const std::string&, bool) override {}
   void Beep() override { ++beeps; }
