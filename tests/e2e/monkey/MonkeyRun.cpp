@@ -169,7 +169,7 @@ TMonkeyResult RunMonkey(const TMonkeyOptions& options) {
     const size_t editorsBefore = world.editors.size();
 
     if (action.verb == "undocheck") {
-      if (Quiet(world)) failure = ledger.Check(world, std::min(900, 3 * sinceCheck + 10), result.undoChecks);
+      if (Quiet(world)) failure = ledger.Check(world, std::min(600, 4 * sinceCheck + 10), result.undoChecks);
       sinceCheck = 0;
     } else {
       const TEffects effects = hands.Perform(action, world);
@@ -244,7 +244,7 @@ TMonkeyResult RunMonkey(const TMonkeyOptions& options) {
     TWorld world = Observe();
     if (Quiet(world) && !world.editors.empty()) {
       log.push_back("undocheck\t");
-      failure = ledger.Check(world, std::min(900, 3 * sinceCheck + 10), result.undoChecks);
+      failure = ledger.Check(world, std::min(600, 4 * sinceCheck + 10), result.undoChecks);
     }
   }
   if (failure.empty()) {
