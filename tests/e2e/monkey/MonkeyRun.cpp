@@ -151,8 +151,9 @@ TMonkeyResult RunMonkey(const TMonkeyOptions& options) {
   const DWORD start = GetTickCount();
   std::string failure;
   size_t next = 0;
+  int last = 0;  // the index of the last action
 
-  for (int i = 0; failure.empty(); ++i) {
+  for (int i = 0; failure.empty(); last = i++) {
     if (replaying ? next >= script.size()
                   : (options.actions && result.actions >= options.actions) ||
                         (options.seconds && GetTickCount() - start >= static_cast<DWORD>(options.seconds) * 1000))
@@ -248,10 +249,14 @@ TMonkeyResult RunMonkey(const TMonkeyOptions& options) {
     }
   }
   if (failure.empty()) {
+    // A save the last actions started (save all and close waiting on a save-as dialog) may
+    // still finish while the windows close; otherwise closing them with No saves nothing.
+    const bool savePending = last - lastMaySave <= kSaveLagActions || !Quiet(Observe());
     disk.Changes();
-    StopEditors();  // every question answered No: nothing may be saved
+    StopEditors();  // every question answered No or Cancel
     const auto changes = disk.Changes();
-    if (!changes.empty()) failure = Utf8(changes.begin()->first) + " changed while the windows closed without saving";
+    if (!changes.empty() && !savePending)
+      failure = Utf8(changes.begin()->first) + " changed while the windows closed without saving";
   }
 
   result.seconds = (GetTickCount() - start) / 1000.0;
