@@ -1,6 +1,8 @@
 #include "editor/TextFileWriter.h"
 
 #include <cstring>
+#include <new>
+#include <system_error>
 
 namespace ovx {
 
@@ -58,6 +60,31 @@ int TBufferedTextFile::Close() {
   file_.reset();
   if (error_ == 0) error_ = closed;
   return error_;
+}
+
+int WriteTextFile(const std::string& name, const std::function<void(const TTextLineSink&)>& produce,
+                  TFileSystem& fs) {
+  try {
+    TBufferedTextFile file;
+    if (const int error = file.Create(name, fs)) return error;
+    int failure = 0;
+    try {
+      produce([&file](std::string_view line, bool& proceed) {
+        file.WriteLine(line);
+        proceed = file.Error() == 0;  // a failed write ends the output
+      });
+    } catch (const std::bad_alloc&) {
+      failure = fs.OutOfMemoryCode();
+    } catch (const std::system_error&) {
+      failure = fs.OutOfMemoryCode();
+    }
+    const int closed = file.Close();  // the lines written so far stay
+    return failure ? failure : closed;
+  } catch (const std::bad_alloc&) {
+    return fs.OutOfMemoryCode();
+  } catch (const std::system_error&) {
+    return fs.OutOfMemoryCode();
+  }
 }
 
 }  // namespace ovx

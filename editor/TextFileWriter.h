@@ -3,6 +3,7 @@
 // so making the lines and writing them overlap. The first failure is kept; later lines are dropped.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,5 +42,14 @@ class TBufferedTextFile {
   int writerError_ = 0;  // set by the writer thread, read after it is joined
   int error_ = 0;
 };
+
+// A line for the file; proceed turns false once writing has failed.
+using TTextLineSink = std::function<void(std::string_view line, bool& proceed)>;
+
+// Creates the file and writes the lines `produce` hands to its sink; 0 or the first error. Memory
+// or a writer thread that cannot be had ends the output as a failed write does, with
+// fs.OutOfMemoryCode(); the lines written before stay in the file.
+int WriteTextFile(const std::string& name, const std::function<void(const TTextLineSink&)>& produce,
+                  TFileSystem& fs = PlatformFileSystem());
 
 }  // namespace ovx

@@ -49,6 +49,8 @@ class TFileSystem {
   virtual int Replace(const std::string& from, const std::string& to, const std::string& backup) = 0;
   // The error code that stands for "the file is too large to be held".
   virtual int FileTooLargeCode() const = 0;
+  // The error code that stands for "not enough memory".
+  virtual int OutOfMemoryCode() const { return FileTooLargeCode(); }
 };
 
 // The real file system of the platform the program runs on.

@@ -15,17 +15,11 @@ void TOvnxBinaryFormWClass::TextOutputCommand() {
   const TSelection selection = view.GetSelection();
   const std::int32_t start = selection.active ? selection.start : 0;
   const std::int32_t count = selection.active ? selection.end - selection.start : view.Module().Size();
-  TBufferedTextFile file;
-  int error = file.Create(name);
-  if (error == 0) {
-    editor_->OnTextLine = [&file](std::string_view line, bool& proceed) {
-      file.WriteLine(line);
-      proceed = file.Error() == 0;  // a failed write ends the output
-    };
+  const int error = WriteTextFile(name, [this, start, count](const TTextLineSink& sink) {
+    editor_->OnTextLine = sink;
     editor_->TextOutput(start, count);
-    editor_->OnTextLine = nullptr;
-    error = file.Close();  // the lines written so far stay
-  }
+  });
+  editor_->OnTextLine = nullptr;
   if (error != 0)
     prompt_.MessageDlg("テキスト形式出力中に例外が発生しました.\r\n" + SystemErrorText(error), mtError, mbAbort);
 }

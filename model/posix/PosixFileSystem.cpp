@@ -112,6 +112,7 @@ class TPosixFileSystem final : public TFileSystem {
     return 0;
   }
   int FileTooLargeCode() const override { return EFBIG; }
+  int OutOfMemoryCode() const override { return ENOMEM; }
 };
 
 }  // namespace

@@ -193,6 +193,7 @@ class TWin32FileSystem final : public TFileSystem {
     return error;
   }
   int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }
+  int OutOfMemoryCode() const override { return ERROR_NOT_ENOUGH_MEMORY; }
 
  private:
   void JoinDeleter() {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "editor/TextFileWriter.h"
@@ -25,6 +28,7 @@ class TRecordingFileSystem final : public TFileSystem {
   int Rename(const std::string&, const std::string&) override { return 50; }
   int Replace(const std::string&, const std::string&, const std::string&) override { return 50; }
   int FileTooLargeCode() const override { return 223; }
+  int OutOfMemoryCode() const override { return 8; }
 
  private:
   class TRecorder final : public TFile {
@@ -74,6 +78,25 @@ TEST(TextFileWriter, LinesArriveInOrderWithLineBreaksUntilTheFirstFailure) {
     for (std::size_t i = 0; i < c.kept; ++i) expected += c.lines[i] + "\r\n";
     EXPECT_EQ(fs.content.size(), expected.size());
     EXPECT_TRUE(fs.content == expected);
+  }
+}
+
+// Memory or a writer thread running out in the middle of an output ends it with the memory error,
+// never the process; the lines made before it are in the file.
+TEST(TextFileWriter, RunningOutOfMemoryOrThreadsEndsTheOutputWithTheMemoryError) {
+  const std::function<void()> failures[] = {[] { throw std::bad_alloc(); },
+                                            [] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); }};
+  for (const auto& fail : failures) {
+    TRecordingFileSystem fs;
+    int error = 0;
+    EXPECT_NO_THROW(error = WriteTextFile("out.txt", [&](const TTextLineSink& sink) {
+                      bool proceed = true;
+                      sink("one", proceed);
+                      sink("two", proceed);
+                      fail();
+                    }, fs));
+    EXPECT_EQ(error, 8);
+    EXPECT_EQ(fs.content, "one\r\ntwo\r\n");
   }
 }
 

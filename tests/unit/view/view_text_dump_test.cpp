@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "view/TextDump.h"
@@ -111,6 +112,31 @@ TEST(ViewTextDump, MatchesTheReferenceOverRandomRanges) {
         ASSERT_EQ(Dump(m, static_cast<TCharaSet>(cs), sumMode, a, n),
                   ReferenceDump(m, static_cast<TCharaSet>(cs), sumMode, a, n));
       }
+}
+
+// The dump reads the document in 64 KiB chunks with one byte of look-ahead: characters whose two
+// bytes straddle a chunk's end, and ranges starting or ending there, come out as byte by byte.
+TEST(ViewTextDump, RangesAcrossTheChunkBoundary) {
+  constexpr std::int32_t kChunk = 1 << 16;
+  std::mt19937 random(29);
+  std::vector<std::uint8_t> bytes(2 * kChunk + 0x100);
+  const std::uint8_t likely[] = {0x82, 0xA0, 0x88, 0x9F, 0x30, 0x42, 0x8E, 0xB1, 0xA4, 0xA2, 0x21, 0x60};
+  for (auto& b : bytes) b = likely[random() % sizeof likely];
+  TMemoryModule m;
+  for (const std::uint8_t lead : {0x82, 0x30, 0xA4}) {  // a lead byte of each set on the chunk's last byte
+    bytes[kChunk - 1] = lead;
+    bytes[2 * kChunk - 1] = lead;
+    Fill(m, bytes);
+    const std::pair<std::int32_t, std::int32_t> ranges[] = {
+        {kChunk - 16, 32}, {kChunk - 1, 2}, {kChunk - 1, kChunk + 2}, {0, kChunk + 1}, {kChunk - 2, kChunk + 3}};
+    for (int cs = csAscii; cs <= csUnicode; ++cs)
+      for (int sumMode = 0; sumMode < 2; ++sumMode)
+        for (const auto& [a, n] : ranges) {
+          SCOPED_TRACE(testing::Message() << "lead " << int{lead} << " set " << cs << " at " << a << " for " << n);
+          ASSERT_EQ(Dump(m, static_cast<TCharaSet>(cs), sumMode, a, n),
+                    ReferenceDump(m, static_cast<TCharaSet>(cs), sumMode, a, n));
+        }
+  }
 }
 
 TEST(ViewTextDump, LineFormatAndEdgeCases) {
