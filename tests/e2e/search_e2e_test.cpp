@@ -432,6 +432,71 @@ TEST_F(SearchE2eWait, APartnerClosedDuringTheQueryGoesAfterTheReplace) {
   EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4).empty(); })) << StatusPanelText(window, 4);
 }
 
+// Against a partner differing only at byte 1, a replace-all of another length replaces only the
+// match there: the rest, shifted by the first replacement, still lines up with the partner.
+TEST_F(SearchE2e, DifferencesOnlyReplaceOfAnotherLengthReplacesOnlyTheDiffering) {
+  HWND partner = OpenFileWindow(MakeFile(L"partner.bin", "AXxxABxxABxxAB"));
+  ASSERT_NE(partner, nullptr);
+  const std::wstring path = MakeFile(L"mine.bin", "ABxxABxxABxxAB");
+  ASSERT_TRUE(WaitForExit(StartEditor(L"\"" + path + L"\"")));
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
+  ASSERT_NE(window, nullptr);
+  PostMenuCommand(window, MenuIdOf(miMM_CompareWindow));
+  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
+  ASSERT_TRUE(list);
+  SendMessageW(FindWindowExW(list->hwnd, nullptr, L"ListBox", nullptr), LB_SETCURSEL, 0, 0);
+  ASSERT_TRUE(AnswerMessageBox(list->hwnd, L"決定"));
+  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ｳｨﾝﾄﾞｳ"; }));
+  HWND dialog = OpenReplace(window, L"AB", L"ABC");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, idSearchReplaceCheck), BM_SETCHECK, BST_UNCHECKED, 0);
+  PostMessageW(GetDlgItem(dialog, idSearchCompareCheck), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(dialog, idSearchCompareCheck), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+  Click(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return CopyAllBytes(window) == std::optional<std::string>("ABCxxABxxABxxAB"); }))
+      << CopyAllBytes(window).value_or("(none)");
+}
+
+// A replace-all whose one undo step cannot fit the undo budget (3000 replacements, 128 KB) asks
+// first: 中止 leaves the document and the earlier history alone; OK replaces with no undo.
+TEST_F(SearchE2e, AReplaceBeyondTheUndoBudgetAsksFirst) {
+  std::string ab;
+  for (int i = 0; i < 3000; ++i) ab += "AB";
+  const std::wstring path = MakeFile(L"many.bin", "z" + ab);
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  PressKeys(window, L"3");  // an earlier edit: the high nibble of the "z" (7A) made 3, ":"
+  ASSERT_TRUE(WaitUntil([&] { return CopyAllBytes(window) == std::optional<std::string>(":" + ab); }));
+  HWND dialog = OpenReplace(window, L"AB", L"c");
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, idSearchReplaceCheck), BM_SETCHECK, BST_UNCHECKED, 0);
+  const std::wstring question =
+      L"この置換はアンドゥバッファに収まりません.\r\n続けると, この置換とそれまでの作業は元に戻せなくなります.\r\n"
+      L"置換を続けますか？";
+  for (const wchar_t* answer : {L"中止", L"OK"}) {
+    SCOPED_TRACE(answer);
+    ASSERT_TRUE(PressShortcut(window, VK_HOME, MOD_CONTROL));  // reading the bytes left the caret at the end
+    ASSERT_TRUE(WaitForCaretAddress(window, 0));
+    Click(dialog, IDOK);
+    auto box = WaitForMessageBox(L"警告", ProcessOf(window));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, question);
+    EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"OK", L"中止(&A)"}));
+    if (answer[0] == L'中') Screenshot(L"replace-beyond-the-undo-budget");
+    ASSERT_TRUE(AnswerMessageBox(box->hwnd, answer));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
+    ASSERT_TRUE(PressShortcut(window, 'Z', MOD_CONTROL));
+    if (answer[0] == L'中') {
+      EXPECT_TRUE(WaitUntil([&] { return CopyAllBytes(window) == std::optional<std::string>("z" + ab); }));
+    }
+  }
+  // After 中止 the undo took back the earlier edit; after OK there was nothing left to undo.
+  const std::string replaced = "z" + std::string(3000, 'c');
+  EXPECT_TRUE(WaitUntil([&] { return CopyAllBytes(window) == std::optional<std::string>(replaced); }))
+      << CopyAllBytes(window).value_or("(none)").substr(0, 8);
+}
+
 TEST_F(SearchE2e, ViewOnlyWindowsSearchButDoNotReplace) {
   // A file whose extension opens view-only.
   const std::wstring path = MakeFile(L"ro.dll", "xxABxx");
