@@ -338,6 +338,8 @@ TEST_F(FilerE2e, OpenDialogGoesUpWithBackspaceAndWarnsOfAMissingFolder) {
 TEST_F(FilerE2e, ApplyWithoutTouchingTheFieldsKeepsAnEditMadeInTheView) {
   TBitmapSession s = OpenBitmapWithFiler();
   ASSERT_NE(s.tool, nullptr);
+  SendMessageW(s.tool, WM_COMMAND, kToolApply, 0);
+  EXPECT_EQ(StatusPanelText(s.window, 0), L"") << "an untouched apply leaves the document unmodified";
   SendMessageW(JumpButton(s.tool, kWidthField), BM_CLICK, 0, 0);
   SetForegroundWindow(s.window);
   ASSERT_TRUE(WaitForCaretAddress(s.window, 18));
