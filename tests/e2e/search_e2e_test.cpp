@@ -403,21 +403,29 @@ TEST_F(SearchE2eWait, ToolWindowsChangeNothingWhileTheQueryWaits) {
   EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("ABxxABxxAB")) << "one undo takes it all back";
 }
 
+// A window of "mine.bin" compared with the window of "partner.bin" (chosen from the window list);
+// null when the comparison does not show on the status bar.
+HWND OpenComparedWithAWindow(const std::string& partnerBytes, const std::string& mineBytes, HWND& partner) {
+  partner = OpenFileWindow(MakeFile(L"partner.bin", partnerBytes));
+  const std::wstring path = MakeFile(L"mine.bin", mineBytes);
+  if (!partner || !WaitForExit(StartEditor(L"\"" + path + L"\""))) return nullptr;
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
+  if (!window) return nullptr;
+  PostMenuCommand(window, MenuIdOf(miMM_CompareWindow));
+  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
+  if (!list) return nullptr;
+  SendMessageW(FindWindowExW(list->hwnd, nullptr, L"ListBox", nullptr), LB_SETCURSEL, 0, 0);
+  if (!AnswerMessageBox(list->hwnd, L"決定")) return nullptr;
+  if (!WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ｳｨﾝﾄﾞｳ"; })) return nullptr;
+  return window;
+}
+
 // A differences-only replace against another window: that window's close while the query waits
 // is kept until the replace is over, and the filter holds for every match.
 TEST_F(SearchE2eWait, APartnerClosedDuringTheQueryGoesAfterTheReplace) {
-  HWND partner = OpenFileWindow(MakeFile(L"partner.bin", "ABxxAXxxAX"));
-  ASSERT_NE(partner, nullptr);
-  const std::wstring path = MakeFile(L"mine.bin", "ABxxABxxAB");
-  ASSERT_TRUE(WaitForExit(StartEditor(L"\"" + path + L"\"")));
-  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
+  HWND partner = nullptr;
+  HWND window = OpenComparedWithAWindow("ABxxAXxxAX", "ABxxABxxAB", partner);
   ASSERT_NE(window, nullptr);
-  PostMenuCommand(window, MenuIdOf(miMM_CompareWindow));
-  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
-  ASSERT_TRUE(list);
-  SendMessageW(FindWindowExW(list->hwnd, nullptr, L"ListBox", nullptr), LB_SETCURSEL, 0, 0);
-  ASSERT_TRUE(AnswerMessageBox(list->hwnd, L"決定"));
-  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ｳｨﾝﾄﾞｳ"; })) << StatusPanelText(window, 4);
   HWND dialog = OpenReplace(window, L"AB", L"CD");
   ASSERT_NE(dialog, nullptr);
   PostMessageW(GetDlgItem(dialog, idSearchCompareCheck), BM_CLICK, 0, 0);
@@ -435,18 +443,9 @@ TEST_F(SearchE2eWait, APartnerClosedDuringTheQueryGoesAfterTheReplace) {
 // Against a partner differing only at byte 1, a replace-all of another length replaces only the
 // match there: the rest, shifted by the first replacement, still lines up with the partner.
 TEST_F(SearchE2e, DifferencesOnlyReplaceOfAnotherLengthReplacesOnlyTheDiffering) {
-  HWND partner = OpenFileWindow(MakeFile(L"partner.bin", "AXxxABxxABxxAB"));
-  ASSERT_NE(partner, nullptr);
-  const std::wstring path = MakeFile(L"mine.bin", "ABxxABxxABxxAB");
-  ASSERT_TRUE(WaitForExit(StartEditor(L"\"" + path + L"\"")));
-  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", EditorCaptionFor(path));
+  HWND partner = nullptr;
+  HWND window = OpenComparedWithAWindow("AXxxABxxABxxAB", "ABxxABxxABxxAB", partner);
   ASSERT_NE(window, nullptr);
-  PostMenuCommand(window, MenuIdOf(miMM_CompareWindow));
-  auto list = WaitForMessageBox(L"ウィンドウ一覧", ProcessOf(window));
-  ASSERT_TRUE(list);
-  SendMessageW(FindWindowExW(list->hwnd, nullptr, L"ListBox", nullptr), LB_SETCURSEL, 0, 0);
-  ASSERT_TRUE(AnswerMessageBox(list->hwnd, L"決定"));
-  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(window, 4) == L"比較 : 指定ｳｨﾝﾄﾞｳ"; }));
   HWND dialog = OpenReplace(window, L"AB", L"ABC");
   ASSERT_NE(dialog, nullptr);
   SendMessageW(GetDlgItem(dialog, idSearchReplaceCheck), BM_SETCHECK, BST_UNCHECKED, 0);
