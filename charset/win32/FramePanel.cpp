@@ -58,6 +58,13 @@ LRESULT CALLBACK TFramePanel::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
     self->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     return TRUE;
   }
+  // A multi-line edit hands Esc to its parent as WM_CLOSE and Tab as WM_NEXTDLGCTL: both belong to
+  // the dialog the frame stands in, never to the frame, which is no window to close.
+  if (msg == WM_CLOSE) {
+    SendMessageW(GetAncestor(hwnd, GA_ROOT), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return 0;
+  }
+  if (msg == WM_NEXTDLGCTL) return SendMessageW(GetAncestor(hwnd, GA_ROOT), msg, wp, lp);
   // Labels and buttons take the dialog's face colour.
   if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)
     return SendMessageW(GetParent(hwnd), msg, wp, lp);

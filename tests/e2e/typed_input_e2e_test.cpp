@@ -118,6 +118,42 @@ TEST_F(TypedInputE2e, StringWithANewlineInEachCharacterSet) {
   EXPECT_TRUE(SavedAs(window, path, expected)) << ReadWholeFile(path);
 }
 
+// Esc in the string box closes the dialog as キャンセル does and writes nothing; Tab moves on to
+// the next control; the frame stays whole, so 入力 writes the text.
+TEST_F(TypedInputE2e, EscAndTabInTheStringBoxBelongToTheDialog) {
+  const std::wstring path = MakeFile(L"esc.dat", "0123");
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenDialog(window, miMM_InputStr, L"文字列型定型入力");
+  ASSERT_NE(dialog, nullptr);
+  HWND box = FrameControl(dialog, kEditBox);
+  MoveAside(dialog, window);
+  ASSERT_TRUE(TypeKeys(dialog, L"xy"));
+  ASSERT_TRUE(Shows(box, L"xy"));
+  ASSERT_TRUE(TypeKeys(dialog, L"{Tab}"));
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  EXPECT_TRUE(WaitUntil([&] {
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus && info.hwndFocus != box;
+  }, 3000)) << "Tab stayed in the box";
+  ASSERT_TRUE(IsWindow(box)) << "the frame went";
+  ASSERT_TRUE(Press(dialog, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return CopyAllBytes(window) == std::optional<std::string>("xy23"); }))
+      << CopyAllBytes(window).value_or("(none)");
+
+  // 入力 keeps the dialog open: back into the box, more text, then Esc.
+  PostMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+  ASSERT_TRUE(WaitUntil([&] {
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus == box;
+  }, 3000));
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"ab"));
+  ASSERT_TRUE(TypeKeys(dialog, L"{Esc}"));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000)) << "Esc left the dialog open";
+  EXPECT_EQ(CopyAllBytes(window), std::optional<std::string>("xy23"));
+}
+
 TEST_F(TypedInputE2e, BitAndByteRotateOfASelection) {
   const std::wstring path = MakeFile(L"rot.dat", "\x12\x34\x56\x78\x9A");
   HWND window = OpenFileWindow(path);
