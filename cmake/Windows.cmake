@@ -16,7 +16,7 @@ add_dependencies(ovxmain ovx_filer_templates)
 file(GLOB OVX_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.cpp)
 # The launcher carries its own copy of the instance connection's sending side, and nothing else.
 add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} shell/win32/InstanceConnection.cpp launcher/ovx.rc)
-target_include_directories(ovx PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(ovx PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(ovx PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(ovx PRIVATE shell32 user32)
 target_link_options(ovx PRIVATE ${OVX_GUI_LINK})

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "OvxVersion.h"
 #include "app/JpegPicture.h"
 #include "app/win32/AppResources.h"
 #include "shell/ShellTexts.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr int kWidth = 408, kHeight = 312;
 constexpr int kPanelHeight = 264;  // the picture panel; below it the addresses on black
 constexpr int kVersionLabel = 101, kWebPageLink = 102, kMailLink = 103;
-const wchar_t kVersionText[] = L"Version 1.04";
+const wchar_t kVersionText[] = L"Version " OVX_VERSION_TEXT;
 
 bool IsLink(int id) { return id == kWebPageLink || id == kMailLink; }
 
