@@ -382,10 +382,7 @@ void TMainProcessWindow::DocumentGoingAway(TOvnxBinaryFormWClass& window) {
   EndComparisonsWith(windows_.Items(), window);
 }
 
-void TMainProcessWindow::OnIdle() {
-  if (TOvnxBinaryFormWClass* w = TOvnxBinaryFormWClass::FromHandle(GetForegroundWindow()))
-    if (windows_.IndexOf(w) >= 0) w->RefreshFunctionBar(false);
-}
+void TMainProcessWindow::OnIdle() { TOvnxBinaryFormWClass::RefreshFunctionBars(windows_.Items()); }
 
 TInstanceAction TMainProcessWindow::AdmitRequest(const std::optional<std::string>& request) {
   const TInstanceAction action = DecideInstanceRequest(phase_, IsBusy());

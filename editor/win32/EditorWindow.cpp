@@ -433,6 +433,9 @@ LRESULT TOvnxBinaryFormWClass::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     }
+    case WM_ENTERIDLE:  // a dialog or menu of this window waits for input: the keys may be up by now
+      RefreshFunctionBars(host_.EditorWindows());
+      break;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;

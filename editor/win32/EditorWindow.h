@@ -100,6 +100,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   void ApplySettings(const TEnvironmentSettings& settings);
   void RebuildFileMenus();
   void RefreshFunctionBar(bool force);
+  // Every window's bar follows the keys held now, whatever has the keyboard (a tool window, a
+  // dialog, another program): the keys are read once for all.
+  static void RefreshFunctionBars(const std::vector<TOvnxBinaryFormWClass*>& windows);
   void HideToolWindows();
   void ShowToolWindows();
   void DoMenuCommand(TCommandId id);

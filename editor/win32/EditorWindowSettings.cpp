@@ -74,6 +74,14 @@ void TOvnxBinaryFormWClass::RefreshFunctionBar(bool force) {
   functionKeys_.ShowCaptions(functionKeyCaptions_, state_.functionKeyState);
 }
 
+void TOvnxBinaryFormWClass::RefreshFunctionBars(const std::vector<TOvnxBinaryFormWClass*>& windows) {
+  const TTracedPart part("function bar");
+  const int held = GetShiftStateCode();
+  for (TOvnxBinaryFormWClass* w : windows)
+    if (TakeFunctionKeyState(w->state_.functionKeyState, held, false))
+      w->functionKeys_.ShowCaptions(w->functionKeyCaptions_, held);
+}
+
 void TOvnxBinaryFormWClass::HideToolWindows() {
   if (state_.settings.dialogAutoHide && toolWindows_) toolWindows_->Hide();
 }

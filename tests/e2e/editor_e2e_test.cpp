@@ -374,12 +374,15 @@ TEST_F(EditorE2eWindowMenu, TenWindowsGiveNineEntriesAndMore) {
 
 using EditorE2eFunctionBar = EditorTest;
 
+// The standard template's plain bindings of F1 to F12.
+const std::vector<std::wstring> kPlainCaptions = {L"ﾍﾙﾌﾟ",   L"一括設定",   L"検索", L"置換", L"ｼﾞｬﾝﾌﾟ", L"", L"",
+                                                  L"選択", L"窓選択", L"ﾒﾆｭｰﾊﾞｰ", L"開く", L"保存"};
+
 TEST_F(EditorE2eFunctionBar, HoldingShiftRelabelsTheButtons) {
   HWND window = OpenFileWindow(MakeFile(L"fkeys.dat", "F"), kWaitMs, true);
   ASSERT_NE(window, nullptr);
   // The standard template, plain and with Shift (F11 and F12 have no Shift binding).
-  std::vector<std::wstring> plain = {L"ﾍﾙﾌﾟ", L"一括設定", L"検索", L"置換", L"ｼﾞｬﾝﾌﾟ", L"", L"", L"選択",
-                                     L"窓選択", L"ﾒﾆｭｰﾊﾞｰ", L"開く", L"保存"};
+  std::vector<std::wstring> plain = kPlainCaptions;
   std::vector<std::wstring> shifted = {L"定型入M", L"Bit演M", L"Byte演M", L"整数演M", L"ﾌｧｲﾙ比", L"窓比",
                                        L"現状比",  L"比解除", L"窓順次",  L"ﾎﾟｯﾌﾟｱｯﾌﾟ", L"", L""};
   std::vector<std::wstring> captions = FunctionKeyCaptions(window);
@@ -393,6 +396,31 @@ TEST_F(EditorE2eFunctionBar, HoldingShiftRelabelsTheButtons) {
   ASSERT_TRUE(HoldKey(VK_SHIFT, false));
   EXPECT_TRUE(WaitUntil([&] { return FunctionKeyCaptions(window) == plain; }, 3000));
   EXPECT_EQ(FunctionKeyCaptions(window), plain);
+}
+
+TEST_F(EditorE2eFunctionBar, TheKeysOfAChordThatOpenedADialogAreUpAgainOnTheBar) {
+  HWND window = OpenFileWindow(MakeFile(L"fchord.dat", "F"), kWaitMs, true);
+  ASSERT_NE(window, nullptr);
+  std::vector<std::wstring> plain = kPlainCaptions;
+  plain.resize(FunctionKeyCaptions(window).size());
+  // The search tool (owned by the window), the open dialog (modal) and the options dialog
+  // (owned by the process): each takes the keyboard before the chord's keys come up.
+  struct Chord {
+    const wchar_t* name;
+    WORD key;
+    UINT modifiers;
+  };
+  for (const Chord& c : {Chord{L"search", 'F', MOD_CONTROL}, Chord{L"open", 'O', MOD_CONTROL},
+                         Chord{L"options", VK_F1, MOD_CONTROL | MOD_SHIFT}}) {
+    ASSERT_TRUE(PressShortcut(window, c.key, c.modifiers)) << c.name;
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return ClassOf(dialog = GetForegroundWindow()) == L"#32770"; }, 5000)) << c.name;
+    EXPECT_TRUE(WaitUntil([&] { return FunctionKeyCaptions(window) == plain; }, 3000))
+        << c.name << ": " << FunctionKeyCaptions(window)[2];
+    Screenshot(std::wstring(L"editor-function-bar-after-") + c.name);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << c.name;
+  }
 }
 
 using EditorE2eScreens = EditorTest;
