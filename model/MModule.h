@@ -70,6 +70,9 @@ class TMemoryModule {
   std::int32_t BlockCount() const { return blockCount_; }
   std::uint8_t Modified() const { return modified_; }
   void SetModified(std::uint8_t modified) { modified_ = modified; }
+  // Grows with every change of the content (edits, loads, clears; not a compaction), whether or
+  // not OnChange is raised: a result taken from the document is current while it stays the same.
+  std::uint64_t ChangeCount() const { return changes_; }
 
   // While 1, Recount raises no OnChange.
   std::uint8_t NotifyLocked = 0;
@@ -139,7 +142,7 @@ class TMemoryModule {
   int ReadFromFile(const std::string& name, TFileSystem& fs);
   void ResetTable(std::size_t descriptors);
   void RebuildIndex();
-  void Recount(std::uint8_t modified);
+  void Recount(std::uint8_t modified, bool contentChanged = true);
   void Progress(const char* text);
   // Appends after the last byte: first into the free tail of the last block, then new blocks.
   void AppendData(const std::uint8_t* data, std::int32_t count);
@@ -180,6 +183,7 @@ class TMemoryModule {
   std::int32_t pageCount_ = 0;
   std::int32_t blockCount_ = 0;
   std::uint8_t modified_ = 0;
+  std::uint64_t changes_ = 0;
 };
 
 template <class Fn>

@@ -79,6 +79,7 @@ void TMemoryModule::Clear() {
   pageCount_ = 0;
   blockCount_ = 0;
   modified_ = 0;
+  ++changes_;
 }
 
 std::int32_t TMemoryModule::TakeFreeDescriptor() {
@@ -193,7 +194,8 @@ bool TMemoryModule::StepBackward(TBlockPosition& p) const {
   return true;
 }
 
-void TMemoryModule::Recount(std::uint8_t modified) {
+void TMemoryModule::Recount(std::uint8_t modified, bool contentChanged) {
+  if (contentChanged) ++changes_;
   size_ = static_cast<std::int32_t>(index_.Total());
   pageCount_ = size_ / kBlockSize + (size_ % kBlockSize != 0 ? 1 : 0);
   modified_ = modified;

@@ -51,7 +51,7 @@ void TMemoryModule::Compact() {
   std::sort(free_.begin(), free_.end(), std::greater<std::int32_t>());
   RebuildIndex();
   Progress("");
-  Recount(modified_);
+  Recount(modified_, false);  // the same bytes in fewer blocks
 }
 
 }  // namespace ovx

@@ -2,6 +2,7 @@
 // are cut at random places; the code sets' bytes of a text; the count of the search dialog.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -197,6 +198,38 @@ TEST(AllCodeSearch, CountPatternCountsOverlappingMatchesAcrossBlocks) {
   EXPECT_EQ(CountPattern(m, {'a', 'b', 'a'}), 1);
   EXPECT_EQ(CountPattern(m, {'c'}), 0);
   EXPECT_EQ(CountFoundText(3), "3 件見付かりました.");
+}
+
+}  // namespace
+}  // namespace ovx
+
+namespace ovx {
+namespace {
+
+// The tool's list is current while the document's change count stays the same.
+TEST(AllCodeSearch, ChangeCountGrowsWithEveryChangeButACompaction) {
+  TMemoryModule m;
+  std::vector<std::uint8_t> bytes(9000, 'x');
+  m.InsertData(bytes.data(), 0, 9000);
+  struct Row {
+    const char* name;
+    std::function<void(TMemoryModule&)> change;
+    bool counts;
+  } rows[] = {
+      {"write", [](TMemoryModule& d) { std::uint8_t b = 1; d.WriteData(&b, 5, 1); }, true},
+      {"insert", [](TMemoryModule& d) { std::uint8_t b = 1; d.InsertData(&b, 4100, 1); }, true},
+      {"delete", [](TMemoryModule& d) { d.DeleteData(10, 3); }, true},
+      {"invert", [](TMemoryModule& d) { d.InvertBits(0, 2); }, true},
+      {"increment", [](TMemoryModule& d) { d.IncrementLE(0, 2); }, true},
+      {"locked write", [](TMemoryModule& d) { d.NotifyLocked = 1; std::uint8_t b = 2; d.WriteData(&b, 0, 1); d.NotifyLocked = 0; }, true},
+      {"compact", [](TMemoryModule& d) { d.Compact(); }, false},
+      {"clear", [](TMemoryModule& d) { d.Clear(); }, true},
+  };
+  for (const Row& r : rows) {
+    const std::uint64_t before = m.ChangeCount();
+    r.change(m);
+    EXPECT_EQ(m.ChangeCount() != before, r.counts) << r.name;
+  }
 }
 
 }  // namespace
