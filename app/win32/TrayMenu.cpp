@@ -7,6 +7,7 @@
 #include "editor/win32/FileDialogs.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
+#include "shell/win32/Help.h"
 #include "app/win32/MainProcessWindow.h"
 #include "app/TrayMenuIds.h"
 #include "app/win32/AppResources.h"
@@ -113,6 +114,8 @@ HBITMAP DrawImage(HDC screen, int index) {
       disc(RGB(220, 40, 40));
       glyph(L"x", RGB(255, 255, 255));
       break;
+    case 9:  // empty, for items without a picture of their own
+      break;
     default:  // version: information
       disc(RGB(40, 90, 200));
       glyph(L"i", RGB(255, 255, 255));
@@ -130,7 +133,7 @@ HBITMAP DrawImage(HDC screen, int index) {
 void TMainProcessWindow::LoadMenuImages() {
   if (!menuImages_.empty()) return;
   HDC screen = GetDC(nullptr);
-  for (int i = 0; i <= 8; ++i) menuImages_.push_back(DrawImage(screen, i));
+  for (int i = 0; i <= 9; ++i) menuImages_.push_back(DrawImage(screen, i));
   ReleaseDC(nullptr, screen);
 }
 
@@ -183,6 +186,15 @@ void TMainProcessWindow::ShowTrayMenu(POINT at) {
     const std::pair<UINT, int> images[] = {{IDM_TRAY_NEW, 0},    {IDM_TRAY_OPEN, 1},    {IDM_TRAY_HELP, 5},
                                            {IDM_TRAY_OPTION, 6}, {IDM_TRAY_ALLQUIT, 7}, {IDM_TRAY_VERSION, 8}};
     for (const auto& [id, image] : images) SetItemImage(popup, id, menuImages_[image]);
+    // The submenu heads carry an empty picture like their neighbours: Wine measures an item
+    // without one short of its caption, which the submenu arrow then covered.
+    for (UINT position : {TRAY_POS_HISTORY, TRAY_POS_WINDOW}) {
+      MENUITEMINFOW info = {};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_BITMAP;
+      info.hbmpItem = menuImages_[9];
+      SetMenuItemInfoW(popup, position, TRUE, &info);
+    }
   }
   HMENU popup = GetSubMenu(trayMenu_, 0);
   RebuildHistorySubmenu(GetSubMenu(popup, TRAY_POS_HISTORY));
@@ -237,7 +249,7 @@ void TMainProcessWindow::OnTrayCommand(UINT id) {
       OpenWithDialog();
       break;
     case IDM_TRAY_HELP:
-      WinHelpW(hwnd_, helpFile_.c_str(), HELP_FINDER, 0);
+      ShowHelp(hwnd_, WideToUtf8(helpFile_), hcContents, prompt_);
       break;
     case IDM_TRAY_ALLQUIT:
       QuitAll();

@@ -14,7 +14,7 @@ namespace {
 class TDlgAddressJump final : public TToolDialog, public TCaptureReceiver {
  public:
   explicit TDlgAddressJump(TOvnxBinaryFormWClass& window)
-      : TToolDialog(L"アドレスジャンプ", 15, {428, 202}), window_(window) {}
+      : TToolDialog(L"アドレスジャンプ", hcIntInput, {428, 202}), window_(window) {}
   ~TDlgAddressJump() override { window_.CaptureFeed().Remove(this); }
 
   void TakeCaptureValues(const TCaptureValues& values) override {

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "charset/StrUty.h"
+#include "shell/win32/Help.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/FileStamp.h"
 #include "editor/FunctionBar.h"
@@ -269,12 +270,7 @@ void TOvnxBinaryFormWClass::OnStatusBarClick(int x) {
                  nullptr);
 }
 
-void TOvnxBinaryFormWClass::OpenHelp() {
-  // Without the help file there is nothing to show, and nothing stops.
-  const std::string file = host_.HelpFile();
-  if (file.empty() || FileAttributesOf(file) < 0) return;
-  WinHelpW(hwnd_, Utf8ToWide(file).c_str(), HELP_FINDER, 0);
-}
+void TOvnxBinaryFormWClass::OpenHelp() { ShowHelp(hwnd_, host_.HelpFile(), hcContents, prompt_); }
 
 void TOvnxBinaryFormWClass::OpenWebPage() { ShellExecuteW(hwnd_, L"open", kMakerWebPage, nullptr, nullptr, SW_SHOWNORMAL); }
 

@@ -1,5 +1,9 @@
 #include "editor/win32/ToolDialog.h"
 
+#include "editor/win32/EditorWindow.h"
+#include "shell/LongPath.h"
+#include "shell/win32/Help.h"
+#include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "shell/win32/WindowDpi.h"
 
@@ -98,6 +102,13 @@ INT_PTR TToolDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       return Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
+
+    case WM_HELP:
+      // F1: the dialog's help; a box about it is a wait of the editor window that owns the dialog.
+      if (TOvnxBinaryFormWClass* window = TOvnxBinaryFormWClass::FromHandle(GetWindow(hwnd_, GW_OWNER)))
+        ShowHelp(hwnd_, ExpandLongPathName(ExecutableFolder()) + "OVX.HLP", static_cast<int>(helpContext_),
+                 window->WindowPrompt());
+      return TRUE;
 
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "shell/HelpTopics.h"
+
 namespace ovx {
 
 class TToolDialog {

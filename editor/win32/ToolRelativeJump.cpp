@@ -17,7 +17,7 @@ class TToolRelativeJump final : public TToolDialog {
   enum : int { idAddress = rjAddress, idBin = rjBin, idHex = rjHex, idDirection = rjDirection };
 
   explicit TToolRelativeJump(TOvnxBinaryFormWClass& window)
-      : TToolDialog(L"相対ジャンプツール", 158, {416, 52}), window_(window) {}
+      : TToolDialog(L"相対ジャンプツール", hcRelativeJump, {416, 52}), window_(window) {}
 
  private:
   HWND Build() override {

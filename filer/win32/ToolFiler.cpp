@@ -8,6 +8,7 @@
 #include "filer/win32/DlgFilerOpen.h"
 #include "filer/win32/FilerGlyphs.h"
 #include "shell/LongPath.h"
+#include "shell/win32/Help.h"
 #include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
 
@@ -412,9 +413,7 @@ void TToolFiler::TB_FileOpenClick() {
 }
 
 void TToolFiler::TB_HelpClick() {
-  if (owner_.helpFile.empty() || GetFileAttributesW(Utf8ToWide(owner_.helpFile).c_str()) == INVALID_FILE_ATTRIBUTES)
-    return;
-  WinHelpW(hwnd_, Utf8ToWide(owner_.helpFile).c_str(), HELP_CONTEXT, kHelpContext);
+  ShowHelp(hwnd_, owner_.helpFile, kHelpContext, prompt_);
 }
 
 void TToolFiler::evtPageChange() {

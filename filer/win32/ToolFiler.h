@@ -10,6 +10,7 @@
 
 #include "filer/FilerSession.h"
 #include "filer/win32/FilerPages.h"
+#include "shell/HelpTopics.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "view/win32/BEditor.h"
 
@@ -29,7 +30,7 @@ struct TFilerToolOwner {
 class TToolFiler {
  public:
   static constexpr wchar_t kClassName[] = L"TToolFiler";
-  static constexpr int kHelpContext = 163;
+  static constexpr int kHelpContext = hcFiler;
 
   static bool RegisterClass(HINSTANCE instance);
   // Makes the tool window, hidden; once shown it loads the template. The window frees its

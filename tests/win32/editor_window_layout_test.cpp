@@ -411,12 +411,15 @@ TEST_F(EditorWindowLayout, ToolButtonHintsAndPictures) {
   }
 }
 
-TEST_F(EditorWindowLayout, HelpWithoutItsFileDoesNothing) {
+// Neither the old help file nor the manual: one box names the missing contents page, and the
+// window goes on.
+TEST_F(EditorWindowLayout, HelpWithoutTheManualSaysWhichPageIsMissing) {
   TOvnxBinaryFormWClass* w = host.Create();
   ASSERT_NE(w, nullptr);
+  host.prompt.answers = {mrOk};
   w->DoMenuCommand(cmHELP);
   EXPECT_TRUE(IsWindow(w->Handle()));
-  EXPECT_TRUE(host.prompt.shown.empty());
+  EXPECT_EQ(host.prompt.Texts(), (std::vector<std::string>{"C:\\no-such-folder\\help\\index.html が見付かりません."}));
 }
 
 }  // namespace
