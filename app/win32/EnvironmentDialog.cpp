@@ -5,6 +5,8 @@
 
 #include "charset/StrUty.h"
 #include "shell/win32/CommandListResource.h"
+#include "shell/win32/Help.h"
+#include "shell/win32/Win32UserPrompt.h"
 #include "shell/win32/WindowDpi.h"
 
 namespace ovx {
@@ -406,10 +408,13 @@ bool TDlgEnvironment::OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result)
       result = reinterpret_cast<INT_PTR>(sampleBrushes_[(id - kColorFirst) / 3]);
       return true;
     }
-    case WM_HELP:
-      WinHelpW(Handle(), helpFile_.c_str(), HELP_CONTEXT, OptionPages[page_].helpContext);
+    case WM_HELP: {
+      TWin32UserPrompt prompt;
+      prompt.SetApplicationWindow(Handle());
+      ShowHelp(Handle(), WideToUtf8(helpFile_), OptionPages[page_].helpContext, prompt);
       result = TRUE;
       return true;
+    }
     case WM_CLOSE:
       Close();
       result = TRUE;
