@@ -21,6 +21,7 @@ target_link_libraries(ovx_unit_tests PRIVATE ${OVX_TEST_CORE} gtest gtest_main)
 # do not depend on the checkout's path.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/unit/editor/editor_toolbar_images_test.cpp
                             ${CMAKE_SOURCE_DIR}/tests/unit/charset/SJisStr_test.cpp
+                            ${CMAKE_SOURCE_DIR}/tests/unit/app/app_help_topics_test.cpp
                             PROPERTIES COMPILE_DEFINITIONS OVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # The shipped templates are checked against real files of their formats, as the build converts them.
@@ -34,3 +35,7 @@ add_subdirectory(bench)
 # Reader of the editor's own timing file (OVX_TRACE).
 add_executable(ovx_trace_report ${CMAKE_SOURCE_DIR}/tools/trace_report.cpp)
 target_link_libraries(ovx_trace_report PRIVATE ovxcore)
+
+# The manual's key tables, from the command list and the built-in key templates (scripts/package).
+add_executable(ovx_key_tables ${CMAKE_SOURCE_DIR}/tools/key_tables.cpp)
+target_link_libraries(ovx_key_tables PRIVATE ovxcore)

@@ -59,6 +59,7 @@ target_link_options(ovx_unit_tests PRIVATE -static)
 # do not depend on the checkout's path.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/unit/editor/editor_toolbar_images_test.cpp
                             ${CMAKE_SOURCE_DIR}/tests/unit/charset/SJisStr_test.cpp
+                            ${CMAKE_SOURCE_DIR}/tests/unit/app/app_help_topics_test.cpp
                             PROPERTIES COMPILE_DEFINITIONS OVX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # Win32 pieces against the real platform (registry, clipboard, files).
