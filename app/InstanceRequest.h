@@ -11,13 +11,15 @@ enum class TProcessPhase {
 };
 
 enum class TInstanceAction {
-  Defer,   // start-up not finished: kept and served once it has finished
+  Defer,   // start-up, or the serving of earlier requests, not finished: kept and served after it
   Beep,    // a modal form or a file dialog is open: default beep, nothing else
   Serve,   // open the window now
   Refuse,  // the process is ending: nothing opens, the answer is 0
 };
 
-inline TInstanceAction DecideInstanceRequest(TProcessPhase phase, bool busy) {
+// `serving`: earlier requests are being served, and the box one of them shows is what makes
+// the process busy; a request arriving then joins them instead of being refused.
+inline TInstanceAction DecideInstanceRequest(TProcessPhase phase, bool busy, bool serving) {
   switch (phase) {
     case TProcessPhase::Starting:
       return TInstanceAction::Defer;
@@ -26,6 +28,7 @@ inline TInstanceAction DecideInstanceRequest(TProcessPhase phase, bool busy) {
     case TProcessPhase::Running:
       break;
   }
+  if (serving) return TInstanceAction::Defer;
   return busy ? TInstanceAction::Beep : TInstanceAction::Serve;
 }
 

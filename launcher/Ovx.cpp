@@ -1,5 +1,6 @@
 // The launcher: hands its command line to the running editor process, or starts the editor
-// from its own folder with the same arguments. It never waits for the editor.
+// from its own folder with the same arguments, file names made full paths first. It never waits
+// for the editor's boxes: the editor answers a hand-over at once and opens the files after.
 #include <windows.h>
 
 #include <string>
@@ -35,22 +36,35 @@ std::vector<std::wstring> FileNames(const std::vector<std::wstring>& args) {
   return names;
 }
 
+// How long an editor process that has begun to end may take to go before a refused hand-over
+// is given up.
+const DWORD kEditorEndWaitMs = 60000;
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   std::vector<std::wstring> args = ovx::launcher::SplitArguments(std::wstring(GetCommandLineW()));
+  // The names are this launcher's, relative to its current folder, which the editor does not share.
+  for (std::wstring& arg : args)
+    if (!ovx::launcher::IsOption(arg)) arg = ovx::FullPathName(arg);
 
-  if (ovx::IsRunning()) {
+  while (ovx::IsRunning()) {
     HWND mainWindow = nullptr;
     switch (ovx::FindMainProcessWindow(mainWindow)) {
-      case ovx::TEditorSearch::Found:
-        ovx::ForwardCommandLine(mainWindow, !args.empty(), FileNames(args));
-        return 0;
+      case ovx::TEditorSearch::Found: {
+        std::vector<std::wstring> names = FileNames(args);
+        if (ovx::ForwardCommandLine(mainWindow, !args.empty(), names)) return 0;
+        // The editor has begun to end: what it did not take goes to the next one.
+        args = names;
+        if (!ovx::WaitForEditorEnd(kEditorEndWaitMs)) return 0;
+        continue;
+      }
       case ovx::TEditorSearch::Failed:
         return 0;
       case ovx::TEditorSearch::Ended:
         break;  // the editor ended meanwhile: start a new one for these arguments
     }
+    break;
   }
 
   std::wstring editor = ovx::launcher::EditorPathBeside(OwnPath());

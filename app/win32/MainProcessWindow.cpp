@@ -10,6 +10,7 @@
 #include "shell/win32/InstanceConnection.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
+#include "editor/FileStamp.h"
 #include "editor/WindowGeometry.h"
 #include "editor/WindowLoops.h"
 #include "editor/win32/EditorCompare.h"
@@ -154,11 +155,17 @@ void TMainProcessWindow::OpenCommandLine(const std::vector<std::string>& argumen
     NewEditorWindow();
     return;
   }
-  for (const std::string& file : FileArguments(arguments)) OpenOrActivate(LongPathName(file));
+  for (const std::string& file : FileArguments(arguments)) OpenOrActivate(file);
 }
 
-TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& name) {
+TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& given) {
+  const std::string name = LongPathName(given);
   TOvnxBinaryFormWClass* window = FindEditorWindow(name);
+  if (!window && !IsFileOnDisk(name)) {
+    // A name of nothing on disk gets no window of its own, least of all an unnamed one.
+    prompt_.MessageDlgBeep(name + " が見付かりません.", mtWarning, mbOK);
+    return nullptr;
+  }
   if (!window) window = OpenEditorWindow(name);
   if (window) window->BringToFront();
   return window;
@@ -166,6 +173,8 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenOrActivate(const std::string& nam
 
 void TMainProcessWindow::ServeDeferredRequests() {
   // Opening a window may show a box that lets more requests in: they join the queue.
+  if (serving_) return;
+  serving_ = true;
   while (!deferred_.empty()) {
     std::optional<std::string> request = std::move(deferred_.front());
     deferred_.erase(deferred_.begin());
@@ -175,6 +184,7 @@ void TMainProcessWindow::ServeDeferredRequests() {
       OpenOrActivate(*request);
     }
   }
+  serving_ = false;
 }
 
 TOvnxBinaryFormWClass* TMainProcessWindow::CreateEditorWindow() {
@@ -385,38 +395,55 @@ void TMainProcessWindow::DocumentGoingAway(TOvnxBinaryFormWClass& window) {
 void TMainProcessWindow::OnIdle() { TOvnxBinaryFormWClass::RefreshFunctionBars(windows_.Items()); }
 
 TInstanceAction TMainProcessWindow::AdmitRequest(const std::optional<std::string>& request) {
-  const TInstanceAction action = DecideInstanceRequest(phase_, IsBusy());
+  const TInstanceAction action = DecideInstanceRequest(phase_, IsBusy(), serving_);
   if (action == TInstanceAction::Defer) deferred_.push_back(request);
   if (action == TInstanceAction::Beep) MessageBeep(MB_OK);
   return action;
 }
 
 LRESULT TMainProcessWindow::OnNewWindowRequest() {
-  if (AdmitRequest(std::nullopt) != TInstanceAction::Serve) return 0;
+  switch (AdmitRequest(std::nullopt)) {
+    case TInstanceAction::Refuse:
+      return kRequestEnding;
+    case TInstanceAction::Defer:  // the window opens later and comes to the front then
+    case TInstanceAction::Beep:
+      return kRequestRefused;
+    case TInstanceAction::Serve:
+      break;
+  }
+  // A new empty window asks nothing: the sender waits no longer than its creation.
   TOvnxBinaryFormWClass* window = NewEditorWindow();
-  return window ? reinterpret_cast<LRESULT>(window->Handle()) : 0;
+  return window ? reinterpret_cast<LRESULT>(window->Handle()) : kRequestRefused;
 }
 
 LRESULT TMainProcessWindow::OnOpenFileRequest(const COPYDATASTRUCT* data) {
   std::optional<std::wstring> wideName = data ? DecodeFileName(*data) : std::nullopt;
-  if (!wideName) return 0;
-  const std::string name = WideToUtf8(*wideName);
+  if (!wideName) return kRequestRefused;
+  // A name as the sender's folder would resolve it cannot be known here: an older sender's
+  // relative name is taken in this process's folder, and made full before anything keeps it.
+  const std::string name = WideToUtf8(FullPathName(*wideName));
   switch (AdmitRequest(name)) {
-    case TInstanceAction::Defer:
-      return 1;  // the file opens once start-up has finished
-    case TInstanceAction::Beep:
     case TInstanceAction::Refuse:
-      return 0;
+      return kRequestEnding;
+    case TInstanceAction::Beep:
+      return kRequestRefused;
+    case TInstanceAction::Defer:
+      return kRequestTaken;  // the file opens once start-up, or the opening before it, has finished
     case TInstanceAction::Serve:
       break;
   }
-  OpenOrActivate(name);
-  return 1;
+  // Opened after the answer: the sender never waits on a box the opening shows (a view-only
+  // notice, a missing file, a failed load).
+  deferred_.push_back(name);
+  PostMessageW(hwnd_, kServeRequestsMessage, 0, 0);
+  return kRequestTaken;
 }
 
 void TMainProcessWindow::BeginShutdown() { SetTimer(hwnd_, kShutdownTimer, kShutdownPeriodMs, nullptr); }
 
 void TMainProcessWindow::OnShutdownTick() {
+  // A request answered but not yet served keeps the process: its window is about to come.
+  if (!deferred_.empty()) return;
   if (FindTopLevelWindowByClass(TOvnxBinaryFormWClass::kClassName)) return;
   EndApplication();
 }
@@ -483,6 +510,9 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       // Destroyed before the process came to its end: it ends as the shutdown ends it.
       EndApplication();
+      return 0;
+    case kServeRequestsMessage:
+      if (phase_ == TProcessPhase::Running) ServeDeferredRequests();
       return 0;
     case kOptionsClosedMessage:
       options_.reset();

@@ -73,6 +73,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
 
   // The shell's dialogs (ShellDialogs.cpp).
   static constexpr UINT kOptionsClosedMessage = WM_APP + 16;
+  // Posted to itself when a file request was answered: the file opens after the answer.
+  static constexpr UINT kServeRequestsMessage = WM_APP + 17;
   void ShowOptionsDialog() override;
   // The options dialog's record becomes the process's, and every open window takes it.
   void ApplySettings(const TEnvironmentSettings& settings);
@@ -91,9 +93,11 @@ class TMainProcessWindow final : public TEditorWindowHost {
   TInstanceAction AdmitRequest(const std::optional<std::string>& request);
   LRESULT OnNewWindowRequest();
   LRESULT OnOpenFileRequest(const COPYDATASTRUCT* data);
-  // Requests that arrived while starting, also those that arrive while they are served; a
-  // missing name stands for a new empty window.
+  // Requests that arrived while starting or were answered since, also those that arrive while
+  // they are served (they join the queue); a missing name stands for a new empty window.
   void ServeDeferredRequests();
+  // The window of the file, or a new one for it; a name of nothing on disk is reported and
+  // opens no window.
   TOvnxBinaryFormWClass* OpenOrActivate(const std::string& name);
   // Left, top, client size and view position of a window with a file name, kept for its file.
   void StoreWindowProfile(TOvnxBinaryFormWClass& window);
@@ -135,6 +139,7 @@ class TMainProcessWindow final : public TEditorWindowHost {
   bool dialogOpen_ = false;
   bool menuUpdatesEnabled_ = true;
   bool trayIconShown_ = false;
+  bool serving_ = false;  // ServeDeferredRequests runs (one of its openings may show a box)
   std::vector<std::optional<std::string>> deferred_;
   HMENU trayMenu_ = nullptr;
   std::vector<HBITMAP> menuImages_;

@@ -13,22 +13,41 @@
 
 namespace {
 
-// Hands the command line to the running editor. False when that editor ended while its window
-// was looked for: this start then takes its place.
-bool HandedToRunningEditor(const std::vector<std::string>& arguments) {
+// How long an editor process that has begun to end may take to go before a refused hand-over
+// is given up.
+const DWORD kEditorEndWaitMs = 60000;
+
+enum class THandOver {
+  Done,       // the running editor took the command line, or it could not be found (reported)
+  TakePlace,  // no editor runs any more: this start becomes the editor process
+};
+
+// Hands the command line to the running editor. An editor that ended while its window was
+// looked for, or that has begun to end and refused the names, leaves its place to this start,
+// which then holds only what that editor did not take.
+THandOver HandToRunningEditor(std::vector<std::string>& arguments) {
   HWND mainWindow = nullptr;
   switch (ovx::FindMainProcessWindow(mainWindow)) {
     case ovx::TEditorSearch::Found:
       break;
     case ovx::TEditorSearch::Failed:
-      return true;
+      return THandOver::Done;
     case ovx::TEditorSearch::Ended:
-      return false;
+      return THandOver::TakePlace;
   }
   std::vector<std::wstring> fileNames;
   for (const std::string& name : ovx::FileArguments(arguments)) fileNames.push_back(ovx::Utf8ToWide(name));
-  ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, fileNames);
-  return true;
+  if (ovx::ForwardCommandLine(mainWindow, arguments.size() > 1, fileNames)) return THandOver::Done;
+  arguments.resize(1);
+  for (const std::wstring& name : fileNames) arguments.push_back(ovx::WideToUtf8(name));
+  return ovx::WaitForEditorEnd(kEditorEndWaitMs) ? THandOver::TakePlace : THandOver::Done;
+}
+
+// The file names of the command line as full paths of this process's current folder: the
+// running editor's folder is another, and names are kept and shown whole.
+void MakeFileNamesFull(std::vector<std::string>& arguments) {
+  for (size_t i = 1; i < arguments.size(); ++i)
+    if (!ovx::IsOption(arguments[i])) arguments[i] = ovx::WideToUtf8(ovx::FullPathName(ovx::Utf8ToWide(arguments[i])));
 }
 
 int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
@@ -52,13 +71,14 @@ int RunMessageLoop(ovx::TMainProcessWindow& mainWindow) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   std::vector<std::string> arguments = ovx::SplitCommandLine(ovx::WideToUtf8(GetCommandLineW()));
+  MakeFileNamesFull(arguments);
 
   // This start hands its command line to the running editor, or becomes the editor process and
   // holds the mutex; a running editor that ends meanwhile leaves the place to this start.
   HANDLE mutex = nullptr;
   for (;;) {
     if (ovx::IsRunning()) {
-      if (HandedToRunningEditor(arguments)) return 0;
+      if (HandToRunningEditor(arguments) == THandOver::Done) return 0;
       continue;
     }
     mutex = CreateMutexW(nullptr, FALSE, ovx::kMutexName);

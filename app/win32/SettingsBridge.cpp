@@ -1,11 +1,17 @@
 // The main process window's side of the settings store.
 #include "shell/LongPath.h"
 #include "app/win32/MainProcessWindow.h"
+#include "charset/StrUty.h"
+#include "shell/win32/InstanceConnection.h"
 #include "shell/win32/SettingsPlatform.h"
 
 namespace ovx {
 
-std::string TMainProcessWindow::LongPathName(const std::string& name) { return ExpandLongPathName(name); }
+// Names are kept, compared and shown as full paths, never relative to a current folder that
+// file dialogs and the filer tool move.
+std::string TMainProcessWindow::LongPathName(const std::string& name) {
+  return ExpandLongPathName(WideToUtf8(FullPathName(Utf8ToWide(name))));
+}
 
 void TMainProcessWindow::AddHistory(const std::string& name) { store_->AddHistory(name); }
 

@@ -31,13 +31,14 @@ std::wstring FromAnsi(const std::string& bytes) {
   return text;
 }
 
-void SendFileName(HWND mainWindow, const std::wstring& name) {
+LRESULT SendFileName(HWND mainWindow, const std::wstring& name) {
   TFileNameMessage message = EncodeFileName(name);
   COPYDATASTRUCT data = {};
   data.dwData = message.kind;
   data.cbData = static_cast<DWORD>(message.bytes.size());
   data.lpData = message.bytes.empty() ? nullptr : message.bytes.data();
-  SendMessageW(mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  // A window that has gone answers 0 as well: its process is ending.
+  return SendMessageW(mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
 }  // namespace
@@ -66,6 +67,20 @@ std::optional<std::wstring> DecodeFileName(const COPYDATASTRUCT& data) {
   }
 }
 
+std::wstring FullPathName(const std::wstring& name) {
+  if (name.empty()) return name;
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0) return name;
+    if (n < full.size()) {
+      full.resize(n);
+      return full;
+    }
+    full.resize(n);  // n counts the terminating zero when the buffer was too small
+  }
+}
+
 bool IsRunning() {
   HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName);
   if (!mutex) return false;
@@ -89,17 +104,33 @@ TEditorSearch FindMainProcessWindow(HWND& mainWindow) {
   return TEditorSearch::Failed;
 }
 
-void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::wstring>& fileNames) {
+bool ForwardCommandLine(HWND mainWindow, bool anyArgument, std::vector<std::wstring>& fileNames) {
   // This process was started by the user, so it may hand the foreground on to the editor.
   DWORD editorProcess = 0;
   GetWindowThreadProcessId(mainWindow, &editorProcess);
   AllowSetForegroundWindow(editorProcess);
   if (!anyArgument) {
-    HWND window = reinterpret_cast<HWND>(SendMessageW(mainWindow, WM_USER, 0, 0));
-    if (window) SetForegroundWindow(window);
-    return;
+    const LRESULT answer = SendMessageW(mainWindow, WM_USER, 0, 0);
+    if (answer == kRequestEnding) return false;
+    if (answer != kRequestRefused) SetForegroundWindow(reinterpret_cast<HWND>(answer));
+    return true;
   }
-  for (const std::wstring& name : fileNames) SendFileName(mainWindow, name);
+  for (size_t i = 0; i < fileNames.size(); ++i) {
+    if (SendFileName(mainWindow, fileNames[i]) == kRequestEnding) {
+      fileNames.erase(fileNames.begin(), fileNames.begin() + static_cast<std::ptrdiff_t>(i));
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WaitForEditorEnd(DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (IsRunning()) {
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(20);
+  }
+  return true;
 }
 
 }  // namespace ovx

@@ -30,6 +30,16 @@ TFileNameMessage EncodeFileName(const std::wstring& name);
 // The name a file message carries; none for a kind this program does not know.
 std::optional<std::wstring> DecodeFileName(const COPYDATASTRUCT& data);
 
+// What the main process window answers a request with (WM_USER answers a window handle when
+// it opened one). Any answer but kRequestEnding means the request is settled.
+constexpr LRESULT kRequestEnding = 0;    // the process has begun to end (or its window went): nothing opens
+constexpr LRESULT kRequestTaken = 1;     // the file opens, now or once what runs before it has finished
+constexpr LRESULT kRequestRefused = -1;  // nothing opens: a modal form is open (a beep), or no window yet
+
+// The full path of a name in this process's current folder; the name itself when the system
+// cannot make one. Every sender hands over full paths only.
+std::wstring FullPathName(const std::wstring& name);
+
 // The mutex exists: an editor process runs.
 bool IsRunning();
 
@@ -44,8 +54,13 @@ enum class TEditorSearch {
 TEditorSearch FindMainProcessWindow(HWND& mainWindow);
 
 // Hands a command line to the running editor: WM_USER when it had no argument at all (the new
-// window comes to the front), otherwise one file message per file name, in order, each handled
-// before the next is sent. Options are not sent: `fileNames` holds the other arguments.
-void ForwardCommandLine(HWND mainWindow, bool anyArgument, const std::vector<std::wstring>& fileNames);
+// window comes to the front), otherwise one file message per file name, in order, each answered
+// before the next is sent. Options are not sent: `fileNames` holds the other arguments, as full
+// paths. False when the editor answered that it has begun to end: `fileNames` then holds the
+// names it did not take, and the sender starts the editor itself once that process has gone.
+bool ForwardCommandLine(HWND mainWindow, bool anyArgument, std::vector<std::wstring>& fileNames);
+
+// Waits while an ending editor process still holds the mutex; false when it still does after `ms`.
+bool WaitForEditorEnd(DWORD ms);
 
 }  // namespace ovx

@@ -175,6 +175,8 @@ TEST_F(ShellSecondStart, ThreeFilesOpenInArgumentOrder) {
   TProcess second = StartEditor(Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c));
   ASSERT_TRUE(WaitForExit(second));
   ASSERT_TRUE(WaitForEditorWindowCount(4));
+  // The files open after the sender has gone, in order: the last one's name comes last.
+  ASSERT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(c)));
   // Every file got its window. The stacking order is not compared: under load Wine may
   // leave an earlier window above a later one although each came to the front in turn.
   std::vector<std::wstring> captions = EditorCaptions();
@@ -347,13 +349,154 @@ TEST_F(ShellLauncher, TwentyStartsAtOnceMakeOneProcessAndTwentyWindows) {
   std::vector<TProcess> launchers;
   for (const auto& f : files) launchers.push_back(StartLauncher(Quoted(f)));
   for (const auto& l : launchers) EXPECT_TRUE(WaitForExit(l, 30000));
-  ASSERT_TRUE(WaitUntil([] { return EditorWindows().size() >= 20; }, 30000)) << EditorWindows().size();
+  // A window stands unnamed for a moment before its file is in: all names, not only all windows.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        std::vector<std::wstring> captions = EditorCaptions();
+        return std::all_of(expected.begin(), expected.end(), [&](const auto& e) { return Contains(captions, e); });
+      },
+      30000))
+      << EditorWindows().size();
   EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() > 20; }, 300));
   std::vector<std::wstring> captions = EditorCaptions();
   for (const auto& e : expected) EXPECT_TRUE(Contains(captions, e)) << "missing window";
   EXPECT_EQ(EditorProcesses().size(), 1u);
   EXPECT_EQ(FindTopWindow(L"#32770"), nullptr) << "a message box appeared";
   Screenshot(L"shell-twenty-windows");
+}
+
+// Starts OVX.EXE or OVXMAIN.EXE of the program folder in another current folder.
+TProcess StartIn(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder) {
+  std::wstring line = Quoted(ProgramFolder() + program) + L" " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  TProcess process;
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
+    process = {info.hProcess, info.dwProcessId};
+  }
+  return process;
+}
+
+// A folder "work" to start senders in and a folder "files" beside it, both in the data folder.
+std::wstring MakeFolders() {
+  CreateDirectoryW((DataFolder() + L"work").c_str(), nullptr);
+  CreateDirectoryW((DataFolder() + L"files").c_str(), nullptr);
+  return DataFolder() + L"files\\";
+}
+
+TEST_F(ShellLauncher, RelativeNamesAreTakenInTheSendersFolder) {
+  const std::wstring files = MakeFolders();
+  struct Case {
+    const wchar_t* program;
+    bool editorRuns;  // started in the data folder, where "..\\files" names nothing
+  } cases[] = {{L"OVX.EXE", false}, {L"OVX.EXE", true}, {L"OVXMAIN.EXE", true}};
+  int n = 0;
+  for (const Case& c : cases) {
+    if (c.editorRuns) ASSERT_NE(StartWithOneWindow(), nullptr);
+    const std::wstring stem = L"ls " + std::to_wstring(++n);
+    std::wstring a = MakeFile(files + stem + L".bin"), b = MakeFile(files + stem + L".bmp");
+    TProcess sender = StartIn(c.program, Quoted(L"..\\files\\" + stem + L".bin") + L" " +
+                                             Quoted(L"..\\files\\..\\files\\" + stem + L".bmp"),
+                              DataFolder() + L"work");
+    ASSERT_TRUE(WaitForExit(sender)) << c.program;
+    EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(b))) << c.program << c.editorRuns;
+    std::vector<std::wstring> captions = EditorCaptions(), expected{CaptionFor(a), CaptionFor(b)};
+    if (c.editorRuns) expected.push_back(kUnnamedCaption);
+    std::sort(captions.begin(), captions.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(captions, expected) << c.program << c.editorRuns;
+    StopEditors();
+    ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+  }
+}
+
+TEST_F(ShellLauncher, AMissingNameIsReportedAndOpensNoWindow) {
+  const std::wstring gone = MakeFolders() + L"gone.bin";
+  for (bool editorRuns : {false, true}) {
+    if (editorRuns) ASSERT_NE(StartWithOneWindow(), nullptr);
+    TProcess launcher = StartIn(L"OVX.EXE", L"..\\files\\gone.bin", DataFolder() + L"work");
+    ASSERT_TRUE(WaitForExit(launcher));
+    auto box = WaitForMessageBox(L"警告");
+    ASSERT_TRUE(box) << editorRuns;
+    EXPECT_EQ(box->text, gone + L" が見付かりません.");
+    EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
+    if (editorRuns) Screenshot(L"shell-missing-file");
+    DWORD editor = ProcessOf(box->hwnd);
+    ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
+    if (editorRuns) {
+      EXPECT_FALSE(WaitUntil([] { return EditorWindows().size() != 1; }, 500));
+      EXPECT_EQ(EditorCaptions(), std::vector<std::wstring>{kUnnamedCaption});
+    } else {
+      // Nothing to show: the process that started for the name ends.
+      EXPECT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+      EXPECT_TRUE(EditorWindows().empty());
+    }
+    EXPECT_EQ(EditorProcesses().size(), editorRuns ? 1u : 0u) << editor;
+    StopEditors();
+    ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+  }
+}
+
+TEST_F(ShellLauncher, EndsWhileTheEditorShowsABoxAndTheNextNameWaitsForIt) {
+  HWND first = StartWithOneWindow();
+  ASSERT_NE(first, nullptr);
+  std::wstring tool = MakeFile(L"tool.exe"), after = MakeFile(L"after.bin");
+  TProcess launcher = StartLauncher(Quoted(tool) + L" " + Quoted(after));
+  auto notice = WaitForMessageBox(L"情報", ProcessOf(first));
+  ASSERT_TRUE(notice);
+  EXPECT_TRUE(WaitForExit(launcher, 5000)) << "the launcher waits on the editor's box";
+  EXPECT_TRUE(IsWindow(notice->hwnd));
+  Screenshot(L"shell-view-only-notice");
+  ASSERT_TRUE(AnswerMessageBox(notice->hwnd, L"OK"));
+  // The second name, handed over while the box stood, opens after it.
+  EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(after)));
+  EXPECT_TRUE(FindTopWindow(L"TOvnxBinaryFormWClass", CaptionFor(tool)));
+  EXPECT_EQ(EditorWindows().size(), 3u);
+}
+
+// A main process window of an editor that has begun to end: it refuses every request with 0.
+int refusals = 0;
+LRESULT CALLBACK EndingEditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COPYDATA || msg == WM_USER) {
+    ++refusals;
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+TEST_F(ShellLauncher, ARefusedHandOverStartsTheEditorOnceTheEndingOneHasGone) {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = EndingEditorProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TOvnxMainProcessWClass";
+  RegisterClassW(&wc);
+  for (bool byLauncher : {true, false}) {
+    refusals = 0;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Orvanta Mutex");
+    HWND ending = CreateWindowExW(0, wc.lpszClassName, L"Orvanta Shadow Window", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(mutex && ending);
+    std::wstring a = MakeFile(byLauncher ? L"refused by launcher.bin" : L"refused by second start.bin");
+    std::wstring b = MakeFile(byLauncher ? L"next by launcher.bin" : L"next by second start.bin");
+    TProcess sender = StartSender(byLauncher, Quoted(a) + L" " + Quoted(b));
+    ASSERT_TRUE(WaitUntil([] {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      return refusals > 0;
+    }));
+    // The ending process goes: window first, mutex last.
+    DestroyWindow(ending);
+    CloseHandle(mutex);
+    EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(a))) << "the refused name was lost";
+    EXPECT_TRUE(WaitForWindow(L"TOvnxBinaryFormWClass", CaptionFor(b)));
+    EXPECT_EQ(refusals, 1) << "names went on to a process that had refused one";
+    EXPECT_EQ(EditorProcesses().size(), 1u);
+    StopEditors();
+    ASSERT_TRUE(WaitUntil([] { return !EditorRunning(); }, 3000));
+  }
+  UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 using ShellTrayIcon = EditorTest;
