@@ -187,10 +187,12 @@ bool TEditIntCore::BitSelected(int index) const {
 }
 
 void TEditIntCore::MouseDown(int gap, bool shift) {
+  // Without Shift a click only places the caret: the selection starts when the pointer moves, so
+  // keys typed while the button is held act on the bit or digit at the caret.
   if (shift) {
     if (!anchor_) anchor_ = caret_;
   } else {
-    anchor_ = gap;
+    anchor_.reset();
   }
   caret_ = gap;
   dragging_ = true;

@@ -41,7 +41,8 @@ class TEditIntCore {
   // Digits (bits) right of the caret.
   int Caret() const { return caret_; }
   std::optional<int> Anchor() const { return anchor_; }
-  bool HasSelection() const { return anchor_.has_value(); }
+  // A selection of no digits (the pointer dragged back to where it started) is none.
+  bool HasSelection() const { return anchor_.has_value() && *anchor_ != caret_; }
 
   // A key down; false for a key the owner gets. Shift extends a selection with the four moving keys.
   bool Key(TEditIntKey key, bool shift);

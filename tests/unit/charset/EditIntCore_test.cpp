@@ -162,5 +162,33 @@ TEST(EditIntCore, CaretPlacesClicksAndHighlights) {
   EXPECT_EQ(dec.Value(), 14u);
 }
 
+TEST(EditIntCore, KeysWhileTheButtonIsHeldActAtTheClickedGap) {
+  // Binary: a click at the gap of bit 3, then Space, 1, Delete before the button comes up.
+  struct Case {
+    char32_t c;             // a character, or 0 for Delete
+    std::uint64_t before, after;
+  };
+  const Case cases[] = {{U' ', 0x00, 0x08}, {U'1', 0x00, 0x08}, {U'0', 0xFF, 0xF7}, {0, 0xFF, 0x00}};
+  for (const Case& c : cases) {
+    TEditIntCore bin;
+    bin.SetValue(c.before);
+    bin.MouseDown(3, false);
+    if (c.c) EXPECT_TRUE(bin.Char(c.c));
+    else EXPECT_TRUE(bin.Key(eikDelete, false));
+    EXPECT_EQ(bin.Value(), c.after) << int(c.c);
+    // Dragged away and back to the same gap: still no selection, the bit at the caret changes.
+    bin.MouseMove(5);
+    bin.MouseMove(3);
+    EXPECT_FALSE(bin.HasSelection());
+    bin.MouseUp();
+  }
+  TEditIntCore dec;
+  dec.SetCardinalNumber(cnDecimal);
+  dec.SetValue(1234);
+  dec.MouseDown(2, false);  // between 2 and 3
+  EXPECT_TRUE(dec.Char(U'9'));
+  EXPECT_EQ(dec.Value(), 12934u);
+}
+
 }  // namespace
 }  // namespace ovx
