@@ -42,8 +42,36 @@ TAddressMode AddressAfterSign(TAddressMode current, char sign);
 // String frame lists.
 enum TNewLineCode : std::uint8_t { nlCrLf = 0, nlCr = 1, nlLf = 2 };
 enum TStringSet : std::uint8_t { ssSJis = 0, ssJis = 1, ssEuc = 2, ssUnicode = 3 };
-// CR LF pairs made CR or LF, then the Shift-JIS text converted to the set.
-std::string StringInputBytes(std::string_view sjis, TNewLineCode newLine, TStringSet set);
+
+// The largest text the string frame takes, in UTF-16 code units: the bytes it writes (at most five
+// a unit, in JIS, where every character switches between one- and two-byte mode) stay within the
+// view's 32-bit count of bytes.
+inline constexpr int kStringInputLimit = 0x7FFFFFFF / 5 - 3;
+
+// How code page 932 writes one typed character (a code unit or a surrogate pair): its bytes, empty
+// when it has no code of its own for it (a guess, '?' or nothing).
+using TSJisForm = std::string (*)(std::u16string_view character);
+// The platform's code page 932 (the core's own tables natively), checked by converting back.
+std::string PlatformSJisForm(std::u16string_view character);
+
+struct TStringInput {
+  std::string bytes;             // what the frame writes; empty when a character was refused
+  std::u16string unrepresentable;  // the typed characters the set has no code for, each once
+};
+
+// The typed text (UTF-16) as the bytes of the set, CR LF pairs first made CR or LF.
+// Shift-JIS, JIS and EUC-jp take each character's code page 932 form (or, where the code page has
+// none, the JIS X 0208 / 0201 code of the character); an IBM extension character becomes its NEC
+// equivalent in JIS and EUC-jp, whose codes have no room for the IBM rows. A character a set
+// cannot carry is refused, and then nothing is written. Unicode writes a character the JIS table
+// knows by the table (so 0x5C gives U+00A5 and 0x7E gives U+203E) and any other as it was typed.
+TStringInput StringInputBytes(std::u16string_view typed, TNewLineCode newLine, TStringSet set,
+                              TSJisForm form = PlatformSJisForm);
+// "JIS で表せない文字が含まれています." and the refused characters (UTF-8).
+std::string UnrepresentableMessage(TStringSet set, std::u16string_view characters);
+// The Shift-JIS code an IBM extension (0xFA40..0xFC4B) stands for in the NEC rows (the NEC-selected
+// rows 89..92, row 13, or JIS X 0208 for ∵); any other code comes back unchanged.
+std::uint16_t NecEquivalentOfIbm(std::uint16_t sjis);
 
 // The pages of the data frame, in tab order, and what each yields as a data block.
 enum TDataPage : std::uint8_t { dpInteger = 0, dpString = 1, dpCharacter = 2, dpBinary = 3, dpNull = 4 };

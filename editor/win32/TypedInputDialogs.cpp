@@ -11,6 +11,7 @@
 #include "editor/TypedInput.h"
 #include "editor/win32/EditorWindow.h"
 #include "editor/win32/ToolDialog.h"
+#include "shell/win32/Win32UserPrompt.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -60,24 +61,36 @@ class TDlgIntInput final : public TTypedDialog, public TCaptureReceiver {
   TFrmInputInt frame_;
 };
 
-// 文字列型定型入力.
+// 文字列型定型入力. A text the chosen set cannot carry is named in a box and nothing is written;
+// the text stays for correction, its first refused character selected.
 class TDlgStrInput final : public TTypedDialog {
  public:
   explicit TDlgStrInput(TOvnxBinaryFormWClass& window)
-      : TTypedDialog(window, L"文字列型定型入力", 16, {428, 214}) {}
+      : TTypedDialog(window, L"文字列型定型入力", 16, {428, 214}),
+        prompt_(window.ProgramPrompt(), window.WaitSite()) {}
 
  private:
   HWND Build() override {
     if (!frame_.Create(Handle(), 4, 4, Font(), Dpi())) return nullptr;
+    prompt_.SetOwner(Handle());
+    frame_.OnTextCut = [this] {
+      prompt_.MessageDlgBeep("文字数が上限を超えています.\r\n文字列の一部は入力されませんでした.", mtWarning, mbOK);
+    };
     AddButtons(L"入力");
     return frame_.EditBox();
   }
   void Run() override {
-    const std::string bytes = frame_.Bytes();
-    Write(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const TStringInput input = frame_.Input();
+    if (!input.unrepresentable.empty()) {
+      prompt_.MessageDlgBeep(UnrepresentableMessage(frame_.ChosenSet(), input.unrepresentable), mtError, mbOK);
+      if (IsWindow(Handle())) frame_.SelectFirstOf(input.unrepresentable);
+      return;
+    }
+    Write(std::vector<std::uint8_t>(input.bytes.begin(), input.bytes.end()));
   }
 
   TFrmInputStr frame_;
+  TWindowUserPrompt prompt_;
 };
 
 // キャラクタ型定型入力: one byte, the code of the picked row; a double click runs it too.
@@ -128,8 +141,9 @@ class TDlgRotate final : public TTypedDialog {
     return bits_;
   }
   void Run() override {
-    wchar_t text[32] = {};
-    GetWindowTextW(bits_, text, 32);
+    // The whole text, however long: leading zeros do not change the amount.
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(bits_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(bits_, text.data(), static_cast<int>(text.size()))));
     const bool left = SendMessageW(right_, BM_GETCHECK, 0, 0) != BST_CHECKED;
     RunRotate(View(), bytes_, left, RotateAmount(WideToUtf8(text)));
     window_.Editor().Repaint();

@@ -1,5 +1,7 @@
 #include "charset/InputFrameRules.h"
 
+#include "charset/StrUty.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -75,21 +77,107 @@ TEST(InputFrameRules, SpareKeysCycleWidthsAndAddressModes) {
 
 TEST(InputFrameRules, StringBytesConvertNewLinesThenTheCharacterSet) {
   struct Case {
-    std::string text;
+    std::u16string text;
     TNewLineCode newLine;
     TStringSet set;
     std::string bytes;
   };
   const Case cases[] = {
-      {"a\r\nb", nlLf, ssSJis, "a\nb"},
-      {"a\r\nb", nlLf, ssUnicode, std::string("a\0\n\0b\0", 6)},
-      {"a\r\nb", nlCr, ssSJis, "a\rb"},
-      {"a\r\nb", nlCrLf, ssEuc, "a\r\nb"},
-      {"\x82\xA0\r\n", nlCr, ssEuc, "\xA4\xA2\r"},                     // あ
-      {"\x82\xA0", nlCrLf, ssJis, "\x1B$B$\"\x1B(J"},
-      {"", nlLf, ssUnicode, ""},
+      {u"a\r\nb", nlLf, ssSJis, "a\nb"},
+      {u"a\r\nb", nlLf, ssUnicode, std::string("a\0\n\0b\0", 6)},
+      {u"a\r\nb", nlCr, ssSJis, "a\rb"},
+      {u"a\r\nb", nlCrLf, ssEuc, "a\r\nb"},
+      {u"\r\r\n\n", nlLf, ssSJis, "\r\n\n"},
+      {u"あ\r\n", nlCr, ssEuc, "\xA4\xA2\r"},
+      {u"あ", nlCrLf, ssJis, "\x1B$B$\"\x1B(J"},
+      {u"", nlLf, ssUnicode, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(StringInputBytes(c.text, c.newLine, c.set), c.bytes) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(StringInputBytes(c.text, c.newLine, c.set).bytes, c.bytes);
+}
+
+// Code page 932 as Windows writes the vendor characters the core's own tables lack.
+std::string WindowsSJisForm(std::u16string_view character) {
+  static const struct { char16_t unit; const char* sjis; } kVendor[] = {
+      {u'﨑', "\xFA\xB1"}, {u'髙', "\xFB\xFC"}, {u'ⅰ', "\xFA\x40"}, {u'①', "\x87\x40"}, {u'\uE000', "\xF0\x40"},
+  };
+  for (const auto& v : kVendor)
+    if (character.size() == 1 && character[0] == v.unit) return v.sjis;
+  return PlatformSJisForm(character);
+}
+
+TEST(InputFrameRules, TypedCharactersInEachSetOrRefused) {
+  const std::string refused = "(refused)";
+  struct Case {
+    std::u16string typed;
+    std::string sjis, jis, euc, unicode;
+  };
+  const std::string in = "\x1B$B", out = "\x1B(J";
+  const Case cases[] = {
+      {u"﨑", "\xFA\xB1", in + "\x79\x75" + out, "\xF9\xF5", "\x11\xFA"},  // IBM → NEC-selected 0xED95
+      {u"髙", "\xFB\xFC", in + "\x7C\x62" + out, "\xFC\xE2", "\xD9\x9A"},  // → 0xEEE0
+      {u"ⅰ", "\xFA\x40", in + "\x7C\x71" + out, "\xFC\xF1", "\x70\x21"},  // → 0xEEEF
+      {u"①", "\x87\x40", in + "\x2D\x21" + out, "\xAD\xA1", "\x60\x24"},  // NEC row 13
+      {u"～", "\x81\x60", in + "\x21\x41" + out, "\xA1\xC1", "\x5E\xFF"},  // the table has 〜 there
+      {u"〜", "\x81\x60", in + "\x21\x41" + out, "\xA1\xC1", "\x1C\x30"},
+      {u"ü", refused, refused, refused, std::string("\xFC\x00", 2)},
+      {u"€", refused, refused, refused, "\xAC\x20"},
+      {u"𠮷", refused, refused, refused, "\x42\xD8\xB7\xDF"},
+      {u"\uE000", "\xF0\x40", refused, refused, std::string("\x00\xE0", 2)},  // user-defined area
+      {u"\\", "\\", "\\", "\\", std::string("\xA5\x00", 2)},
+      {u"~", "~", "~", "~", "\x3E\x20"},
+      {u"¥", "\\", "\\", "\\", std::string("\xA5\x00", 2)},
+      {u"¬", "\x81\xCA", in + "\x22\x4C" + out, "\xA2\xCC", std::string("\xAC\x00", 2)},
+      {u"ｶﾞ", "\xB6\xDE", in + "\x25\x2C" + out, "\x8E\xB6\x8E\xDE", "\x76\xFF\x9E\xFF"},
+      {u"aあ", "a\x82\xA0", "a" + in + "\x24\x22" + out, "a\xA4\xA2", std::string("a\x00\x42\x30", 4)},
+  };
+  const TStringSet sets[] = {ssSJis, ssJis, ssEuc, ssUnicode};
+  for (const Case& c : cases) {
+    const std::string* expected[] = {&c.sjis, &c.jis, &c.euc, &c.unicode};
+    for (int s = 0; s < 4; ++s) {
+      const TStringInput got = StringInputBytes(c.typed, nlCrLf, sets[s], WindowsSJisForm);
+      if (*expected[s] == refused) {
+        EXPECT_EQ(got.unrepresentable, c.typed) << Utf16ToUtf8(c.typed) << " set " << s;
+        EXPECT_TRUE(got.bytes.empty());
+      } else {
+        EXPECT_EQ(got.bytes, *expected[s]) << Utf16ToUtf8(c.typed) << " set " << s;
+        EXPECT_TRUE(got.unrepresentable.empty());
+      }
+    }
+  }
+}
+
+TEST(InputFrameRules, ARefusedTextWritesNothingAndNamesEachCharacterOnce) {
+  const TStringInput got = StringInputBytes(u"aü€ü𠮷b", nlCrLf, ssEuc, WindowsSJisForm);
+  EXPECT_TRUE(got.bytes.empty());
+  EXPECT_EQ(got.unrepresentable, u"ü€𠮷");
+  EXPECT_EQ(UnrepresentableMessage(ssEuc, got.unrepresentable),
+            "EUC-jp で表せない文字が含まれています.\r\n「ü」「€」「𠮷」");
+  std::u16string many;
+  for (char16_t c = u'À'; c < u'À' + 20; ++c) many += c;  // 20 characters code page 932 lacks
+  const TStringInput lots = StringInputBytes(many, nlCrLf, ssSJis, WindowsSJisForm);
+  const std::string message = UnrepresentableMessage(ssSJis, lots.unrepresentable);
+  EXPECT_NE(message.find("「Ï」"), std::string::npos);  // the 16th is named
+  EXPECT_EQ(message.find("「Ð」"), std::string::npos);  // the 17th is not
+  EXPECT_EQ(message.substr(message.size() - 3), "…");
+}
+
+TEST(InputFrameRules, IbmExtensionsBecomeTheirNecEquivalents) {
+  const std::pair<std::uint16_t, std::uint16_t> cases[] = {
+      {0xFA40, 0xEEEF}, {0xFA49, 0xEEF8}, {0xFA4A, 0x8754}, {0xFA53, 0x875D}, {0xFA54, 0xEEF9},
+      {0xFA57, 0xEEFC}, {0xFA58, 0x878A}, {0xFA59, 0x8782}, {0xFA5A, 0x8784}, {0xFA5B, 0x81E6},
+      {0xFA5C, 0xED40}, {0xFA7E, 0xED62}, {0xFA80, 0xED63}, {0xFAB1, 0xED95}, {0xFB40, 0xEDE1},
+      {0xFBFC, 0xEEE0}, {0xFC4B, 0xEEEC}, {0xFC4C, 0xFC4C}, {0x8140, 0x8140}, {0xFA7F, 0xFA7F},
+  };
+  for (const auto& [ibm, nec] : cases) EXPECT_EQ(NecEquivalentOfIbm(ibm), nec) << std::hex << ibm;
+}
+
+TEST(InputFrameRules, TheLimitKeepsTheWorstTextWithinTheViewsCount) {
+  // One- and two-byte characters in turn make JIS switch at every character.
+  std::u16string typed;
+  for (int i = 0; i < 1000; ++i) typed += u"aあ";
+  const std::size_t bytes = StringInputBytes(typed, nlCrLf, ssJis).bytes.size();
+  EXPECT_LE(bytes, 5 * typed.size());
+  EXPECT_LE(std::int64_t{kStringInputLimit} * 5, std::int64_t{0x7FFFFFFF});
 }
 
 TEST(InputFrameRules, DataBlockOfEachPage) {
