@@ -5,7 +5,7 @@ namespace {
 
 constexpr TCommandId kCommands[ToolWindowKindCount] = {
     cmINPUTINTEGER, cmINPUTSTRING, cmINPUTCHAR, cmBITROLL, cmBYTEROLL,
-    cmADDRESSJUMP,  cmSEARCH,      cmREPLACE,   cmRELATIVEJUMP, cmFILER,
+    cmADDRESSJUMP,  cmSEARCH,      cmREPLACE,   cmRELATIVEJUMP, cmFILER, cmALLCODESEARCH,
 };
 
 }  // namespace
@@ -28,9 +28,10 @@ bool ToolWindowRefusedWhenViewOnly(TToolWindowKind kind) {
 }
 
 TToolWindowAction ToolWindowToggle(TToolWindowKind kind, bool open, bool viewOnly) {
-  if (open) return twaClose;
+  // A refused command does nothing at all: it neither opens the window nor closes one that was
+  // opened before the view became view-only.
   if (viewOnly && ToolWindowRefusedWhenViewOnly(kind)) return twaNothing;
-  return twaCreate;
+  return open ? twaClose : twaCreate;
 }
 
 }  // namespace ovx

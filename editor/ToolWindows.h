@@ -1,4 +1,4 @@
-// The ten modeless tool windows of an editor window: which command toggles which, and
+// The eleven modeless tool windows of an editor window: which command toggles which, and
 // which of them a view-only window refuses.
 #pragma once
 
@@ -10,7 +10,7 @@ namespace ovx {
 
 enum TToolWindowKind : int {
   twInputInt, twInputStr, twInputChar, twBitRoll, twByteRoll, twAddressJump, twSearch, twReplace,
-  twRelativeJump, twFiler, ToolWindowKindCount
+  twRelativeJump, twFiler, twAllCodeSearch, ToolWindowKindCount
 };
 
 // The tool window a command opens and closes, or none.
@@ -21,7 +21,8 @@ TCommandId CommandOfToolWindow(TToolWindowKind kind);
 bool ToolWindowRefusedWhenViewOnly(TToolWindowKind kind);
 
 enum TToolWindowAction : unsigned char { twaNothing, twaCreate, twaClose };
-// A command of a tool window: an open one closes (a toggle), else it is created unless refused.
+// A command of a tool window: an open one closes (a toggle), else it is created; one refused in
+// a view-only view does nothing.
 TToolWindowAction ToolWindowToggle(TToolWindowKind kind, bool open, bool viewOnly);
 
 }  // namespace ovx

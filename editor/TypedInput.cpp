@@ -7,8 +7,7 @@ namespace ovx {
 void WriteTypedBytes(TBinaryViewCore& view, const std::vector<std::uint8_t>& bytes) {
   const auto n = static_cast<std::int32_t>(bytes.size());
   if (view.HasSelection()) {
-    view.Delete();
-    view.InsertBytes(bytes.data(), view.CaretAddress(), n);
+    view.ReplaceSelection(bytes.data(), n);
     return;
   }
   if (view.InputMode() == imOverwrite) view.OverwriteBytes(bytes.data(), view.CaretAddress(), n);

@@ -10,9 +10,10 @@
 
 namespace ovx {
 
-// A selection is deleted first and the bytes inserted at the caret, whatever the input mode
-// (an empty block then only deletes); without one an empty block writes nothing, else overwrite
-// or insert by the input mode. A view-only view refuses every part of it.
+// A selection gives way to the bytes in one edit, whatever the input mode (an empty block then
+// only deletes), so that an edit the document cannot take leaves the selection as it was;
+// without one an empty block writes nothing, else overwrite or insert by the input mode. A
+// view-only view refuses every part of it.
 void WriteTypedBytes(TBinaryViewCore& view, const std::vector<std::uint8_t>& bytes);
 
 // The rotate amount: the text as a decimal number, 0 when it is not one.

@@ -35,6 +35,13 @@ struct TSelection {
   std::int32_t end = -1;
 };
 
+// The caret just past n bytes from address, reckoned in 64 bits: an edit the document refuses
+// may name a place beyond the largest address, and the caret never goes there.
+inline TCaretPosition CaretPast(std::int32_t address, std::int32_t n) {
+  const std::int64_t past = std::int64_t{address} + n;
+  return {static_cast<std::int32_t>(past < kMaxDocumentSize ? past : kMaxDocumentSize), 0};
+}
+
 struct TViewPosition {
   std::int32_t topRow = 0;
   std::int32_t caretRow = 0;
@@ -172,7 +179,12 @@ class TBinaryViewCore {
   void ByteRotate(bool left, std::int32_t bytes);
   void IntIncrement(bool bigEndian);
   void IntDecrement(bool bigEndian);
+  // Every edit below that the document cannot take (it would grow past the largest size, or
+  // memory runs out) beeps and changes nothing: not the bytes, the history, the caret nor the
+  // selection.
   void InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
+  // The selection gives way to n bytes (none: it is only deleted) in one edit, the caret after them.
+  void ReplaceSelection(const std::uint8_t* data, std::int32_t n);
   void OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
   void PatchBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n);
   void CloseUndoGroup() { history_.CloseUndoGroup(); }
@@ -240,7 +252,10 @@ class TBinaryViewCore {
 
   // Editing helpers (ViewEditing.cpp).
   bool ViewOnly() const { return inputMode_ == imViewOnly; }
-  void Apply(const TEditRecord& record, bool moveCaret);
+  // False, after a beep, when the document refused the edit and nothing changed.
+  bool Apply(const TEditRecord& record, bool moveCaret);
+  // One edit in place of the selection; the selection stays when the edit is refused.
+  void ApplyOverSelection(const std::uint8_t* data, std::int32_t n, TCaretPosition caretAfter);
   TEditRecord DataRecord(TEditKind kind, const std::uint8_t* data, std::int32_t address, std::int32_t n) const;
   void CloseGroupUnlessPacked();
   // The selection, else the whole document, or with singleByteAtCaret the byte at the caret;

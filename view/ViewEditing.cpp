@@ -44,7 +44,35 @@ const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const 
 
 }  // namespace
 
-void TBinaryViewCore::Apply(const TEditRecord& record, bool moveCaret) { history_.ApplyEdit(record, moveCaret); }
+bool TBinaryViewCore::Apply(const TEditRecord& record, bool moveCaret) {
+  if (history_.ApplyEdit(record, moveCaret)) return true;
+  prompt_.Beep();  // the same sound as a replace that reaches the largest document
+  return false;
+}
+
+void TBinaryViewCore::ApplyOverSelection(const std::uint8_t* data, std::int32_t n, TCaretPosition caretAfter) {
+  const TSelection sel = GetSelection();
+  TEditRecord r;
+  r.kind = ekReplace;
+  r.position = sel.start;
+  r.rangeLength = sel.end - sel.start;
+  r.data = data;
+  r.dataLength = n;
+  r.caretBefore = GetCaret();
+  r.caretAfter = caretAfter;
+  // The caret moves without the selection; a refused edit (or one that ran out of memory, which
+  // throws) gives it back.
+  struct TKeepUnlessDone {
+    std::uint8_t& state;
+    std::uint8_t before;
+    bool done = false;
+    ~TKeepUnlessDone() {
+      if (!done) state = before;
+    }
+  } keep{selectionState_, selectionState_};
+  selectionState_ = ssNone;
+  keep.done = Apply(r, true);
+}
 
 void TBinaryViewCore::CloseGroupUnlessPacked() {
   if (!undoPacked_) history_.CloseUndoGroup();
@@ -65,11 +93,13 @@ void TBinaryViewCore::TypeCharacters(std::string_view sjis) {
 
 void TBinaryViewCore::EnterHexDigit(int digit) {
   if (digit < 0 || digit > 15 || ViewOnly()) return;
-  bool insertEntry = inputMode_ == imInsert;
   if (HasSelection()) {  // typing over a selection replaces it, whatever the mode
-    DeleteSelection();
-    insertEntry = true;
+    const std::uint8_t value = static_cast<std::uint8_t>(digit << 4);
+    ApplyOverSelection(&value, 1, {GetSelection().start, 1});
+    CloseGroupUnlessPacked();
+    return;
   }
+  const bool insertEntry = inputMode_ == imInsert;
   const std::int32_t a = CaretAddress();
   std::uint8_t old = 0;
   if (a < module_.Size()) module_.ReadData(&old, a, 1);
@@ -100,8 +130,7 @@ void TBinaryViewCore::EnterCharacters(std::string_view sjis) {
   if (data.empty()) return;
   const auto n = static_cast<std::int32_t>(data.size());
   if (HasSelection()) {
-    DeleteSelection();
-    InsertBytes(Bytes(data), CaretAddress(), n);
+    ReplaceSelection(Bytes(data), n);
   } else if (inputMode_ == imOverwrite) {
     OverwriteBytes(Bytes(data), CaretAddress(), n);
   } else {
@@ -199,23 +228,12 @@ void TBinaryViewCore::Paste() {
 // The pasted bytes replace the selection or go in at the caret as the input mode says.
 void TBinaryViewCore::PasteBytes(TClipboardBytes bytes) {
   const std::int32_t n = bytes.count;
-  TEditRecord r;
-  r.data = bytes.data;
-  r.dataLength = n;
-  r.caretBefore = GetCaret();
   if (HasSelection()) {
-    const TSelection sel = GetSelection();
-    r.kind = ekReplace;
-    r.position = sel.start;
-    r.rangeLength = sel.end - sel.start;
-    r.caretAfter = {sel.start + n, 0};
-    selectionState_ = ssNone;
-    Apply(r, true);
+    ApplyOverSelection(bytes.data, n, CaretPast(GetSelection().start, n));
   } else if (n > 0) {
     const std::int32_t a = CaretAddress();
-    r.kind = inputMode_ == imInsert ? ekInsert : ekOverwrite;
-    r.position = a;
-    r.caretAfter = {a + n, 0};
+    TEditRecord r = DataRecord(inputMode_ == imInsert ? ekInsert : ekOverwrite, bytes.data, a, n);
+    r.caretAfter = CaretPast(a, n);
     Apply(r, true);
   }
   // Even with nothing to put anywhere: typing after a paste starts a new undo step.
@@ -311,14 +329,22 @@ TEditRecord TBinaryViewCore::DataRecord(TEditKind kind, const std::uint8_t* data
 void TBinaryViewCore::InsertBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekInsert, data, address, n);
-  r.caretAfter = {CaretAddress() + n, 0};
+  r.caretAfter = CaretPast(CaretAddress(), n);
   ApplyGuarded(r, true, true);
+}
+
+void TBinaryViewCore::ReplaceSelection(const std::uint8_t* data, std::int32_t n) {
+  if (ViewOnly() || !HasSelection() || n < 0 || (n > 0 && data == nullptr)) return;
+  Guarded([&] {
+    ApplyOverSelection(data, n, CaretPast(GetSelection().start, n));
+    history_.CloseUndoGroup();
+  });
 }
 
 void TBinaryViewCore::OverwriteBytes(const std::uint8_t* data, std::int32_t address, std::int32_t n) {
   if (ViewOnly() || data == nullptr || n <= 0) return;
   TEditRecord r = DataRecord(ekOverwrite, data, address, n);
-  r.caretAfter = {address + n, 0};
+  r.caretAfter = CaretPast(address, n);
   ApplyGuarded(r, true, true);
 }
 

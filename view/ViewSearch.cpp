@@ -177,7 +177,7 @@ void TBinaryViewCore::ReplaceData(const std::uint8_t* pattern, std::int32_t leng
           r.dataLength = replacementLength;
           r.rangeLength = length;
           r.caretBefore = {m, 0};
-          r.caretAfter = {m + replacementLength, 0};
+          r.caretAfter = CaretPast(m, replacementLength);
           if (!history_.ApplyEdit(r, false)) {
             prompt_.Beep();  // the document cannot grow any further
             break;

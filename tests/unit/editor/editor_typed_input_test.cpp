@@ -36,6 +36,30 @@ TEST_F(ViewTest, TypedBytesReplaceASelectionElseFollowTheInputMode) {
   }
 }
 
+// A block too large for the memory left, written over a selection: a beep, and the selection,
+// the bytes and the history stay as they were.
+TEST_F(ViewTest, TypedBytesThatCannotGetTheirMemoryLeaveTheSelectionAsItWas) {
+  const Bytes_ large(kSlabBytes + 3 * kBlockSize, 0xAA);
+  for (const std::uint8_t mode : {imOverwrite, imInsert}) {
+    SCOPED_TRACE(int(mode));
+    LoadSize(2 * kBlockSize);
+    const Bytes_ loaded = Bytes();
+    view.SetInputMode(mode);
+    view.SetCaret(10, 0);
+    for (int i = 0; i < 3; ++i) view.ExecuteCommand(cmRIGHTSEL);
+    const int beeps = prompt.beeps;
+    TBlockPool::SetCeiling(kSlabBytes);
+    EXPECT_NO_THROW(WriteTypedBytes(view, large));
+    TBlockPool::SetCeiling(0);
+    EXPECT_EQ(prompt.beeps, beeps + 1);
+    EXPECT_TRUE(Bytes() == loaded) << "the document changed: " << Bytes().size() << " bytes";
+    EXPECT_FALSE(view.History().CanUndo());
+    EXPECT_TRUE(view.HasSelection());
+    EXPECT_EQ(view.GetSelection().start, 10);
+    EXPECT_EQ(view.GetSelection().end, 13);
+  }
+}
+
 TEST_F(ViewTest, RotateAmountsAreDecimalAndBytesCountEightBits) {
   struct Amount {
     const char* text;

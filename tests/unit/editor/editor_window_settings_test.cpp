@@ -16,8 +16,10 @@ TEST(EditorToolWindows, TogglesAndViewOnlyRefusals) {
   };
   const TCase cases[] = {
       {cmINPUTSTRING, false, false, twaCreate},  {cmINPUTSTRING, true, false, twaClose},
-      {cmINPUTSTRING, false, true, twaNothing},  {cmINPUTSTRING, true, true, twaClose},
+      {cmINPUTSTRING, false, true, twaNothing},  {cmINPUTSTRING, true, true, twaNothing},
       {cmBITROLL, false, true, twaNothing},      {cmBYTEROLL, false, true, twaNothing},
+      {cmBITROLL, true, true, twaNothing},       {cmBYTEROLL, true, true, twaNothing},
+      {cmBITROLL, true, false, twaClose},        {cmSEARCH, true, true, twaClose},
       {cmREPLACE, false, true, twaNothing},      {cmINPUTINTEGER, false, true, twaNothing},
       {cmINPUTCHAR, false, true, twaNothing},    {cmSEARCH, false, true, twaCreate},
       {cmADDRESSJUMP, false, true, twaCreate},   {cmRELATIVEJUMP, false, true, twaCreate},
