@@ -34,10 +34,9 @@ TShortcutChoice PresentShortcuts(const TShortcutFolders& folders, const std::str
           files.FileExists(folders.sendTo + link)};
 }
 
-std::vector<std::string> ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folders,
-                                        const std::string& title, const std::string& programFolder,
-                                        TShortcutFileSystem& files) {
-  std::vector<std::string> errors;
+void ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folders, const std::string& title,
+                    const std::string& programFolder, TShortcutFileSystem& files,
+                    const std::function<void(const std::string&)>& report) {
   const std::string launcher = programFolder + kLauncher;
   const std::string link = MainLinkName(title) + ".lnk";
   const std::string group = WithoutBackslash(folders.group);
@@ -47,12 +46,12 @@ std::vector<std::string> ApplyShortcuts(const TShortcutChoice& wanted, const TSh
       files.CreateShellLink(launcher, folders.group, MainLinkName(title));
       files.CreateShellLink(programFolder + kHelpFile, folders.group, HelpLinkName(title));
     } else {
-      errors.push_back("プログラムグループの作成に失敗しました.");
+      report("プログラムグループの作成に失敗しました.");
     }
   } else if (!wanted.startMenu && groupPresent) {
     for (const std::string& name : {MainLinkName(title), HelpLinkName(title), ResidentLinkName(title)})
       files.RemoveFile(folders.group + name + ".lnk");
-    if (!files.RemoveFolder(group)) errors.push_back("プログラムグループの削除に失敗しました.");
+    if (!files.RemoveFolder(group)) report("プログラムグループの削除に失敗しました.");
   }
   struct TLinkFolder {
     bool wanted;
@@ -63,7 +62,6 @@ std::vector<std::string> ApplyShortcuts(const TShortcutChoice& wanted, const TSh
     if (f.wanted && !present) files.CreateShellLink(launcher, f.folder, MainLinkName(title));
     if (!f.wanted && present) files.RemoveFile(f.folder + link);
   }
-  return errors;
 }
 
 }  // namespace ovx

@@ -2,8 +2,8 @@
 // of them exist, and the steps that make them match the user's choice.
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace ovx {
 
@@ -48,10 +48,10 @@ TShortcutChoice PresentShortcuts(const TShortcutFolders& folders, const std::str
 
 // Makes the folders match the choice, in order: the program group (created with the main and the
 // help link, or emptied of the three links and removed), the desktop link, the send-to link.
-// `programFolder` holds "Ovx.exe" and "Ovx.hlp" and ends in a backslash. The error messages of
-// the steps that failed, in order; the later steps run all the same.
-std::vector<std::string> ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folders,
-                                        const std::string& title, const std::string& programFolder,
-                                        TShortcutFileSystem& files);
+// `programFolder` holds "Ovx.exe" and "Ovx.hlp" and ends in a backslash. A step that fails
+// reports its error message at once, before the next step runs; the later steps run all the same.
+void ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folders, const std::string& title,
+                    const std::string& programFolder, TShortcutFileSystem& files,
+                    const std::function<void(const std::string&)>& report);
 
 }  // namespace ovx

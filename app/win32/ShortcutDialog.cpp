@@ -90,6 +90,7 @@ void TDlgShortCut::OnCreate() {
   CheckDlgButton(Handle(), kStartMenu, present.startMenu ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(Handle(), kDesktop, present.desktop ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(Handle(), kSendTo, present.sendTo ? BST_CHECKED : BST_UNCHECKED);
+  SetWindowContextHelpId(Handle(), kHelpContext);
   PlaceOver(reference_);
 }
 
@@ -104,8 +105,8 @@ void TDlgShortCut::OnCommand(int id, int, HWND) {
                                IsDlgButtonChecked(Handle(), kSendTo) == BST_CHECKED};
   TWin32ShortcutFiles files;
   const std::string programFolder = ExpandLongPathName(ExecutableFolder());
-  for (const std::string& error : ApplyShortcuts(wanted, folders_, kApplicationTitle, programFolder, files))
-    prompt_.MessageDlgBeep(error, mtError, mbOK);
+  ApplyShortcuts(wanted, folders_, kApplicationTitle, programFolder, files,
+                 [this](const std::string& error) { prompt_.MessageDlgBeep(error, mtError, mbOK); });
   End(IDOK);
 }
 

@@ -17,6 +17,9 @@ class TDlgShortCut final : public TCodeDialog {
 
   void Run(HINSTANCE instance);
 
+  // The dialog's help context, which F1 (WM_HELP) carries as its context id.
+  static constexpr DWORD kHelpContext = 156;
+
  private:
   void OnCreate() override;
   void OnCommand(int id, int code, HWND control) override;

@@ -37,6 +37,13 @@ class TFakeFiles final : public TShortcutFileSystem {
 const TShortcutFolders kFolders = MakeShortcutFolders("C:\\u\\Desktop", "C:\\u\\Programs\\", "C:\\u\\SendTo", "Orvanta");
 const std::string kProgram = "C:\\Program Files\\Orvanta\\";
 
+// The steps' error messages in the order they came.
+std::vector<std::string> Apply(const TShortcutChoice& wanted, TFakeFiles& files) {
+  std::vector<std::string> errors;
+  ApplyShortcuts(wanted, kFolders, "Orvanta", kProgram, files, [&](const std::string& e) { errors.push_back(e); });
+  return errors;
+}
+
 TEST(AppShortcutPlan, FoldersEndInABackslashAndAMissingOneStaysEmpty) {
   EXPECT_EQ(kFolders.desktop, "C:\\u\\Desktop\\");
   EXPECT_EQ(kFolders.group, "C:\\u\\Programs\\Orvanta\\");
@@ -53,7 +60,7 @@ TEST(AppShortcutPlan, CreatingAndRemovingEveryShortcut) {
   TFakeFiles files;
   files.folders = {"C:\\u\\Desktop", "C:\\u\\Programs", "C:\\u\\SendTo"};
   EXPECT_EQ(PresentShortcuts(kFolders, "Orvanta", files), (TShortcutChoice{false, false, false}));
-  EXPECT_TRUE(ApplyShortcuts({true, true, true}, kFolders, "Orvanta", kProgram, files).empty());
+  EXPECT_TRUE(Apply({true, true, true}, files).empty());
   const std::map<std::string, std::string> created = {
       {"C:\\u\\Programs\\Orvanta\\Orvanta.lnk", kProgram + "Ovx.exe"},
       {"C:\\u\\Programs\\Orvanta\\Orvanta Help.lnk", kProgram + "Ovx.hlp"},
@@ -65,13 +72,13 @@ TEST(AppShortcutPlan, CreatingAndRemovingEveryShortcut) {
 
   // Running again without a change changes nothing.
   TFakeFiles before = files;
-  EXPECT_TRUE(ApplyShortcuts({true, true, true}, kFolders, "Orvanta", kProgram, files).empty());
+  EXPECT_TRUE(Apply({true, true, true}, files).empty());
   EXPECT_EQ(files.files, before.files);
   EXPECT_EQ(files.folders, before.folders);
 
   // Unchecking all removes the links, the resident link and the group.
   files.files["C:\\u\\Programs\\Orvanta\\Orvanta の常駐.lnk"] = "old";
-  EXPECT_TRUE(ApplyShortcuts({}, kFolders, "Orvanta", kProgram, files).empty());
+  EXPECT_TRUE(Apply({}, files).empty());
   EXPECT_TRUE(files.files.empty());
   EXPECT_FALSE(files.FolderExists("C:\\u\\Programs\\Orvanta"));
 }
@@ -97,7 +104,13 @@ TEST(AppShortcutPlan, FolderFailuresAreReportedAndTheLaterStepsRun) {
       files.files["C:\\u\\Programs\\Orvanta\\Orvanta.lnk"] = "x";
     }
     if (!c.otherFile.empty()) files.files[c.otherFile] = "";
-    EXPECT_EQ(ApplyShortcuts(c.wanted, kFolders, "Orvanta", kProgram, files), c.errors) << c.name;
+    // Each error is told when its step fails, before the desktop step has run.
+    std::vector<std::string> errors;
+    ApplyShortcuts(c.wanted, kFolders, "Orvanta", kProgram, files, [&](const std::string& e) {
+      EXPECT_FALSE(files.FileExists("C:\\u\\Desktop\\Orvanta.lnk")) << c.name << ": told after a later step";
+      errors.push_back(e);
+    });
+    EXPECT_EQ(errors, c.errors) << c.name;
     EXPECT_TRUE(files.FileExists("C:\\u\\Desktop\\Orvanta.lnk")) << c.name << ": the desktop step ran";
     EXPECT_EQ(files.FolderExists("C:\\u\\Programs\\Orvanta"), c.groupPresent) << c.name;
     EXPECT_FALSE(files.FileExists("C:\\u\\Programs\\Orvanta\\Orvanta.lnk")) << c.name;
