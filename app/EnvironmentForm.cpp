@@ -120,6 +120,19 @@ void StoreOptionValue(const TOptionControl& control, const TOptionValue& value, 
   }
 }
 
+std::optional<int> SpinNumber(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 const TColorRow ColorRows[ColorRowCount] = {
     {"標準色", "Normal", "B4", &C::NormalFont, &C::NormalBG},
     {"比較色(色分けなし)", "Difference", "B4", &C::DifferenceFont, &C::DifferenceBG},
@@ -153,20 +166,33 @@ std::vector<std::string> KeyNamesForShiftItem(int shiftItem) {
 }
 
 TEnvironmentForm::TEnvironmentForm(const TEnvironmentSettings& record, TApply apply)
-    : record_(record), apply_(std::move(apply)) {
+    : record_(record), apply_(std::move(apply)), changed_(OptionControls().size(), false) {
   const C& colors = record_.Colors;
   sameColor_ = colors.DifferenceBG == colors.NormalBG && colors.OverBG == colors.NormalBG;
   SetShiftItem(0);
 }
 
-void TEnvironmentForm::Apply(const std::function<void(TEnvironmentSettings&)>& readControls) {
-  readControls(record_);
-  if (apply_) apply_(record_);
-  applyEnabled_ = false;
+void TEnvironmentForm::Changed(std::size_t control) {
+  if (control >= changed_.size()) return;
+  changed_[control] = true;
+  applyEnabled_ = true;
 }
 
-void TEnvironmentForm::Ok(const std::function<void(TEnvironmentSettings&)>& readControls) {
-  if (applyEnabled_) Apply(readControls);
+std::vector<std::size_t> TEnvironmentForm::Apply(const TReadControl& read) {
+  std::vector<std::size_t> controls;
+  for (std::size_t i = 0; i < changed_.size(); ++i) {
+    if (!changed_[i]) continue;
+    if (const std::optional<TOptionValue> value = read(i)) StoreOptionValue(OptionControls()[i], *value, record_);
+    changed_[i] = false;
+    controls.push_back(i);
+  }
+  if (apply_) apply_(record_);
+  applyEnabled_ = false;
+  return controls;
+}
+
+void TEnvironmentForm::Ok(const TReadControl& read) {
+  if (applyEnabled_) Apply(read);
 }
 
 void TEnvironmentForm::SetColor(std::uint32_t C::*member, std::uint32_t color) {

@@ -2,9 +2,12 @@
 // 適用 is enabled, the colour page's same-colour rule and the key page's assignments.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/Settings.h"
@@ -51,6 +54,9 @@ struct TOptionValue {
 TOptionValue OptionValueOf(const TOptionControl& control, const TEnvironmentSettings& record);
 // Stores a control's value into the record; a spin value is held inside its range.
 void StoreOptionValue(const TOptionControl& control, const TOptionValue& value, TEnvironmentSettings& record);
+// A spin box's text as a number: decimal digits (at most nine), blanks around them allowed;
+// none for an empty text or anything else.
+std::optional<int> SpinNumber(std::string_view text);
 
 // The colour page's rows; the caret marker row has no sample and no background.
 struct TColorRow {
@@ -79,13 +85,20 @@ class TEnvironmentForm {
 
   const TEnvironmentSettings& Record() const { return record_; }
   bool ApplyEnabled() const { return applyEnabled_; }
-  // A list, check, spin or edit of the first four pages changed.
-  void Changed() { applyEnabled_ = true; }
-  // 適用: `readControls` stores the first four pages into the record, then the apply callback
-  // runs and 適用 is disabled.
-  void Apply(const std::function<void(TEnvironmentSettings&)>& readControls);
+  // The user changed a list, check, spin or edit of the first four pages (its index in
+  // OptionControls()).
+  void Changed(std::size_t control);
+  bool ControlChanged(std::size_t control) const { return control < changed_.size() && changed_[control]; }
+  // What a control holds now, or none when it holds no value (a spin box whose text is not a
+  // number).
+  using TReadControl = std::function<std::optional<TOptionValue>(std::size_t control)>;
+  // 適用: the controls the user changed since the last 適用 are read into the record, each
+  // into its own setting; the others leave their settings exactly as they were (also a value
+  // a control cannot show). A control that holds no value keeps its setting. Then the apply
+  // callback runs and 適用 is disabled. Returns the controls read, which show the record again.
+  std::vector<std::size_t> Apply(const TReadControl& read);
   // OK: 適用 when it is enabled. The dialog closes afterwards.
-  void Ok(const std::function<void(TEnvironmentSettings&)>& readControls);
+  void Ok(const TReadControl& read);
 
   // Colour page.
   std::uint32_t& Color(std::uint32_t TColorSettings::*member) { return record_.Colors.*member; }
@@ -118,6 +131,7 @@ class TEnvironmentForm {
 
   TEnvironmentSettings record_;
   TApply apply_;
+  std::vector<bool> changed_;
   bool applyEnabled_ = false;
   bool sameColor_ = false;
   int shiftItem_ = 0;

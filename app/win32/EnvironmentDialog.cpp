@@ -1,5 +1,7 @@
 #include "app/win32/EnvironmentDialog.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -126,9 +128,23 @@ void TDlgEnvironment::CreateSettingPage(TOptionPage page) {
   const auto notes = OptionPageNotes(page);
   int noteY = notes.size() > 1 ? 212 : 240;
   for (const char* note : notes) {
-    AddOnPage(page, L"STATIC", W(note), SS_LEFT, 16, noteY, 396, noteY == 212 ? 18 : 32, -1);
+    AddOnPage(page, L"STATIC", W(note), SS_LEFT, 16, noteY, NoteWidth(W(note)), noteY == 212 ? 18 : 32, -1);
     noteY += 18;
   }
+}
+
+// A note that does not fit the page's width is broken into two lines of about equal length
+// rather than leaving its last character or two alone on the second line.
+int TDlgEnvironment::NoteWidth(const std::wstring& note) const {
+  constexpr int kFull = 396;
+  HDC dc = GetDC(Handle());
+  HGDIOBJ old = SelectObject(dc, Font());
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, note.c_str(), static_cast<int>(note.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(Handle(), dc);
+  const int width = MulDiv(size.cx, 96, Dpi());
+  return width <= kFull ? kFull : std::min(kFull, width / 2 + 14);
 }
 
 void TDlgEnvironment::CreateColorPage() {
@@ -191,55 +207,68 @@ void TDlgEnvironment::ShowPage(int page) {
 }
 
 void TDlgEnvironment::FillSettingControls() {
+  for (std::size_t i = 0; i < OptionControls().size(); ++i) FillSettingControl(i);
+}
+
+void TDlgEnvironment::FillSettingControl(std::size_t index) {
   filling_ = true;
-  const auto& controls = OptionControls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    const TOptionControl& c = controls[i];
-    const int id = kSettingFirst + static_cast<int>(i);
-    const TOptionValue value = OptionValueOf(c, form_.Record());
-    switch (c.kind) {
-      case ockList:
-        SendMessageW(Item(id), CB_SETCURSEL, value.number, 0);
-        break;
-      case ockCheck:
-        CheckDlgButton(Handle(), id, value.number ? BST_CHECKED : BST_UNCHECKED);
-        break;
-      case ockSpin:
-        SendMessageW(Item(id + kSpinOffset), UDM_SETPOS32, 0, value.number);
-        break;
-      case ockEdit:
-        SetWindowTextW(Item(id), Utf8ToWide(value.text).c_str());
-        break;
-    }
+  const TOptionControl& c = OptionControls()[index];
+  const int id = kSettingFirst + static_cast<int>(index);
+  const TOptionValue value = OptionValueOf(c, form_.Record());
+  switch (c.kind) {
+    case ockList:
+      SendMessageW(Item(id), CB_SETCURSEL, value.number, 0);
+      break;
+    case ockCheck:
+      CheckDlgButton(Handle(), id, value.number ? BST_CHECKED : BST_UNCHECKED);
+      break;
+    case ockSpin:
+      // The arrows stop at their range; the field shows the setting as it is, also outside it.
+      SendMessageW(Item(id + kSpinOffset), UDM_SETPOS32, 0, value.number);
+      SetDlgItemInt(Handle(), id, static_cast<UINT>(value.number), TRUE);
+      break;
+    case ockEdit:
+      SetWindowTextW(Item(id), Utf8ToWide(value.text).c_str());
+      break;
   }
   filling_ = false;
 }
 
-void TDlgEnvironment::ReadSettingControls(TEnvironmentSettings& record) {
-  const auto& controls = OptionControls();
-  for (size_t i = 0; i < controls.size(); ++i) {
-    const TOptionControl& c = controls[i];
-    const int id = kSettingFirst + static_cast<int>(i);
-    TOptionValue value;
-    switch (c.kind) {
-      case ockList:
-        value.number = static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
-        break;
-      case ockCheck:
-        value.number = IsDlgButtonChecked(Handle(), id) == BST_CHECKED;
-        break;
-      case ockSpin:
-        value.number = static_cast<int>(GetDlgItemInt(Handle(), id, nullptr, FALSE));
-        break;
-      case ockEdit: {
-        wchar_t text[1024] = {};
-        GetWindowTextW(Item(id), text, 1024);
+std::optional<TOptionValue> TDlgEnvironment::ReadSettingControl(std::size_t index) {
+  const TOptionControl& c = OptionControls()[index];
+  const int id = kSettingFirst + static_cast<int>(index);
+  TOptionValue value;
+  switch (c.kind) {
+    case ockList:
+      value.number = static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
+      if (value.number < 0) return std::nullopt;
+      break;
+    case ockCheck:
+      value.number = IsDlgButtonChecked(Handle(), id) == BST_CHECKED;
+      break;
+    case ockSpin:
+    case ockEdit: {
+      std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(Item(id))) + 1, L'\0');
+      text.resize(static_cast<std::size_t>(GetWindowTextW(Item(id), text.data(), static_cast<int>(text.size()))));
+      if (c.kind == ockEdit) {
         value.text = WideToUtf8(text);
         break;
       }
+      const std::optional<int> number = SpinNumber(WideToUtf8(text));
+      if (!number) return std::nullopt;
+      value.number = *number;
+      break;
     }
-    StoreOptionValue(c, value, record);
   }
+  return value;
+}
+
+// The changed controls go into the record; those read show what it holds now (a number held
+// in its range, or the kept setting of a field that held no number).
+void TDlgEnvironment::ApplyChanges() {
+  for (std::size_t index : form_.Apply([this](std::size_t i) { return ReadSettingControl(i); }))
+    FillSettingControl(index);
+  RefreshApplyButton();
 }
 
 void TDlgEnvironment::RefreshApplyButton() { EnableWindow(Item(kApply), form_.ApplyEnabled()); }
@@ -320,15 +349,14 @@ void TDlgEnvironment::OnTreeDoubleClick() {
 void TDlgEnvironment::OnCommand(int id, int code, HWND) {
   switch (id) {
     case IDOK:
-      form_.Ok([this](TEnvironmentSettings& r) { ReadSettingControls(r); });
+      form_.Ok([this](std::size_t i) { return ReadSettingControl(i); });
       Close();
       return;
     case IDCANCEL:
       Close();
       return;
     case kApply:
-      form_.Apply([this](TEnvironmentSettings& r) { ReadSettingControls(r); });
-      RefreshApplyButton();
+      ApplyChanges();
       return;
     case kSameColor:
       if (code == BN_CLICKED) {
@@ -374,7 +402,7 @@ void TDlgEnvironment::OnCommand(int id, int code, HWND) {
   if (id >= kSettingFirst && id < kSettingFirst + static_cast<int>(OptionControls().size()) && !filling_) {
     const bool changed = code == CBN_SELCHANGE || code == BN_CLICKED || code == EN_CHANGE;
     if (changed) {
-      form_.Changed();
+      form_.Changed(static_cast<std::size_t>(id - kSettingFirst));
       RefreshApplyButton();
     }
   }

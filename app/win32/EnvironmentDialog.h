@@ -1,6 +1,8 @@
 // The options dialog: modeless, one instance, a top-level window with its own taskbar button.
 #pragma once
 
+#include <optional>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -33,8 +35,13 @@ class TDlgEnvironment final : public TCodeDialog {
   HWND AddOnPage(TOptionPage page, const wchar_t* className, const std::wstring& text, DWORD style, int x, int y,
                  int width, int height, int id, DWORD exStyle = 0);
   void ShowPage(int page);
+  int NoteWidth(const std::wstring& note) const;
   void FillSettingControls();
-  void ReadSettingControls(TEnvironmentSettings& record);
+  // Shows the record's value in one control of the first four pages.
+  void FillSettingControl(std::size_t index);
+  // What one control holds, none for a spin box whose text is not a number.
+  std::optional<TOptionValue> ReadSettingControl(std::size_t index);
+  void ApplyChanges();
   void RefreshApplyButton();
   void PickColor(int row, bool background);
   void RefreshColorRows();

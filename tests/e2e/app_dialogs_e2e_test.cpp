@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 
 #include "app/TrayMenuIds.h"
 #include "app/win32/AppResources.h"
@@ -279,6 +280,104 @@ TEST_F(AppOptions, CancelAfterChangesLeavesTheSettingsAsTheyWere) {
   EXPECT_TRUE(ToolBarShown(window));
   ASSERT_TRUE(CloseAllAndWait(process));
   EXPECT_EQ(ReadRegistryDword(SubKey(L"ViewItem"), L"ToolBar"), 1u);
+}
+
+// Every value under the key and its sub-keys by path and name, with its type and bytes.
+using TRegistryTree = std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>>;
+void ReadRegistryTree(const std::wstring& path, TRegistryTree& tree) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameLength = 256, type = 0, size = 0;
+    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    std::vector<BYTE> data(size);
+    nameLength = 256;
+    RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size);
+    tree[path + L"|" + name] = {type, data};
+  }
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameLength = 256;
+    if (RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    ReadRegistryTree(path + L"\\" + name, tree);
+  }
+  RegCloseKey(key);
+}
+
+// The edit boxes of the first four pages in their order: 閲覧モード拡張子, アンドゥバッファ,
+// フォントサイズ, プロファイル最大記憶数.
+std::vector<HWND> SettingEdits(HWND dialog) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == L"Edit" && GetDlgCtrlID(child) < 2000) found.push_back(child);
+  std::sort(found.begin(), found.end(), [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+  return found;
+}
+
+// An apply after one check box writes that setting only: values the dialog cannot show (an
+// undo budget and a profile count beyond their spin boxes, an extension list longer than
+// 1,023 characters) stay byte for byte, and so does every other value of the tree.
+TEST_F(AppOptions, ApplyOfOneCheckBoxLeavesEveryOtherValueAsItWas) {
+  ASSERT_TRUE(WaitForExit(StartEditor(L"-o")));
+  std::wstring extensions;
+  for (int i = 0; extensions.size() < 1500; ++i) extensions += L"e" + std::to_wstring(i) + L";";
+  ASSERT_TRUE(WriteRegistryString(SubKey(L"Config"), L"ViewModeExt", extensions));
+  ASSERT_TRUE(WriteRegistryDword(SubKey(L"Config"), L"UndoBuffer", 4096));
+  ASSERT_TRUE(WriteRegistryDword(SubKey(L"Config"), L"ProfileMax", 300));
+  TRegistryTree before;
+  ReadRegistryTree(kSettingsRoot, before);
+  ASSERT_GE(before.size(), 31u);
+
+  TProcess process = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenOptionsFromTheIcon();
+  ASSERT_NE(dialog, nullptr);
+  NextPage(dialog);
+  NextPage(dialog);
+  Click(dialog, L"ツールバーを表示(T)");
+  Click(dialog, L"適用(A)");
+  EXPECT_TRUE(WaitUntil([window] { return !ToolBarShown(window); }, 3000));
+  Click(dialog, L"OK");
+  EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(CloseAllAndWait(process));
+
+  TRegistryTree after;
+  ReadRegistryTree(kSettingsRoot, after);
+  TRegistryTree expected = before;
+  expected[SubKey(L"ViewItem") + L"|ToolBar"] = {REG_DWORD, {0, 0, 0, 0}};
+  for (const auto& [name, value] : expected) {
+    auto found = after.find(name);
+    ASSERT_NE(found, after.end()) << std::string(name.begin(), name.end()) << " went";
+    EXPECT_EQ(found->second, value) << std::string(name.begin(), name.end()) << " changed";
+  }
+  EXPECT_EQ(after.size(), expected.size());
+}
+
+// An emptied spin box keeps its setting: an empty undo budget neither becomes 0 (which threw
+// away every window's history) nor an empty font size 10; the field shows the kept value again.
+TEST_F(AppOptions, EmptiedSpinBoxesKeepTheirSettings) {
+  TProcess process = StartEditor();
+  HWND window = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenOptionsFromTheIcon();
+  ASSERT_NE(dialog, nullptr);
+  std::vector<HWND> edits = SettingEdits(dialog);
+  ASSERT_EQ(edits.size(), 4u);
+  EXPECT_EQ(TextOf(edits[1]), L"128");
+  NextPage(dialog);
+  SetWindowTextW(edits[1], L"");
+  EXPECT_TRUE(ApplyEnabled(dialog));
+  Click(dialog, L"適用(A)");
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(edits[1]) == L"128"; }, 3000)) << "shows " << TextOf(edits[1]).size();
+  NextPage(dialog);
+  SetWindowTextW(edits[2], L"");
+  Click(dialog, L"OK");
+  EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+  ASSERT_TRUE(CloseAllAndWait(process));
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"UndoBuffer"), 128u);
+  EXPECT_EQ(ReadRegistryDword(SubKey(L"Config"), L"FontHeight"), 14u);
 }
 
 HTREEITEM TreeSelection(HWND tree) {
@@ -562,6 +661,9 @@ TEST_F(AppShortcuts, CreatesTheThreeLinksAndKeepsAGroupThatHoldsAnotherFile) {
   auto box = WaitForMessageBox(L"エラー", ProcessOf(window));
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, L"プログラムグループの削除に失敗しました.");
+  // Told when the group's step failed: the desktop and send-to steps have not run yet.
+  EXPECT_TRUE(FileExists(places.desktop + L"Orvanta.lnk"));
+  EXPECT_TRUE(FileExists(places.sendTo + L"Orvanta.lnk"));
   ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
   ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
   EXPECT_TRUE(FileExists(places.memo));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/EnvironmentForm.h"
 
 namespace ovx {
@@ -79,6 +81,13 @@ TEST(AppEnvironmentForm, SpinsHoldTheirRangeAndPagesKeepTheirOrder) {
   }
 }
 
+std::size_t IndexOf(const std::string& name) {
+  for (std::size_t i = 0; i < OptionControls().size(); ++i)
+    if (name == OptionControls()[i].name) return i;
+  ADD_FAILURE() << "no control " << name;
+  return 0;
+}
+
 TEST(AppEnvironmentForm, ApplyOkAndCancelOutcomes) {
   struct Case {
     const char* name;
@@ -100,13 +109,82 @@ TEST(AppEnvironmentForm, ApplyOkAndCancelOutcomes) {
       lastHeight = s.FontHeight;
     });
     EXPECT_FALSE(form.ApplyEnabled());
-    if (c.change) form.Changed();
-    auto read = [&](TEnvironmentSettings& s) { s.FontHeight = c.change ? 20 : s.FontHeight; };
-    for (const char* b : c.buttons) std::string(b) == "ok" ? form.Ok(read) : form.Apply(read);
+    if (c.change) form.Changed(IndexOf("FontSize"));
+    auto read = [&](std::size_t) { return std::optional<TOptionValue>({20, ""}); };
+    for (const char* b : c.buttons) {
+      if (std::string(b) == "ok")
+        form.Ok(read);
+      else
+        form.Apply(read);
+    }
     EXPECT_EQ(calls, c.applied) << c.name;
     EXPECT_EQ(lastHeight, c.fontHeight) << c.name;
     if (!c.buttons.empty()) EXPECT_FALSE(form.ApplyEnabled()) << c.name;
   }
+}
+
+// Only what the user changed is read: the others keep their settings, also values their
+// controls cannot show (beyond a spin box's range, longer than an edit holds).
+TEST(AppEnvironmentForm, ApplyReadsOnlyTheChangedControls) {
+  TEnvironmentSettings start = DefaultEnvironmentSettings();
+  start.UndoBuffer = 4096;
+  start.FontHeight = 40;
+  start.ProfileMax = 5;
+  start.ViewModeExt = std::string(3000, 'x');
+  TEnvironmentSettings applied;
+  TEnvironmentForm form(start, [&](const TEnvironmentSettings& s) { applied = s; });
+  std::vector<std::size_t> asked;
+  // Every control shows something else than the record holds: what a reading of all of them
+  // would store.
+  auto read = [&](std::size_t i) {
+    asked.push_back(i);
+    const TOptionControl& c = OptionControls()[i];
+    return std::optional<TOptionValue>({c.kind == ockCheck ? 1 - OptionValueOf(c, start).number : c.min, "cut"});
+  };
+  form.Changed(IndexOf("ToolBar"));
+  EXPECT_EQ(form.Apply(read), std::vector<std::size_t>{IndexOf("ToolBar")});
+  EXPECT_EQ(asked, std::vector<std::size_t>{IndexOf("ToolBar")});
+  TEnvironmentSettings expected = start;
+  expected.ToolBar = false;
+  EXPECT_EQ(applied, expected);
+  // A second apply reads only what changed after the first.
+  asked.clear();
+  form.Changed(IndexOf("UndoBuffer"));
+  form.Apply(read);
+  EXPECT_EQ(asked, std::vector<std::size_t>{IndexOf("UndoBuffer")});
+  expected.UndoBuffer = 0;
+  EXPECT_EQ(applied, expected);
+}
+
+// A spin box emptied or holding no number keeps its setting; the other changes apply.
+TEST(AppEnvironmentForm, ASpinWithoutANumberKeepsItsSetting) {
+  struct Case {
+    const char* text;
+    std::optional<int> number;
+  };
+  const Case cases[] = {{"", std::nullopt},    {"   ", std::nullopt},     {"12", 12},  {" 30 ", 30},
+                        {"1a", std::nullopt},  {"-5", std::nullopt},     {"0", 0},    {"123456789", 123456789},
+                        {"1234567890", std::nullopt}, {"１２", std::nullopt}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(SpinNumber(c.text), c.number) << '"' << c.text << '"';
+  }
+
+  TEnvironmentSettings start = DefaultEnvironmentSettings();
+  start.UndoBuffer = 512;
+  TEnvironmentSettings applied;
+  int calls = 0;
+  TEnvironmentForm form(start, [&](const TEnvironmentSettings& s) { applied = s, ++calls; });
+  form.Changed(IndexOf("UndoBuffer"));
+  form.Changed(IndexOf("FontSize"));
+  form.Changed(IndexOf("UndoPacked"));
+  form.Ok([&](std::size_t i) -> std::optional<TOptionValue> {
+    if (i == IndexOf("UndoPacked")) return TOptionValue{1, ""};
+    return SpinNumber("").has_value() ? std::optional<TOptionValue>(TOptionValue{}) : std::nullopt;
+  });
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(applied.UndoBuffer, 512);
+  EXPECT_EQ(applied.FontHeight, start.FontHeight);
+  EXPECT_TRUE(applied.UndoPacked);
 }
 
 TEST(AppEnvironmentForm, SameColorFollowsTheNormalBackground) {
