@@ -59,8 +59,10 @@ TMenuItem HandlerItem(TMenuItem item);
 // WM_COMMAND ids of menu items and of the entries rebuilt at run time. Command ids do not
 // fit the 16 bits of a menu id, so items are numbered by their table position.
 constexpr int MenuIdBase = 0x1000;                 // + TMenuItem
-constexpr int HistoryEntryIdBase = 0x2000;         // + 0-based history position
-constexpr int MaxHistoryEntryIds = 0x100;
+// History entries take the upper half of the ids (up to 0xEFFF), so the menus list as many
+// files as the history holds, as the notification-area menu does.
+constexpr int HistoryEntryIdBase = 0x8000;         // + 0-based history position
+constexpr int MaxHistoryEntryIds = 0x7000;
 constexpr int WindowEntryIdBase = 0x2100;          // + 0-based window position, Window menu
 constexpr int MoreWindowsId = 0x2109;              // "& : more..."
 constexpr int SelectFileEntryIdBase = 0x2200;      // + 0-based window position, PU_SelectFileMenu

@@ -24,6 +24,22 @@ TEST(EditorFileMenus, HistoryEntries) {
   EXPECT_EQ(FileMenuEntryOfId(entries[1].menuId), (TFileMenuEntryRef{fekHistory, 1}));
 }
 
+// The menus list the whole history, however long, each entry with an id of its own.
+TEST(EditorFileMenus, EveryHistoryEntryIsListed) {
+  std::vector<std::string> history;
+  for (int i = 0; i < 3000; ++i) history.push_back("C:\\f" + std::to_string(i) + ".bin");
+  auto entries = HistoryMenuEntries(history);
+  ASSERT_EQ(entries.size(), history.size());
+  EXPECT_EQ(entries.back().caption, "&3000: C:\\f2999.bin");
+  for (int i : {0, 255, 256, 2999}) {
+    EXPECT_EQ(FileMenuEntryOfId(entries[i].menuId), (TFileMenuEntryRef{fekHistory, i})) << i;
+    EXPECT_LE(entries[i].menuId, 0xFFFF) << i;  // the 16 bits of WM_COMMAND
+  }
+  // The ids stay clear of the window entries, the table items and the bars' buttons (0x3000 on).
+  for (int id : {MoreWindowsId, WindowEntryIdBase, SelectFileEntryIdBase, 0x3000, 0x3100, 0x3FFF})
+    EXPECT_NE(FileMenuEntryOfId(id).kind, fekHistory) << id;
+}
+
 std::vector<std::string> Windows(int n) {
   std::vector<std::string> names;
   for (int i = 0; i < n; ++i) names.push_back(i == 1 ? "" : "C:\\f" + std::to_string(i) + ".bin");
