@@ -5,7 +5,8 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 ovx_core_library(ovxcore)
 target_compile_options(ovxcore PRIVATE -O2)
 
-set(OVX_GUI_LINK -municode -mwindows -static)
+# No link time in the executables' header: the same sources give the same bytes.
+set(OVX_GUI_LINK -municode -mwindows -static -Wl,--no-insert-timestamp)
 
 add_executable(ovxmain WIN32 app/win32/OvxMain.cpp app/win32/ovxmain.rc)
 target_link_libraries(ovxmain PRIVATE ovxcore)
@@ -31,11 +32,13 @@ endif()
 get_filename_component(ovx_tool_prefix ${CMAKE_CXX_COMPILER} NAME)
 string(REGEX REPLACE "g\\+\\+.*$" "" ovx_tool_prefix ${ovx_tool_prefix})
 find_program(OVX_OBJCOPY ${ovx_tool_prefix}objcopy REQUIRED)
+# objcopy writes the moment of its run into the header unless told a fixed one.
+set(ovx_objcopy_fixed ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${OVX_OBJCOPY})
 foreach(deliverable ovxmain ovx)
   add_custom_command(TARGET ${deliverable} POST_BUILD
-    COMMAND ${OVX_OBJCOPY} --only-keep-debug $<TARGET_FILE_NAME:${deliverable}> $<TARGET_FILE_NAME:${deliverable}>.debug
-    COMMAND ${OVX_OBJCOPY} --strip-all $<TARGET_FILE_NAME:${deliverable}>
-    COMMAND ${OVX_OBJCOPY} --add-gnu-debuglink=$<TARGET_FILE_NAME:${deliverable}>.debug $<TARGET_FILE_NAME:${deliverable}>
+    COMMAND ${ovx_objcopy_fixed} --only-keep-debug $<TARGET_FILE_NAME:${deliverable}> $<TARGET_FILE_NAME:${deliverable}>.debug
+    COMMAND ${ovx_objcopy_fixed} --strip-all $<TARGET_FILE_NAME:${deliverable}>
+    COMMAND ${ovx_objcopy_fixed} --add-gnu-debuglink=$<TARGET_FILE_NAME:${deliverable}>.debug $<TARGET_FILE_NAME:${deliverable}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${deliverable}>
     VERBATIM)
 endforeach()
