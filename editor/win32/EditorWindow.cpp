@@ -176,13 +176,25 @@ void TOvnxBinaryFormWClass::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void TOvnxBinaryFormWClass::ConnectEvents() {
   TBEditorEvents events;
-  events.OnStateChange = [this] { UpdateStatusBar(); };
-  events.OnCaretMove = [this] { UpdateInformationPanel(); };
+  events.OnStateChange = [this] { BringUpToDate(updates_.Mark(upStatus)); };
+  events.OnCaretMove = [this] { BringUpToDate(updates_.Mark(upInformation)); };
+  events.OnMessageBegin = [this] { updates_.Enter(); };
+  events.OnMessageEnd = [this] { BringUpToDate(updates_.Leave()); };
   events.OnCommand = [this](TCommandId id) { DoMenuCommand(id); };
   events.OnKeyState = [this] { RefreshFunctionBar(false); };
   editor_->SetEvents(std::move(events));
   editor_->Module().OnProgress = [this](TMemoryModule&, const std::string& text) { statusBar_.SetProgress(text); };
 }
+
+void TOvnxBinaryFormWClass::BringUpToDate(unsigned parts) {
+  if (!PartsReady()) return;
+  if (parts & upStatus)
+    UpdateStatusBar();
+  else if (parts & upInformation)
+    UpdateInformationPanel();
+}
+
+void TOvnxBinaryFormWClass::WaitBegins() { BringUpToDate(updates_.Flush()); }
 
 void TOvnxBinaryFormWClass::SetFileName(const std::string& name) {
   state_.fileName = name;

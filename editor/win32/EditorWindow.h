@@ -18,6 +18,7 @@
 #include "editor/EditorWindowState.h"
 #include "editor/FileCommands.h"
 #include "editor/MenuDispatch.h"
+#include "editor/UpdateBatch.h"
 #include "editor/win32/EditorMenuBuilder.h"
 #include "editor/win32/EditorStatusBar.h"
 #include "editor/win32/EditorToolBar.h"
@@ -165,6 +166,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   TWaitRule& Waits() override { return waits_; }
   HWND WaitingWindow() const override { return hwnd_; }
   void WaitsEnded() override;
+  void WaitBegins() override;
+  // What the view reported inside one of its messages, brought up to date once (UpdateBatch.h).
+  void BringUpToDate(unsigned parts);
 
   // Creation (EditorWindow.cpp) and layout (EditorWindowLayout.cpp).
   bool CreateParts();
@@ -235,6 +239,7 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   bool optimizing_ = false;
   // Set from the close request until the window is gone or stays.
   bool closing_ = false;
+  TUpdateBatch updates_;
   SIZE lastClient_ = {0, 0};
   // What the frame and the menu bar add to the client area in the normal state.
   SIZE normalFrame_ = {0, 0};

@@ -34,6 +34,7 @@ HWND OwnerRoot(HWND hwnd) {
 
 TWaitScope::TWaitScope(TWaitSite* site, TWaitKind kind, HWND asker) : site_(site) {
   if (!site_) return;
+  site_->WaitBegins();
   site_->Waits().Enter();
   const HWND window = site_->WaitingWindow();
   if (kind != wkQuestion || !window) return;

@@ -19,6 +19,8 @@ class TWaitSite {
   virtual TWaitRule& Waits() = 0;
   // The top-level window that waits; the windows it owns are its tool windows.
   virtual HWND WaitingWindow() const = 0;
+  // A wait of the window begins: what the window shows should be up to date before the question.
+  virtual void WaitBegins() {}
   // The window's last wait ended: it runs what it kept, posted so that nothing is destroyed
   // inside the caller that waited.
   virtual void WaitsEnded() = 0;

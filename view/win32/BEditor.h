@@ -29,6 +29,10 @@ struct TBEditorEvents {
   std::function<void()> OnStateChange;
   std::function<void(TCommandId)> OnCommand;  // ids of 90000 and above reached from the key map
   std::function<void()> OnKeyState;
+  // Bracket each message of the view, so that the owner can bring itself up to date once per
+  // message however many changes the message reports.
+  std::function<void()> OnMessageBegin;
+  std::function<void()> OnMessageEnd;
 };
 
 class TBEditor {

@@ -450,6 +450,17 @@ bool TBinaryView::OnSetCursor() {
 }
 
 LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (destroying_ || message == WM_NCDESTROY || !events_.OnMessageBegin || !events_.OnMessageEnd)
+    return Dispatch(message, wParam, lParam);
+  const std::shared_ptr<bool> alive = alive_;
+  const std::function<void()> end = events_.OnMessageEnd;
+  events_.OnMessageBegin();
+  const LRESULT result = Dispatch(message, wParam, lParam);
+  if (*alive) end();
+  return result;
+}
+
+LRESULT TBinaryView::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT:

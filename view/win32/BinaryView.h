@@ -89,6 +89,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void OnPaint();
   void OnKeyDown(WPARAM wParam, LPARAM lParam);
   void OnCharacters(WPARAM first);
