@@ -1,5 +1,6 @@
 #include "shell/win32/Win32UserPrompt.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -98,9 +99,63 @@ struct TFirstActivation {
 thread_local const TFirstActivation* firstActivation = nullptr;
 thread_local HHOOK activationHook = nullptr;
 
+bool IsStatic(HWND control) {
+  wchar_t name[16] = {};
+  return GetClassNameW(control, name, 16) && lstrcmpiW(name, L"Static") == 0;
+}
+
+bool IsIcon(HWND control) { return IsStatic(control) && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON; }
+
+// The text field of a box: its static control that shows text, not the icon.
+HWND BoxTextField(HWND box) {
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsStatic(child) && !IsIcon(child) && GetWindowTextLengthW(child) > 0) return child;
+  return nullptr;
+}
+
+// The system's box gives its text a field of its own width and breaks a longer line wherever it
+// runs out of room, inside a word when the line has no blank ("されてい" / "ます."). The field
+// and the box grow to the widest line instead (as far as the work area allows), the buttons keep
+// their place in the middle and the box its centre.
+void WidenForLongestLine(HWND box) {
+  HWND field = BoxTextField(box);
+  if (!field) return;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(field);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+  RECT needed = {};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(field, dc);
+  RECT fieldRect = {}, frame = {};
+  GetWindowRect(field, &fieldRect);
+  GetWindowRect(box, &frame);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& area = monitor.rcWork;
+  const int room = (area.right - area.left) - (frame.right - frame.left);
+  const int grow = std::min<int>(needed.right + 2 - (fieldRect.right - fieldRect.left), room);
+  if (grow <= 0) return;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    if (child == field)
+      SetWindowPos(child, nullptr, 0, 0, r.right - r.left + grow, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else if (!IsIcon(child))  // the buttons move with the middle; the icon left of the text stays
+      SetWindowPos(child, nullptr, r.left + grow / 2, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const int left = std::clamp<int>(frame.left - grow / 2, area.left, area.right - (frame.right - frame.left + grow));
+  SetWindowPos(box, nullptr, left, frame.top, frame.right - frame.left + grow, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK OnFirstActivation(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_ACTIVATE && firstActivation) {
     const HWND box = reinterpret_cast<HWND>(wp);
+    WidenForLongestLine(box);
     if (firstActivation->recaption)
       for (const TButtonCaption& c : firstActivation->recaption->buttons) SetDlgItemTextW(box, c.id, c.text);
     if (firstActivation->topmost)
@@ -112,17 +167,17 @@ LRESULT CALLBACK OnFirstActivation(int code, WPARAM wp, LPARAM lp) {
 
 // The system's box, with what it needs done as it first activates.
 int ShowBox(HWND owner, const std::wstring& text, const wchar_t* caption, UINT style, const TFirstActivation& first) {
-  const bool hooked = first.recaption || first.topmost;
-  if (hooked) {
-    firstActivation = &first;
-    activationHook = SetWindowsHookExW(WH_CBT, OnFirstActivation, nullptr, GetCurrentThreadId());
-  }
+  // Every box is hooked (its text may need a wider field); a box shown while another waits
+  // hooks its own and leaves the other's as it was.
+  const TFirstActivation* const outerFirst = firstActivation;
+  const HHOOK outerHook = activationHook;
+  firstActivation = &first;
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, OnFirstActivation, nullptr, GetCurrentThreadId());
+  activationHook = hook;
   const int id = MessageBoxW(owner, text.c_str(), caption, style | (first.topmost ? MB_TOPMOST : 0));
-  if (hooked) {
-    UnhookWindowsHookEx(activationHook);
-    activationHook = nullptr;
-    firstActivation = nullptr;
-  }
+  if (hook) UnhookWindowsHookEx(hook);
+  activationHook = outerHook;
+  firstActivation = outerFirst;
   return id;
 }
 
