@@ -49,8 +49,8 @@ TBackupChoice DeletePreviousBackup(const std::string& backup, TUserPrompt& promp
   return bcBackup;
 }
 
-bool ReportWriteFailure(const std::string& name, TUserPrompt& prompt) {
-  prompt.MessageDlgBeep(name + " の書き込みに失敗しました.", mtError, mbAbort);
+bool ReportWriteFailure(const std::string& name, int error, TUserPrompt& prompt, const TFileSystem& fs) {
+  prompt.MessageDlgBeep(SaveFailureText(name, error, fs), mtError, mbAbort);
   return false;
 }
 
@@ -69,11 +69,24 @@ bool HasBakExtension(const std::string& name) {
   return extension == ".BAK";
 }
 
+std::string FileFailureReason(int error, const TFileSystem& fs) {
+  if (error == fs.FileTooLargeCode()) return "2 GB 以上のファイルは扱えません.";
+  return fs.ErrorText(error);
+}
+
+std::string LoadFailureText(const std::string& name, int error, const TFileSystem& fs) {
+  return name + " の読み込みに失敗しました.\r\n" + FileFailureReason(error, fs);
+}
+
+std::string SaveFailureText(const std::string& name, int error, const TFileSystem& fs) {
+  return name + " の書き込みに失敗しました.\r\n" + FileFailureReason(error, fs);
+}
+
 bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileHooks& hooks, TFileSystem& fs) {
   history.ClearHistory();
-  if (module.LoadFromFile(name, fs) != 0) {
-    prompt.MessageDlgBeep(name + " の読み込みに失敗しました.", mtError, mbAbort);
+  if (const int error = module.LoadFromFile(name, fs); error != 0) {
+    prompt.MessageDlgBeep(LoadFailureText(name, error, fs), mtError, mbAbort);
     return false;
   }
   if (hooks.AfterLoad) hooks.AfterLoad();
@@ -84,7 +97,9 @@ bool SaveFile(const std::string& name, TMemoryModule& module, TEditHistory& hist
               const TDocumentFileOptions& options, const TDocumentFileHooks& hooks, TFileSystem& fs) {
   const bool backupWanted = options.MakeBackFile && CanKeepBackup(name, prompt, fs);
   std::string temporary;
-  if (module.SaveToTemporary(name, temporary, fs) != 0) return ReportWriteFailure(name, prompt);
+  if (const int error = module.SaveToTemporary(name, temporary, fs); error != 0) {
+    return ReportWriteFailure(name, error, prompt, fs);
+  }
 
   // Only now, with the new content complete on disk, does the old content move.
   const std::string backup = BackupFileName(name);
@@ -101,7 +116,7 @@ bool SaveFile(const std::string& name, TMemoryModule& module, TEditHistory& hist
   if (choice == bcNoBackup) placed = PutInPlace(temporary, name, {}, fs);
   if (placed.outcome != poPlaced) {
     if (placed.outcome == poUntouched) fs.Delete(temporary);
-    return choice == bcStop ? false : ReportWriteFailure(name, prompt);
+    return choice == bcStop ? false : ReportWriteFailure(name, placed.error, prompt, fs);
   }
 
   if (options.UndoFlushWithSaved) history.ClearHistory();

@@ -29,6 +29,13 @@ std::string BackupFileName(const std::string& name);
 // Whether the extension is ".bak" in any letter case.
 bool HasBakExtension(const std::string& name);
 
+// Why a file could not be loaded or saved, for the second line of the failure box: the size
+// limit's own words for a file too large to be held, else the platform's.
+std::string FileFailureReason(int error, const TFileSystem& fs = PlatformFileSystem());
+// "NAME の読み込みに失敗しました." and "NAME の書き込みに失敗しました.", each with its reason.
+std::string LoadFailureText(const std::string& name, int error, const TFileSystem& fs = PlatformFileSystem());
+std::string SaveFailureText(const std::string& name, int error, const TFileSystem& fs = PlatformFileSystem());
+
 // Clears the history and loads the file; false after telling the user it failed.
 bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& history, TUserPrompt& prompt,
               const TDocumentFileHooks& hooks = {}, TFileSystem& fs = PlatformFileSystem());

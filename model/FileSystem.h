@@ -51,6 +51,8 @@ class TFileSystem {
   virtual int FileTooLargeCode() const = 0;
   // The error code that stands for "not enough memory".
   virtual int OutOfMemoryCode() const { return FileTooLargeCode(); }
+  // The platform's words for an error code, UTF-8 on one line; "エラー N" where it has none.
+  virtual std::string ErrorText(int code) const { return "エラー " + std::to_string(code); }
 };
 
 // The real file system of the platform the program runs on.

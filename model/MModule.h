@@ -81,8 +81,8 @@ class TMemoryModule {
 
   void Clear();
 
-  // 0 on success, else the platform's error code. A file that cannot be held (2 GiB or
-  // more, or more than the memory to be had) is refused with fs.FileTooLargeCode().
+  // 0 on success, else the platform's error code. A file of 2 GiB or more is refused with
+  // fs.FileTooLargeCode(), one larger than the memory to be had with fs.OutOfMemoryCode().
   // A failed load leaves the document empty.
   int LoadFromFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
   // Writes the document to a temporary file beside the target and replaces the target only

@@ -32,9 +32,10 @@ int TMemoryModule::LoadFromFile(const std::string& name, TFileSystem& fs) {
   try {
     return ReadFromFile(name, fs);
   } catch (const std::bad_alloc&) {
-    // A file whose content cannot be held leaves an empty document, as any other failed load.
+    // A file whose content cannot be held leaves an empty document, as any other failed load;
+    // the user learns that memory ran out, not that the file passed the size limit.
     Clear();
-    return fs.FileTooLargeCode();
+    return fs.OutOfMemoryCode();
   }
 }
 
@@ -60,7 +61,7 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
     for (;;) {
       // A whole slab at a time, read straight into the memory of its blocks.
       std::uint8_t* slab = pool_.AllocateSlab();
-      if (slab == nullptr) throw std::bad_alloc();  // ends the load as a file too large
+      if (slab == nullptr) throw std::bad_alloc();  // ends the load for want of memory
       std::size_t got = 0;
       error = file->Read(slab, kSlabBytes, got);
       if (error == 0 && total + static_cast<std::int64_t>(got) > kMaxDocumentSize) error = fs.FileTooLargeCode();

@@ -5,8 +5,8 @@
 #include "editor/win32/EditorWindow.h"
 #include "editor/win32/FileDialogs.h"
 #include "editor/FileStamp.h"
+#include "model/DocumentFile.h"
 #include "shell/SettingsLists.h"
-#include "shell/win32/SystemErrorText.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -55,7 +55,7 @@ void TOvnxBinaryFormWClass::StartFileCompare(std::uint8_t mode, const std::strin
     // Nothing to compare with: the user learns why from the system, and no mode stays behind.
     state_.compareMode = 0;
     state_.compareFileName.clear();
-    prompt_.MessageDlgBeep(name + " の読み込みに失敗しました.\r\n" + SystemErrorText(error), mtError, mbAbort);
+    prompt_.MessageDlgBeep(LoadFailureText(name, error), mtError, mbAbort);
   }
   UpdateStatusBar();
 }

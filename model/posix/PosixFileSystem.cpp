@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "model/FileSystem.h"
 
@@ -113,6 +114,7 @@ class TPosixFileSystem final : public TFileSystem {
   }
   int FileTooLargeCode() const override { return EFBIG; }
   int OutOfMemoryCode() const override { return ENOMEM; }
+  std::string ErrorText(int code) const override { return std::strerror(code); }
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "model/FileSystem.h"
+#include "model/win32/Win32ErrorText.h"
 #include "model/win32/Win32FileName.h"
 
 namespace ovx {
@@ -194,6 +195,7 @@ class TWin32FileSystem final : public TFileSystem {
   }
   int FileTooLargeCode() const override { return ERROR_FILE_TOO_LARGE; }
   int OutOfMemoryCode() const override { return ERROR_NOT_ENOUGH_MEMORY; }
+  std::string ErrorText(int code) const override { return Win32ErrorText(code); }
 
  private:
   void JoinDeleter() {

@@ -127,7 +127,7 @@ TEST(DocumentFileBackup, FailedWriteLeavesTheFileAlone) {
 
     EXPECT_FALSE(SaveFile(name, module, history, prompt, {makeBackFile, true}, {}, fs));
 
-    EXPECT_EQ(prompt.shown, (std::vector<TShownBox>{{name + " の書き込みに失敗しました.", mtError, mbAbort}}));
+    EXPECT_EQ(prompt.shown, (std::vector<TShownBox>{{name + " の書き込みに失敗しました.\r\nreason 28", mtError, mbAbort}}));
     EXPECT_EQ(folder.Read("doc.txt"), "OLD");
     EXPECT_EQ(folder.Count(), 1);
     EXPECT_EQ(module.Modified(), 1);

@@ -1,6 +1,9 @@
 // Loading into the view and saving from it: messages, the history, the modified flag, the hooks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "fault_file_system.h"
 #include "history_fixture.h"
 #include "model/DocumentFile.h"
@@ -74,6 +77,8 @@ TEST_F(DocumentFileLoadSave, FailedLoadSaysSoAndLeavesAnEmptyDocument) {
     bool exists;
     int openFails;
   } cases[] = {{"missing file", false, 0}, {"open fails", true, 5}};
+  std::unique_ptr<TFile> none;
+  const int missing = fs.OpenRead(folder.Name("nothing.bin"), none);  // the platform's code
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.exists) folder.Write("in.bin", "content");
@@ -86,10 +91,50 @@ TEST_F(DocumentFileLoadSave, FailedLoadSaysSoAndLeavesAnEmptyDocument) {
 
     EXPECT_FALSE(LoadFile(name, module, history, prompt, hooks, fs));
 
-    EXPECT_EQ(prompt.shown, (std::vector<TShownBox>{{name + " の読み込みに失敗しました.", mtError, mbAbort}}));
+    const std::string reason = "reason " + std::to_string(c.exists ? c.openFails : missing);
+    EXPECT_EQ(prompt.shown, (std::vector<TShownBox>{{name + " の読み込みに失敗しました.\r\n" + reason, mtError, mbAbort}}));
     EXPECT_EQ(module.Size(), 0);
     EXPECT_FALSE(history.CanUndo());
     EXPECT_EQ(afterLoad, 0);
+  }
+}
+
+// The second line says why: the size limit in its own words, any other failure in the file
+// system's.
+TEST_F(DocumentFileLoadSave, FailureBoxesSayWhyOnTheirSecondLine) {
+  folder.Write("in.bin", "content");
+  {
+    std::ofstream create(folder.Path("huge.bin"), std::ios::binary);
+  }
+  std::error_code ec;
+  std::filesystem::resize_file(folder.Path("huge.bin"), static_cast<std::uintmax_t>(kMaxDocumentSize) + 1, ec);
+  if (ec) GTEST_SKIP() << "no sparse file of 2 GiB here: " << ec.message();
+  const struct {
+    const char* what;
+    const char* file;
+    bool save;
+    int fails;
+    std::string line;
+  } cases[] = {
+      {"a load of 2 GiB", "huge.bin", false, 0, " の読み込みに失敗しました.\r\n2 GB 以上のファイルは扱えません."},
+      {"a load that cannot open", "in.bin", false, 32, " の読み込みに失敗しました.\r\nreason 32"},
+      {"a save that cannot write", "in.bin", true, 13, " の書き込みに失敗しました.\r\nreason 13"},
+      {"a save whose file is too large", "in.bin", true, fs.FileTooLargeCode(),
+       " の書き込みに失敗しました.\r\n2 GB 以上のファイルは扱えません."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    prompt.shown.clear();
+    prompt.answers = {mrAbort};
+    fs.openFails = c.save ? 0 : c.fails;
+    fs.writeFails = c.save ? c.fails : 0;
+    const std::string name = folder.Name(c.file);
+    if (c.save) {
+      EXPECT_FALSE(SaveFile(name, module, history, prompt, {}, hooks, fs));
+    } else {
+      EXPECT_FALSE(LoadFile(name, module, history, prompt, hooks, fs));
+    }
+    EXPECT_EQ(prompt.shown, (std::vector<TShownBox>{{name + c.line, mtError, mbAbort}}));
   }
 }
 

@@ -36,6 +36,8 @@ class TFaultFileSystem final : public TFileSystem {
     return real_.Replace(from, to, backup);
   }
   int FileTooLargeCode() const override { return real_.FileTooLargeCode(); }
+  // Words of its own, so that a test sees which code reached the user.
+  std::string ErrorText(int code) const override { return "reason " + std::to_string(code); }
 
  private:
   TFileSystem& real_ = PlatformFileSystem();
