@@ -95,6 +95,7 @@ constexpr TTemplateBinding TemplateBindings[] = {
     {ssCtrl, kiLeft, cmLEFTEX, cmLEFTEX},
     {ssCtrl, kiRight, cmRIGHTEX, cmRIGHTEX},
     {ssCtrl | ssShift, Letter('E'), cmALLSAVECLOSE, cmALLSAVECLOSE},
+    {ssCtrl | ssShift, Letter('F'), cmALLCODESEARCH, cmALLCODESEARCH},
     {ssCtrl | ssShift, Letter('Q'), cmALLCLOSE, cmALLCLOSE},
     {ssCtrl | ssShift, Letter('S'), cmALLSAVE, cmALLSAVE},
     {ssCtrl | ssShift, kiComma, cmBYTEROLLL, cmBYTEROLLL},

@@ -97,7 +97,21 @@ std::u16string HitContext(const TMemoryModule& module, const TAllCodeHit& hit) {
   return s;
 }
 
-std::int64_t CountPattern(const TMemoryModule& module, const std::vector<std::uint8_t>& pattern) {
+std::int64_t CountPattern(const TMemoryModule& module, const std::vector<std::uint8_t>& pattern,
+                          const TMemoryModule* filter) {
+  if (filter != nullptr && !pattern.empty()) {
+    TSearchInfo info;
+    info.pattern = pattern.data();
+    info.length = static_cast<std::int32_t>(pattern.size());
+    info.includeStart = 1;
+    info.filter = filter;
+    std::int64_t n = 0;
+    for (std::int32_t at = module.FindPattern(info); at >= 0; at = module.FindPattern(info)) {
+      ++n;
+      info.start = at + 1;
+    }
+    return n;
+  }
   TMultiPatternScan scan({std::string(pattern.begin(), pattern.end())}, 0);
   scan.Start(0);
   ScanDocumentRange(module, 0, module.Size(), scan);

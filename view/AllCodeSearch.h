@@ -59,8 +59,10 @@ class TAllCodeSearch {
 // The list line of a hit: the bytes around it as text of its code set ("…before【match】after…").
 std::u16string HitContext(const TMemoryModule& module, const TAllCodeHit& hit);
 
-// Occurrences of pattern anywhere in the document, overlapping ones included.
-std::int64_t CountPattern(const TMemoryModule& module, const std::vector<std::uint8_t>& pattern);
+// Occurrences of pattern anywhere in the document, overlapping ones included; with a filter (the
+// comparison partner) only those the search finds, the ones that touch a difference.
+std::int64_t CountPattern(const TMemoryModule& module, const std::vector<std::uint8_t>& pattern,
+                          const TMemoryModule* filter = nullptr);
 // "<n> 件見付かりました."
 std::string CountFoundText(std::int64_t count);
 

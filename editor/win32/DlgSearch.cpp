@@ -10,6 +10,7 @@
 #include "editor/win32/ToolDialog.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "shell/win32/WindowDpi.h"
+#include "view/AllCodeSearch.h"
 #include "view/win32/BEditor.h"
 #include "view/win32/BinaryView.h"
 
@@ -155,8 +156,42 @@ class TDlgSearch final : public TSearchDialogBase {
     AddSearchOptions(kFrameHeight + 6, false);
     AddButtons(L"検索開始");
     WidenFor({{&frame_, nullptr}});
+    AddCountButton();
     window_.CaptureFeed().Add(this);
     return FirstFocus(frame_);
+  }
+
+  // 件数(&K), left of 検索開始 and as large.
+  void AddCountButton() {
+    RECT run = {};
+    GetWindowRect(GetDlgItem(Handle(), kRunId), &run);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&run), 2);
+    const int width = run.right - run.left;
+    HWND count = CreateWindowExW(0, L"BUTTON", L"件数(&K)", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                 run.left - Scaled(8) - width, run.top, width, run.bottom - run.top, Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(idSearchCount)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(count, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    SetWindowPos(count, GetDlgItem(Handle(), kRunId), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+
+  bool Command(int id, int code, HWND) override {
+    if (id != idSearchCount || code != BN_CLICKED) return false;
+    CountMatches();
+    return true;
+  }
+
+  // The matches of the pattern in the whole document, counted without moving the caret.
+  void CountMatches() {
+    const std::vector<std::uint8_t> pattern = frame_.DataBlock();
+    if (!Accepts(frame_, SearchDataWarning(frame_.ActivePage(), pattern.empty()))) return;
+    if (pattern.empty()) return;
+    const std::int64_t n = CountPattern(View().Module(), pattern, DifferencesOnly() ? View().ComparePartner() : nullptr);
+    if (n == 0) {
+      prompt_.MessageDlgBeep("検索情報が見付かりません.", mtWarning, mbOK);
+    } else {
+      prompt_.MessageDlgBeep(CountFoundText(n), mtInformation, mbOK);
+    }
   }
 
   void Run() override {
@@ -250,9 +285,7 @@ INT_PTR CALLBACK QueryProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG: {
       const auto& place = *reinterpret_cast<const TQueryPlace*>(lp);
       const auto scaled = [&](int pixels) { return MulDiv(pixels, place.dpi, 96); };
-      HFONT font = CreateFontW(-scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                               L"ＭＳ Ｐゴシック");
+      HFONT font = CreateUiFont(place.dpi);
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(font));
       SetWindowTextW(hwnd, L"置換しますか？");
       struct TButton {

@@ -11,7 +11,9 @@ namespace ovx {
 class TOvnxBinaryFormWClass;
 
 // Control ids of both dialogs.
-enum : int { idSearchDirPrev = 501, idSearchDirNext, idSearchCompareCheck, idSearchReplaceCheck, idReplaceQueryAll };
+enum : int {
+  idSearchDirPrev = 501, idSearchDirNext, idSearchCompareCheck, idSearchReplaceCheck, idReplaceQueryAll, idSearchCount
+};
 
 // TDlgSearch for twSearch, TDlgReplace for twReplace, hidden; null for any other kind.
 HWND CreateSearchDialog(TOvnxBinaryFormWClass& window, TToolWindowKind kind);

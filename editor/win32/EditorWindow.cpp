@@ -7,6 +7,7 @@
 #include "charset/StrUty.h"
 #include "editor/FileMenuEntries.h"
 #include "editor/ToolBarImages.h"
+#include "editor/win32/AllCodeSearchTool.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/JumpTools.h"
 #include "editor/win32/ToolBarImageList.h"
@@ -141,6 +142,7 @@ bool TOvnxBinaryFormWClass::CreateParts() {
     if (kind == twFiler) return CreateFilerTool();
     if (kind == twAddressJump) return CreateAddressJumpDialog(*this);
     if (kind == twRelativeJump) return CreateRelativeJumpTool(*this);
+    if (kind == twAllCodeSearch) return CreateAllCodeSearchTool(*this);
     if (kind == twSearch || kind == twReplace) return CreateSearchDialog(*this, kind);
     return CreateTypedInputDialog(*this, kind);
   });

@@ -1,11 +1,17 @@
 // The search and replace dialogs used as a user would: patterns typed on each page of the data
 // frame, 検索開始 walking the matches, the checks of empty data, and replaces answered through
-// the query window, with the bytes checked on disk after a save.
+// the query window, with the bytes checked on disk after a save; the 件数 button and the
+// 全コード検索 tool's list of hits in every code set.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include "editor/MenuItems.h"
+#include "editor/win32/AllCodeSearchTool.h"
 #include "editor/win32/DlgSearch.h"
 #include "editor/win32/InformationPanel.h"
 #include "tests/e2e/E2eDriver.h"
@@ -585,6 +591,112 @@ TEST_F(SearchE2e, SearchStartThroughAGibibyteTiming) {
   const double median = (times[4] + times[5]) / 2;
   std::printf("検索開始 through 1 GiB: median %.1f ms, max %.1f ms\n", median, times.back());
   RecordProperty("search_start_median_ms", std::to_string(median));
+}
+
+
+// A list view's row rectangle or cell text, through a buffer in the program's process.
+struct TRemote {
+  HANDLE process;
+  void* buffer;
+  explicit TRemote(HWND control, SIZE_T size) {
+    process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(control));
+    buffer = process ? VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+  }
+  ~TRemote() {
+    if (buffer) VirtualFreeEx(process, buffer, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+  }
+};
+
+std::wstring CellText(HWND list, int row, int column) {
+  TRemote remote(list, sizeof(LVITEMW) + 512 * sizeof(wchar_t));
+  if (!remote.buffer) return L"?";
+  auto* base = static_cast<char*>(remote.buffer);
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.cchTextMax = 512;
+  item.pszText = reinterpret_cast<wchar_t*>(base + sizeof(LVITEMW));
+  SIZE_T done = 0;
+  WriteProcessMemory(remote.process, base, &item, sizeof item, &done);
+  const auto n = SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(base));
+  std::wstring text(static_cast<std::size_t>(n), L'\0');
+  ReadProcessMemory(remote.process, base + sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t), &done);
+  return text;
+}
+
+bool DoubleClickRow(HWND list, int row) {
+  TRemote remote(list, sizeof(RECT));
+  RECT r = {LVIR_BOUNDS};
+  SIZE_T done = 0;
+  if (!remote.buffer || !WriteProcessMemory(remote.process, remote.buffer, &r, sizeof r, &done) ||
+      !SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.buffer)) ||
+      !ReadProcessMemory(remote.process, remote.buffer, &r, sizeof r, &done))
+    return false;
+  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  return true;
+}
+
+TEST_F(SearchE2e, AllCodeSearchListsOneTextInFourCodeSetsAndGoesToAHit) {
+  std::string bytes(0x200, '\0');
+  bytes.replace(0x10, 4, "\x93\xFA\x96\x7B");              // 日本 in Shift-JIS
+  bytes.replace(0x41, 4, "\xC6\xFC\xCB\xDC");              // EUC-JP
+  bytes.replace(0x83, 4, "\xE5\x65\x2C\x67");              // UTF-16LE, at an odd address
+  bytes.replace(0x100, 6, "\xE6\x97\xA5\xE6\x9C\xAC");     // UTF-8
+  HWND window = OpenFileWindow(MakeFile(L"allcode.bin", bytes));
+  ASSERT_NE(window, nullptr);
+  HWND tool = OpenDialog(window, miMM_AllCodeSearch, L"全コード検索");
+  ASSERT_NE(tool, nullptr);
+  MoveAside(tool, window);
+  SendMessageW(GetDlgItem(tool, acText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"日本"));
+  // ASCII cannot carry the text: its box is disabled.
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(tool, acFirstCode)); }, 3000));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(tool, acFirstCode + 1)));
+  Click(tool, IDOK);
+  HWND status = GetDlgItem(tool, acStatus);
+  EXPECT_TRUE(Shows(status, L"4 件 (Shift-JIS 1, EUC-JP 1, JIS 0, UTF-16LE 1, UTF-8 1)", 5000)) << TextOf(status);
+  HWND list = GetDlgItem(tool, acList);
+  ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 4);
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"00000010", L"Shift-JIS"}, {L"00000041", L"EUC-JP"}, {L"00000083", L"UTF-16LE"}, {L"00000100", L"UTF-8"}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(CellText(list, i, 0), rows[i].first);
+    EXPECT_EQ(CellText(list, i, 1), rows[i].second);
+    EXPECT_NE(CellText(list, i, 2).find(L"【日本】"), std::wstring::npos) << i;
+  }
+  Screenshot(L"all-code-search");
+  ASSERT_TRUE(DoubleClickRow(list, 2));
+  EXPECT_TRUE(ShowsAddress(window, 0x83));
+  // Enter on the next row goes there too.
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(tool) == list; }, 3000));
+  ASSERT_TRUE(TypeKeys(tool, L"{Down}{Enter}"));
+  EXPECT_TRUE(ShowsAddress(window, 0x100));
+  // An edit makes the list a snapshot of the past.
+  ASSERT_TRUE(TypeKeys(window, L"41"));
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(status).find(L"古くなっています") != std::wstring::npos; }, 5000))
+      << TextOf(status);
+}
+
+TEST_F(SearchE2e, CountButtonCountsTheMatchesWithoutMovingTheCaret) {
+  std::string bytes(0x80, '\0');
+  for (int at : {0x10, 0x31, 0x32 + 0x20}) bytes.replace(static_cast<std::size_t>(at), 2, "\x34\x12");
+  HWND window = OpenFileWindow(MakeFile(L"count.bin", bytes));
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenDialog(window, miMM_SearchData, L"検索");
+  ASSERT_NE(dialog, nullptr);
+  MoveAside(dialog, window);
+  HWND frame = DataFrames(dialog).at(0);
+  ASSERT_TRUE(TypeKeys(dialog, L"{Down}1234"));
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(Descendant(frame, kEditHex)) == L"1234h"; }, 3000));
+  Click(dialog, idSearchCount);
+  auto box = WaitForMessageBox(L"情報", ProcessOf(window));
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"3 件見付かりました.");
+  AnswerMessageBox(box->hwnd, L"OK");
+  EXPECT_TRUE(ShowsAddress(window, 0));
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ const TExpectedCommand ExpectedCommands[] = {
     {"検索", 92004, "SEARCHPREV", "上再検索", "上方向へ再検索"},
     {"検索", 92005, "COMPARENEXT", "下相違点", "下方向へ比較相違領域を検索"},
     {"検索", 92006, "COMPAREPREV", "上相違点", "上方向へ比較相違領域を検索"},
+    {"検索", 92008, "ALLCODESEARCH", "全ｺｰﾄﾞ検索", "全コード検索"},
     {"表示", 93001, "VIEWTOOLBAR", "ﾂｰﾙﾊﾞｰ", "ツールバー表示のON/OFF"},
     {"表示", 93002, "VIEWFUNCTIONBAR", "ﾌｧﾝｸｼｮﾝﾊﾞｰ", "ファンクションバー表示のON/OFF"},
     {"表示", 93003, "VIEWSTATUSBAR", "ｽﾃｰﾀｽﾊﾞｰ", "ステータスバー表示のON/OFF"},
@@ -159,8 +160,8 @@ const TExpectedCommand ExpectedCommands[] = {
 
 TEST(CommandTable, HoldsEveryCommandInListOrder) {
   const auto& table = CommandTable();
-  ASSERT_EQ(table.size(), 137u);
-  ASSERT_EQ(std::size(ExpectedCommands), 137u);
+  ASSERT_EQ(table.size(), 138u);
+  ASSERT_EQ(std::size(ExpectedCommands), 138u);
   for (std::size_t i = 0; i < table.size(); ++i) {
     const TExpectedCommand& expected = ExpectedCommands[i];
     SCOPED_TRACE(expected.keyword);

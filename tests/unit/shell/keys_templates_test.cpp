@@ -92,6 +92,7 @@ const TExpectedBinding ExpectedBindings[] = {
     {"Ctrl+", "{Left}", "LEFTEX", "LEFTEX"},
     {"Ctrl+", "{Right}", "RIGHTEX", "RIGHTEX"},
     {"Ctrl+Shift+", "{E}", "ALLSAVECLOSE", "ALLSAVECLOSE"},
+    {"Ctrl+Shift+", "{F}", "ALLCODESEARCH", "ALLCODESEARCH"},
     {"Ctrl+Shift+", "{Q}", "ALLCLOSE", "ALLCLOSE"},
     {"Ctrl+Shift+", "{S}", "ALLSAVE", "ALLSAVE"},
     {"Ctrl+Shift+", "{,}", "BYTEROLLL", "BYTEROLLL"},
@@ -182,7 +183,7 @@ TEST(KeyTemplates, BindingCountsAndEmptyAltStates) {
   struct Case {
     void (*fill)(TKeyMap&);
     int keyBindings;
-  } cases[] = {{WindowsStandardKeyMap, 95}, {MsDosStandardKeyMap, 80}};
+  } cases[] = {{WindowsStandardKeyMap, 96}, {MsDosStandardKeyMap, 81}};
   for (const Case& c : cases) {
     TKeyMap map = DirtyMap();
     c.fill(map);

@@ -197,6 +197,11 @@ TEST(AllCodeSearch, CountPatternCountsOverlappingMatchesAcrossBlocks) {
   EXPECT_EQ(CountPattern(m, {'a', 'a'}), 9999 - 2);
   EXPECT_EQ(CountPattern(m, {'a', 'b', 'a'}), 1);
   EXPECT_EQ(CountPattern(m, {'c'}), 0);
+  // Against a partner that differs only at 100: the matches touching it.
+  TMemoryModule partner;
+  bytes[100] = 'z';
+  Fill(partner, bytes, rng);
+  EXPECT_EQ(CountPattern(m, {'a', 'a'}, &partner), 2);
   EXPECT_EQ(CountFoundText(3), "3 件見付かりました.");
 }
 
