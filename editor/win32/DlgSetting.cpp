@@ -12,6 +12,18 @@ namespace {
 // Design positions at 96 DPI.
 constexpr int kRowTop = 6, kRowHeight = 19, kLabelX = 12, kFirstButtonX = 164, kButtonStep = 73, kWideStep = 160;
 constexpr int kOkX = 352, kCancelX = 440, kButtonY = kRowTop + LumpRowCount * kRowHeight + 6;
+// The five character sets each take the room their captions need ("Shift-JIS" is the longest),
+// so no caption runs into the next circle.
+constexpr int kFiveSteps[5] = {66, 86, 58, 74, 80};
+
+// Where an option's button starts and how wide it is, from the row's first button.
+POINT OptionSpan(int options, int option) {
+  if (options == 2) return {option * kWideStep, kWideStep - 2};
+  if (options != 5) return {option * kButtonStep, kButtonStep - 2};
+  int x = 0;
+  for (int i = 0; i < option; ++i) x += kFiveSteps[i];
+  return {x, kFiveSteps[option] - 2};
+}
 
 struct TDialogState {
   POINT topLeft;
@@ -43,9 +55,9 @@ void Build(HWND dialog, TDialogState& s) {
     child(L"STATIC", r.label, SS_LEFT, kLabelX, y + 2, kFirstButtonX - kLabelX - 4, 14, -1);
     const int checked = LumpOption(*s.settings, row);
     for (int option = 0; option < r.options; ++option) {
+      const POINT span = OptionSpan(r.options, option);
       HWND b = child(L"BUTTON", r.captions[option], BS_AUTORADIOBUTTON | (option == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                     kFirstButtonX + option * (r.options == 2 ? kWideStep : kButtonStep), y,
-                     (r.options == 2 ? kWideStep : kButtonStep) - 2, 17, TDlgSetting::ButtonId(row, option));
+                     kFirstButtonX + span.x, y, span.y, 17, TDlgSetting::ButtonId(row, option));
       SendMessageW(b, BM_SETCHECK, option == checked ? BST_CHECKED : BST_UNCHECKED, 0);
       // A view-only window keeps its input mode.
       if (row == LumpInputModeRow && s.settings->viewOnly) EnableWindow(b, FALSE);

@@ -50,16 +50,24 @@ bool TEditorMenus::Build() {
       if (!sub) return false;
       submenu_[d.item] = sub;
       MENUITEMINFOW info = EmptyItemInfo();
-      info.fMask = MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+      info.fMask = MIIM_ID | MIIM_STRING | MIIM_SUBMENU | MIIM_BITMAP;
       info.wID = MenuIdOf(d.item);
       info.hSubMenu = sub;
+      // A submenu head in a drop-down menu carries a picture like its neighbours (see
+      // TMenuImages::kBlank); the menu bar has none.
+      info.hbmpItem = parent == main_ ? nullptr : ImageOf(d.image >= 0 ? d.image : -1);
       info.dwTypeData = caption_[d.item].data();
       InsertMenuItemW(parent, GetMenuItemCount(parent), TRUE, &info);
       open.push_back(sub);
       continue;
     }
     AppendMenuW(parent, MF_STRING, MenuIdOf(d.item), caption_[d.item].c_str());
-    if (HBITMAP picture = ImageOf(d.image)) {
+    // Items without a picture carry the empty one (TMenuImages::kBlank), check and radio items
+    // excepted, and nothing on the menu bar.
+    const bool checkable = d.kind == mkCheck || d.kind == mkRadio;
+    HBITMAP picture = d.image >= 0 ? ImageOf(d.image) : checkable ? nullptr : ImageOf(-1);
+    if (parent == main_) picture = nullptr;
+    if (picture) {
       MENUITEMINFOW info = EmptyItemInfo();
       info.fMask = MIIM_BITMAP;
       info.hbmpItem = picture;

@@ -23,6 +23,7 @@ class TEditorMenus {
   ~TEditorMenus();
 
   // The picture of an image index for menu items and entries (null for none); set before Build.
+  // Index -1 asks for the empty picture that items without one carry (TMenuImages::kBlank).
   void SetImageSource(std::function<HBITMAP(int)> source) { images_ = std::move(source); }
   // Builds the main menu and the popup menus. False when the platform refused a menu.
   bool Build();
@@ -50,7 +51,7 @@ class TEditorMenus {
   void SetCaption(TMenuItem item);
   void ReplaceEntries(HMENU menu, UINT firstPosition, int& count, const std::vector<TFileMenuEntry>& entries);
 
-  HBITMAP ImageOf(int image) const { return images_ && image >= 0 ? images_(image) : nullptr; }
+  HBITMAP ImageOf(int image) const { return images_ && image >= -1 ? images_(image) : nullptr; }
 
   std::function<HBITMAP(int)> images_;
   HMENU main_ = nullptr;

@@ -113,7 +113,8 @@ class TDlgFilerOpen {
     ListView_SetExtendedListViewStyle(files_, LVS_EX_FULLROWSELECT);
     icons_ = CreateFilerListIcons(dpi_);
     ListView_SetImageList(files_, icons_, LVSIL_SMALL);
-    const std::pair<const wchar_t*, int> columns[] = {{L"ファイル名", 120}, {L"タイトル", 240}, {L"作者", 120}};
+    // The name column holds "親ディレクトリ..." whole beside its picture.
+    const std::pair<const wchar_t*, int> columns[] = {{L"ファイル名", 144}, {L"タイトル", 240}, {L"作者", 96}};
     for (int i = 0; i < 3; ++i) {
       LVCOLUMNW column = {};
       column.mask = LVCF_TEXT | LVCF_WIDTH;

@@ -7,7 +7,7 @@ TMenuImages::~TMenuImages() {
 }
 
 HBITMAP TMenuImages::Get(int index) {
-  if (!images_ || index < 0 || index >= ImageList_GetImageCount(images_)) return nullptr;
+  if (!images_ || index < kBlank || index >= ImageList_GetImageCount(images_)) return nullptr;
   auto found = bitmaps_.find(index);
   if (found != bitmaps_.end()) return found->second;
   // The pictures' own size: the list is made larger at a higher DPI.
@@ -19,7 +19,7 @@ HBITMAP TMenuImages::Get(int index) {
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all = {0, 0, width, height};
   FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
-  ImageList_Draw(images_, index, dc, 0, 0, ILD_TRANSPARENT);
+  if (index != kBlank) ImageList_Draw(images_, index, dc, 0, 0, ILD_TRANSPARENT);
   SelectObject(dc, old);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);

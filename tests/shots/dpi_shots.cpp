@@ -105,6 +105,16 @@ const TScene kScenes[] = {
        PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'f');
        return WaitForWindow(L"#32768", L"");
      }},
+    {L"help-menu", [](HWND e) {
+       PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'h');
+       return WaitForWindow(L"#32768", L"");
+     }},
+    {L"tray-menu", [](HWND) {
+       // The notification-area icon's right click (the menu opens at the cursor).
+       SetCursorPos(MulDiv(600, ScreenDpi(), 96), MulDiv(420, ScreenDpi(), 96));
+       PostMessageW(MainProcessWindow(), WM_USER + 1, 1, WM_RBUTTONDOWN);
+       return WaitForWindow(L"#32768", L"");
+     }},
     {L"info-mode-menu", [](HWND e) {
        // A click in the middle of the status bar's icon panel, which begins 236 + 2 pixels in.
        HWND bar = FindWindowExW(e, nullptr, STATUSCLASSNAMEW, nullptr);

@@ -38,6 +38,42 @@ TEST(EditorMenusWin32, MenuBarAndSubmenus) {
   EXPECT_EQ(GetMenuItemCount(menus.SubmenuOf(miPU_InfoMode)), 2);
 }
 
+// Every item of a drop-down menu but the check and radio items carries a picture, the empty one
+// where it has none of its own: Wine measures an item without one short by the pictures'
+// width and its caption ran into its shortcut (ヘルプ) or its submenu arrow. The menu bar has none.
+TEST(EditorMenusWin32, EveryDropDownItemButChecksCarriesAPicture) {
+  HBITMAP empty = CreateBitmap(16, 16, 1, 1, nullptr), own = CreateBitmap(16, 16, 1, 1, nullptr);
+  TEditorMenus menus;
+  menus.SetImageSource([&](int image) { return image == -1 ? empty : own; });
+  ASSERT_TRUE(menus.Build());
+  auto pictureOf = [](HMENU menu, UINT id) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    GetMenuItemInfoW(menu, id, FALSE, &info);
+    return info.hbmpItem;
+  };
+  int withEmpty = 0;
+  for (const TMenuItemDef& d : MenuItemTable()) {
+    HMENU parent = menus.ParentOf(d.item);
+    if (!parent || d.kind == mkSepa) continue;
+    const HBITMAP picture = pictureOf(parent, MenuIdOf(d.item));
+    if (parent == menus.MainMenu())
+      EXPECT_EQ(picture, nullptr) << d.caption;
+    else if (d.image >= 0)
+      EXPECT_EQ(picture, own) << d.caption;
+    else if (d.kind == mkCheck || d.kind == mkRadio)
+      EXPECT_EQ(picture, nullptr) << d.caption << ": Windows would show a checked picture instead of the mark";
+    else
+      EXPECT_EQ(picture, empty) << d.caption;
+    withEmpty += picture == empty;
+  }
+  EXPECT_EQ(pictureOf(menus.SubmenuOf(miMM_Help), MenuIdOf(miMM_WebPageBM)), empty);
+  EXPECT_GT(withEmpty, 5);
+  DeleteObject(empty);
+  DeleteObject(own);
+}
+
 TEST(EditorMenusWin32, StatesCaptionsAndShortcuts) {
   TEditorMenus menus;
   ASSERT_TRUE(menus.Build());
