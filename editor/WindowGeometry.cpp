@@ -1,6 +1,7 @@
 #include "editor/WindowGeometry.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ovx {
 
@@ -70,6 +71,33 @@ TToolWindowPosition ToolWindowAfterOwnerMoved(bool follow, int ownerLeft, int ow
   if (follow)
     return {PlaceToolWindow(ownerLeft, ownerTop, offset, {tool.Width(), tool.Height()}, workArea), offset};
   return {tool, ToolWindowOffset(ownerLeft, ownerTop, tool.left, tool.top)};
+}
+
+namespace {
+
+// The shorter of two moves along one axis (each the new start, or nothing where it leaves the area).
+std::optional<int> ShorterMove(int from, std::optional<int> a, std::optional<int> b) {
+  if (a && b) return std::abs(*a - from) <= std::abs(*b - from) ? a : b;
+  return a ? a : b;
+}
+
+std::optional<int> Within(int start, int length, int low, int high) {
+  return start >= low && start + length <= high ? std::optional<int>(start) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<TScreenRect> ToolWindowClearOfCaret(const TScreenRect& tool, const TScreenRect& caret,
+                                                  const TScreenRect& workArea) {
+  if (!Meets(tool, caret)) return std::nullopt;
+  const int w = tool.Width(), h = tool.Height();
+  if (std::optional<int> top = ShorterMove(tool.top, Within(caret.top - h, h, workArea.top, workArea.bottom),
+                                           Within(caret.bottom, h, workArea.top, workArea.bottom)))
+    return TScreenRect{tool.left, *top, tool.right, *top + h};
+  if (std::optional<int> left = ShorterMove(tool.left, Within(caret.left - w, w, workArea.left, workArea.right),
+                                            Within(caret.right, w, workArea.left, workArea.right)))
+    return TScreenRect{*left, tool.top, *left + w, tool.bottom};
+  return std::nullopt;
 }
 
 }  // namespace ovx

@@ -2,6 +2,7 @@
 // tool windows that follow it and the window's place as a profile keeps it.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace ovx {
@@ -74,5 +75,14 @@ struct TToolWindowPosition {
 };
 TToolWindowPosition ToolWindowAfterOwnerMoved(bool follow, int ownerLeft, int ownerTop, const TScreenRect& tool,
                                               TToolOffset offset, const TScreenRect& workArea);
+
+
+// Where a tool window goes when it would hide the caret (`caret`: the caret's cell on the
+// screen), or nothing when it leaves the caret in sight. It keeps its size and column and moves
+// to just above or just below the caret, whichever is the shorter way and keeps it inside the
+// work area; where neither side has the room, to just left or right of the caret, keeping its
+// row; where no side has it, it stays.
+std::optional<TScreenRect> ToolWindowClearOfCaret(const TScreenRect& tool, const TScreenRect& caret,
+                                                  const TScreenRect& workArea);
 
 }  // namespace ovx

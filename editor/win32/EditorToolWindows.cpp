@@ -1,6 +1,35 @@
 #include "editor/win32/EditorToolWindows.h"
 
+#include "editor/win32/EditorWindow.h"
+#include "view/win32/BEditor.h"
+#include "view/win32/BinaryView.h"
+
 namespace ovx {
+
+namespace {
+
+// The tools whose run moves the caret to what they found or jumped to.
+bool MovesTheCaret(TToolWindowKind kind) {
+  return kind == twSearch || kind == twReplace || kind == twAddressJump || kind == twRelativeJump;
+}
+
+// The caret's cell on the screen (two digits wide), or nothing while the view does not show it.
+std::optional<TScreenRect> CaretCell(HWND owner) {
+  TOvnxBinaryFormWClass* window = TOvnxBinaryFormWClass::FromHandle(owner);
+  if (!window) return std::nullopt;
+  TBEditor& editor = window->Editor();
+  const HWND view = editor.ViewHandle();
+  if (!view || !IsWindowVisible(view)) return std::nullopt;
+  RECT shown = {};
+  GetClientRect(view, &shown);
+  MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+  const POINT at = editor.View().CaretScreenPoint();
+  if (!PtInRect(&shown, at)) return std::nullopt;
+  const int width = 2 * editor.View().Painter().CharWidth(), height = editor.View().Painter().CharHeight();
+  return TScreenRect{at.x, at.y, at.x + width, at.y + height};
+}
+
+}  // namespace
 
 TScreenRect WorkArea() {
   RECT r = {};
@@ -49,6 +78,12 @@ void TEditorToolWindows::Toggle(TToolWindowKind kind, bool viewOnly) {
 LRESULT CALLBACK TEditorToolWindows::WatchTool(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<TEditorToolWindows*>(data);
   if (msg == WM_MOVE && !self->placing_) self->ToolMoved(hwnd);
+  if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    // The run may have closed the tool, and the set with it.
+    if (IsWindow(hwnd)) self->KeepClearOfCaret(hwnd);
+    return result;
+  }
   if (msg == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, WatchTool, 0);
     self->Closed(hwnd);
@@ -97,6 +132,20 @@ void TEditorToolWindows::ToolMoved(HWND window) {
     if (windows_[k] != window || !IsWindowVisible(window)) continue;
     GetWindowRect(window, &tool);
     offsets_[k] = ToolWindowOffset(owner.left, owner.top, tool.left, tool.top);
+  }
+}
+
+void TEditorToolWindows::KeepClearOfCaret(HWND window) {
+  for (int k = 0; k < ToolWindowKindCount; ++k) {
+    if (windows_[k] != window || !MovesTheCaret(static_cast<TToolWindowKind>(k)) || !IsWindowVisible(window)) continue;
+    const std::optional<TScreenRect> caret = CaretCell(owner_);
+    if (!caret) return;
+    RECT tool = {};
+    GetWindowRect(window, &tool);
+    if (std::optional<TScreenRect> to =
+            ToolWindowClearOfCaret({tool.left, tool.top, tool.right, tool.bottom}, *caret, WorkArea()))
+      // A move of its own as the user's would be: the offset is taken again.
+      SetWindowPos(window, nullptr, to->left, to->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 

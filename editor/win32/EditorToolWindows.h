@@ -43,6 +43,9 @@ class TEditorToolWindows {
   void ToolMoved(HWND window);
   void Hide();
   void Show();
+  // After a search, replace or jump from a tool window: the window moves out of the way if it
+  // covers the caret.
+  void KeepClearOfCaret(HWND window);
 
  private:
   void Place(TToolWindowKind kind);

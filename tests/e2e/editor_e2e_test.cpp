@@ -1,6 +1,8 @@
 // The editor window seen from outside: saving in place, under another name and as a copy,
 // closing with changes, view-only files, reloading, the window menu and the function-key bar.
+#include "charset/win32/FrmInputInt.h"
 #include "editor/MenuItems.h"
+#include "editor/win32/InformationPanel.h"
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {
@@ -421,6 +423,40 @@ TEST_F(EditorE2eFunctionBar, TheKeysOfAChordThatOpenedADialogAreUpAgainOnTheBar)
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, 3000)) << c.name;
   }
+}
+
+using EditorE2eToolWindows = EditorTest;
+
+TEST_F(EditorE2eToolWindows, AJumpUnderTheToolWindowMovesTheWindowOffTheCaret) {
+  HWND window = OpenFileWindow(MakeFile(L"under.dat", std::string(0x400, 'U')), kWaitMs, true);
+  ASSERT_NE(window, nullptr);
+  std::optional<TCaretPosition> at;
+  ASSERT_TRUE(WaitUntil([&] { return (at = CaretPosition(window)) && at->address == 0; }, 3000));
+  ASSERT_TRUE(PressShortcut(window, VK_F5));  // アドレスジャンプ
+  HWND dialog = WaitForWindow(L"#32770", L"アドレスジャンプ");
+  ASSERT_NE(dialog, nullptr);
+  // The tool is put over the cell row 8 will show, where a jump to 80h sets the caret.
+  POINT target = {at->caret.left, at->caret.top + 8 * ViewCellSize().ch};
+  ClientToScreen(at->view, &target);
+  SetWindowPos(dialog, nullptr, target.x - 40, target.y - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT before = WindowRect(dialog);
+  ASSERT_TRUE(TypeKeys(dialog, L"{Down}80"));
+  ASSERT_TRUE(Shows(GetDlgItem(FindWindowExW(dialog, nullptr, L"TOvnxInputFrame", nullptr), TFrmInputInt::idEditHex), L"80h"));
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] {
+    return InformationLabel(window, TInformationPanel::HexLabelId(ibAddress)) == L"00000080h";
+  }, 3000));
+  const RECT caret = {target.x, target.y, target.x + 2 * ViewCellSize().cw, target.y + ViewCellSize().ch};
+  RECT overlap = {};
+  EXPECT_TRUE(WaitUntil([&] {
+    const RECT tool = WindowRect(dialog);
+    return !IntersectRect(&overlap, &caret, &tool);
+  }, 3000))
+      << "the tool still covers the caret";
+  const RECT after = WindowRect(dialog);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.left, before.left) << "it keeps its column";
+  Screenshot(L"editor-jump-tool-off-the-caret");
 }
 
 using EditorE2eScreens = EditorTest;

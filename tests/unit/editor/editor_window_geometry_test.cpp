@@ -94,5 +94,28 @@ TEST(EditorWindowGeometry, OwnerMovedFollowsOrRetakesTheOffset) {
   EXPECT_EQ(ToolWindowOffset(10, 20, 42, 52), (TToolOffset{32, 32}));
 }
 
+TEST(EditorWindowGeometry, ToolWindowMovesClearOfTheCaret) {
+  const TScreenRect tall{0, 0, 1000, 700}, low{0, 0, 1000, 350}, small{0, 0, 500, 350};
+  const TScreenRect tool{100, 200, 400, 400};  // 300 x 200
+  const TScreenRect wide{100, 100, 400, 300};  // in the low areas
+  struct TCase {
+    const char* what;
+    TScreenRect tool, caret, area;
+    std::optional<TScreenRect> expected;
+  };
+  const TCase cases[] = {
+      {"caret in sight, touching the bottom edge", tool, {150, 400, 157, 415}, tall, std::nullopt},
+      {"caret in sight, touching the right edge", tool, {400, 250, 407, 265}, tall, std::nullopt},
+      {"caret near its top: down past the caret", tool, {150, 210, 157, 225}, tall, TScreenRect{100, 225, 400, 425}},
+      {"caret near its bottom: up over the caret", tool, {150, 380, 157, 395}, tall, TScreenRect{100, 180, 400, 380}},
+      {"no room the shorter way: the other", tool, {150, 210, 157, 225}, {0, 0, 1000, 424}, TScreenRect{100, 10, 400, 210}},
+      {"just the room the shorter way", tool, {150, 210, 157, 225}, {0, 0, 1000, 425}, TScreenRect{100, 225, 400, 425}},
+      {"no room above or below: right of the caret", wide, {120, 150, 127, 165}, low, TScreenRect{127, 100, 427, 300}},
+      {"no room above or below: left is shorter", wide, {380, 150, 387, 165}, low, TScreenRect{80, 100, 380, 300}},
+      {"no room on any side: it stays", wide, {250, 150, 257, 165}, small, std::nullopt},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ToolWindowClearOfCaret(c.tool, c.caret, c.area), c.expected) << c.what;
+}
+
 }  // namespace
 }  // namespace ovx
