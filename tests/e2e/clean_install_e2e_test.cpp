@@ -55,6 +55,17 @@ TEST_F(CleanInstall, FirstRunOpensEditsSavesAndF1AsksForTheOptionsPage) {
       << "the stand-in browser was not started";
   EXPECT_NE(request.find("C:\\Program Files\\Orvanta\\help\\options.html"), std::string::npos) << request;
   PostMessageW(options, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([] { return !FindTopWindow(L"", L"環境オプション - Orvanta"); }));
+
+  // A tool dialog (相対ジャンプツール, Ctrl+Shift+F6): F1 asks for its own page.
+  DeleteFileW(kHelpRequest);
+  ASSERT_TRUE(PressShortcut(window, VK_F6, MOD_CONTROL | MOD_SHIFT));
+  HWND tool = WaitForWindow(L"", L"相対ジャンプツール");
+  ASSERT_NE(tool, nullptr);
+  ASSERT_TRUE(PressShortcut(tool, VK_F1));
+  EXPECT_TRUE(WaitUntil([&] { return !(request = ReadWholeFile(kHelpRequest)).empty(); }))
+      << "the stand-in browser was not started";
+  EXPECT_NE(request.find("C:\\Program Files\\Orvanta\\help\\jump.html"), std::string::npos) << request;
 }
 
 }  // namespace
