@@ -118,7 +118,7 @@ TEST(EditorMenus, OnlyTheListedItemsShowShortcuts) {
       "MM_SaveClose", "MM_SaveAllClose", "MM_Undo", "MM_Redo", "MM_Cut", "MM_Copy", "MM_Paste", "MM_SelectAll",
       "MM_InputInt", "MM_InputStr", "MM_InputChar", "MM_BitNot", "MM_BitReverse", "MM_BitRollRight",
       "MM_BitRollLeft", "MM_BitRoll", "MM_IntInc", "MM_IntDec", "MM_SearchData", "MM_ReplaceData",
-      "MM_SearchPrev", "MM_SearchNext", "MM_ComparePrev", "MM_CompareNext", "MM_FileTop", "MM_FileEnd",
+      "MM_SearchPrev", "MM_SearchNext", "MM_AllCodeSearch", "MM_ComparePrev", "MM_CompareNext", "MM_FileTop", "MM_FileEnd",
       "MM_AddressJump", "MM_ViewToolBar", "MM_ViewFunctionBar", "MM_ViewStatusBar", "MM_ViewInformationPanel",
       "MM_ViewCompareArrow", "MM_CharaSetAscii", "MM_CharaSetSJis", "MM_CharaSetJis", "MM_CharaSetEuc",
       "MM_CharaSetUnicode", "MM_CompareFile", "MM_CompareWindow", "MM_ComparePresent", "MM_CompareQuit",
