@@ -67,9 +67,10 @@ TModalResult ResultOf(int id) {
   }
 }
 
-// Button sets no standard box offers (中止 and 再試行, with or without はい; OK with 中止) are shown
-// in a standard box of as many buttons, captioned anew as it first activates; its answers are mapped
-// back. Esc and the close box answer as the box's Cancel button does.
+// Button sets no standard box offers (中止 alone; 中止 and 再試行, with or without はい; OK, はい or
+// 無視 with 中止) are shown in a standard box of as many buttons, captioned anew as it first
+// activates; its answers are mapped back. Esc and the close box answer as the box's Cancel
+// button does, and in a box of one button as that button.
 struct TButtonCaption {
   int id;
   const wchar_t* text;
@@ -81,6 +82,13 @@ struct TRecaptionedBox {
 };
 
 std::optional<TRecaptionedBox> RecaptionedBoxOf(unsigned b) {
+  // Without these a box of 中止 alone, or of 中止 with はい or 無視, came up with the three buttons
+  // 中止, 再試行 and 無視, which answered what the caller never asked.
+  if (b == mbAbort) return TRecaptionedBox{MB_OK, {{IDOK, L"中止(&A)", mrAbort}}};
+  if (b == (mbYes | mbAbort))
+    return TRecaptionedBox{MB_OKCANCEL, {{IDOK, L"はい(&Y)", mrYes}, {IDCANCEL, L"中止(&A)", mrAbort}}};
+  if (b == (mbAbort | mbIgnore))
+    return TRecaptionedBox{MB_OKCANCEL, {{IDOK, L"中止(&A)", mrAbort}, {IDCANCEL, L"無視(&I)", mrIgnore}}};
   if ((b & mbOK) && (b & mbAbort) && !(b & (mbRetry | mbIgnore | mbCancel)))
     return TRecaptionedBox{MB_OKCANCEL, {{IDOK, L"OK", mrOk}, {IDCANCEL, L"中止(&A)", mrAbort}}};
   if (!(b & mbAbort) || !(b & mbRetry)) return std::nullopt;
@@ -209,7 +217,8 @@ TModalResult TWin32UserPrompt::MessageDlg(const std::string& text, TMsgDlgType k
   if (recaptioned) {
     for (const TButtonCaption& c : recaptioned->buttons)
       if (c.id == id) return c.result;
-    return mrNone;
+    // Esc in a box of one button (the system answers IDCANCEL there under Wine).
+    return recaptioned->buttons.size() == 1 ? recaptioned->buttons.front().result : mrNone;
   }
   return ResultOf(id);
 }

@@ -272,7 +272,8 @@ TEST_F(CompareE2e, TextOutputOfASelectionAndIntoAFileHeldByAnother) {
   EXPECT_EQ(box->text.rfind(L"テキスト形式出力中に例外が発生しました.\r\n", 0), 0u) << box->text;
   EXPECT_GT(box->text.size(), std::wstring(L"テキスト形式出力中に例外が発生しました.\r\n").size());
   Screenshot(L"text-output-error");
-  PressButton(box->hwnd, IDABORT);
+  EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"中止(&A)"})) << "中止 alone, not 再試行 and 無視 beside it";
+  PressButton(box->hwnd, IDOK);
   CloseHandle(holder);
   EXPECT_EQ(ReadWholeFile(locked), "keep");
 }

@@ -164,7 +164,8 @@ TEST_F(FilerE2e, TemplateWithAnErrorShowsTheBoxAndKeepsThePages) {
                            L" に記述エラーがあります.\r\n\r\n[行番号]\t2\r\n[エラー内容]\tデータ幅が不正です. "
                            L"データ幅には 1,2,4 のみ指定できます. \"3\"\r\n\r\nファイラーの読み込みに失敗しました.");
   Screenshot(L"filer-parse-error");
-  ASSERT_TRUE(PressButton(box->hwnd, IDABORT));
+  EXPECT_EQ(box->buttons, (std::vector<std::wstring>{L"中止(&A)"})) << "中止 alone, not 再試行 and 無視 beside it";
+  ASSERT_TRUE(PressButton(box->hwnd, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }, 3000));
   EXPECT_EQ(PageCount(s.tool), 2);
   EXPECT_EQ(Caption(s.tool), kBitmapTool);
