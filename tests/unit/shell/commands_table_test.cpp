@@ -238,7 +238,7 @@ TEST(CommandList, GroupsEveryListedCommandOnceUnderItsCaption) {
     EXPECT_EQ(list[i].commands, expected[i].commands) << expected[i].caption;
     listed += list[i].commands.size();
   }
-  EXPECT_EQ(listed, 136u);
+  EXPECT_EQ(listed, 137u);
 }
 
 TEST(CommandList, BuiltInTextIsCaptionsAndKeywordsOnly) {
