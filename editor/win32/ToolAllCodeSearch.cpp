@@ -80,7 +80,8 @@ class TToolAllCodeSearch final : public TToolDialog {
       column.cx = Scaled(columns[i].width);
       ListView_InsertColumn(list_, i, &column);
     }
-    status_ = AddControl(L"STATIC", L"", SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX, 0, acStatus, 8, 318, 504, 16);
+    // The summary ends clear of the buttons beside it.
+    status_ = AddControl(L"STATIC", L"", SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX, 0, acStatus, 8, 330, 330, 16);
     AddButtons(L"検索開始");
     SetWindowSubclass(Handle(), Extra, 0, reinterpret_cast<DWORD_PTR>(this));
     SetTimer(Handle(), kStaleTimer, 500, nullptr);

@@ -100,6 +100,7 @@ const TScene kScenes[] = {
     {L"byte-rotate", [](HWND e) { return OpenOverASelection(e, miMM_ByteRoll, L"n バイトローテート"); }},
     {L"address-jump", [](HWND e) { return OpenByCommand(e, miMM_AddressJump, L"アドレスジャンプ"); }},
     {L"relative-jump", [](HWND e) { return OpenByCommand(e, miMM_RelativeJump, L"相対ジャンプツール"); }},
+    {L"all-code-search", [](HWND e) { return OpenByCommand(e, miMM_AllCodeSearch, L"全コード検索"); }},
     {L"lump-setting", [](HWND e) { return OpenByCommand(e, miMM_LumpSetting, L"設定"); }},
     {L"file-menu", [](HWND e) {
        PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'f');
