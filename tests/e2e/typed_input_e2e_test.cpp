@@ -118,6 +118,35 @@ TEST_F(TypedInputE2e, StringWithANewlineInEachCharacterSet) {
   EXPECT_TRUE(SavedAs(window, path, expected)) << ReadWholeFile(path);
 }
 
+// A character the chosen set lacks is named in a box, nothing is written and the text stays.
+TEST_F(TypedInputE2e, ARefusedCharacterWritesNothing) {
+  const std::wstring path = MakeFile(L"refused.dat", "");
+  HWND window = OpenFileWindow(path);
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenDialog(window, miMM_InputStr, L"文字列型定型入力");
+  ASSERT_NE(dialog, nullptr);
+  MoveAside(dialog, window);
+  HWND box = FrameControl(dialog, kEditBox);
+  const std::string text;  // nothing written yet
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"a\u00FCb"));  // aüb
+  SendMessageW(FrameControl(dialog, 203), CB_SETCURSEL, 1, 0);             // JIS
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  const auto refusal = WaitForMessageBox(L"エラー", ProcessOf(window));
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_NE(refusal->text.find(L"JIS で表せない文字が含まれています.\r\n「\u00FC」"), std::wstring::npos)
+      << refusal->text;
+  Screenshot(L"typed-input-string-refused");
+  ASSERT_TRUE(AnswerMessageBox(refusal->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(refusal->hwnd); }));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_TRUE(Shows(box, L"a\u00FCb"));
+  DWORD from = 0, to = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 1u);  // the refused character is selected
+  EXPECT_EQ(to, 2u);
+  EXPECT_EQ(CopyAllBytes(window).value_or(""), text);
+}
+
 // Esc in the string box closes the dialog as キャンセル does and writes nothing; Tab moves on to
 // the next control; the frame stays whole, so 入力 writes the text.
 TEST_F(TypedInputE2e, EscAndTabInTheStringBoxBelongToTheDialog) {
@@ -171,8 +200,10 @@ TEST_F(TypedInputE2e, BitAndByteRotateOfASelection) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(bits); }));
   HWND bytes = OpenDialog(window, miMM_ByteRoll, L"n バイトローテート");
   ASSERT_NE(bytes, nullptr);
-  ASSERT_TRUE(TypeKeys(bytes, L"{Back}5"));  // five bytes of a four-byte selection: one
-  ASSERT_TRUE(Shows(GetDlgItem(bytes, kRotateEdit), L"5"));
+  // Five bytes of a four-byte selection: one. Forty digits, read whole.
+  const std::wstring five = std::wstring(39, L'0') + L"5";
+  ASSERT_TRUE(TypeKeys(bytes, L"{Back}" + five));
+  ASSERT_TRUE(Shows(GetDlgItem(bytes, kRotateEdit), five));
   ASSERT_TRUE(Press(bytes, kRotateLeft));
   RedrawWindow(bytes, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   Screenshot(L"typed-input-byte-rotate-dialog");
