@@ -23,6 +23,13 @@ TScreenRect KeepInWorkArea(const TScreenRect& rect, const TScreenRect& workArea)
   return {left, top, left + rect.Width(), top + rect.Height()};
 }
 
+TScreenRect WidenedToRows(const TScreenRect& window, int viewWidth, int rowWidth, const TScreenRect& workArea) {
+  if (viewWidth >= rowWidth) return window;
+  TScreenRect wider = window;
+  wider.right += rowWidth - viewWidth;
+  return KeepInWorkArea(wider, workArea);
+}
+
 TScreenRect PlaceToolWindow(int ownerLeft, int ownerTop, TToolOffset offset, TPixelSize size, const TScreenRect& workArea) {
   int left = ownerLeft + offset.x;
   int top = ownerTop + offset.y;

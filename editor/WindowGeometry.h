@@ -57,6 +57,12 @@ struct TClientPlacement {
 // `frame` is what the window adds to its client area in the normal state.
 TClientPlacement NormalClientPlacement(const TScreenRect& normal, TPixelSize workAreaOffset, TPixelSize frame);
 
+// The window after its view's rows changed width (a new font size) while no size mode keeps it
+// fitted, as a window whose size came from a profile: a view narrower than its rows is widened
+// to them, keeping the window's height, and pulled back inside the work area, so that the last
+// column can be seen; a view as wide as its rows or wider stays as it is.
+TScreenRect WidenedToRows(const TScreenRect& window, int viewWidth, int rowWidth, const TScreenRect& workArea);
+
 // Where a window restored from a profile stands: a rectangle that meets none of the work areas
 // (the monitor it was on is gone, or the profile is damaged) is moved inside the work area
 // nearest to it; any other rectangle, and any rectangle when there is no work area, stays.

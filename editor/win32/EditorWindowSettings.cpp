@@ -15,6 +15,7 @@ void TOvnxBinaryFormWClass::ApplySettings(const TEnvironmentSettings& settings) 
     settingsAfterWait_ = settings;
     return;
   }
+  const int rowWidth = editor_->OptimalClientWidth();
   editor_->SetEnvironment(settings);
   const bool newWindow = settings.NewWindow;
   ApplyWindowSettings(state_.settings, settings);
@@ -33,7 +34,19 @@ void TOvnxBinaryFormWClass::ApplySettings(const TEnvironmentSettings& settings) 
   InvalidateRect(hwnd_, nullptr, TRUE);
   editor_->Repaint();
   UpdateStatusBar();
-  if (sizeMode_.Mode() != smNone) OptimizeWindowSize(sizeMode_.Mode());
+  if (sizeMode_.Mode() != smNone) {
+    OptimizeWindowSize(sizeMode_.Mode());
+  } else if (editor_->OptimalClientWidth() != rowWidth && !IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
+    // A window sized by hand or by its profile keeps its size, but never hides the end of its
+    // rows because they grew: it widens by what its view lacks.
+    RECT window = {}, view = {};
+    GetWindowRect(hwnd_, &window);
+    GetWindowRect(editor_->Handle(), &view);
+    const TScreenRect now = {window.left, window.top, window.right, window.bottom};
+    const TScreenRect next = WidenedToRows(now, view.right - view.left, editor_->OptimalClientWidth(), WorkArea());
+    if (next != now)
+      SetWindowPos(hwnd_, nullptr, next.left, next.top, next.Width(), next.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void TOvnxBinaryFormWClass::ToggleViewItem(TMenuItem item) {

@@ -22,6 +22,24 @@ TEST(EditorWindowGeometry, FullHeightSpansTheWorkArea) {
   EXPECT_EQ(full, (TScreenRect{100, 20, 718, 700}));
 }
 
+TEST(EditorWindowGeometry, AViewNarrowerThanItsRowsWidensToThem) {
+  struct TCase {
+    const char* what;
+    TScreenRect window;
+    int viewWidth, rowWidth;
+    TScreenRect expected;
+  };
+  const TCase cases[] = {
+      {"rows grew past the view", {100, 50, 740, 550}, 612, 700, {100, 50, 828, 550}},
+      {"view exactly as wide", {100, 50, 740, 550}, 612, 612, {100, 50, 740, 550}},
+      {"view wider than the rows", {100, 50, 740, 550}, 612, 500, {100, 50, 740, 550}},
+      {"widened past the right edge", {500, 50, 900, 550}, 372, 500, {496, 50, 1024, 550}},
+      {"wider than the work area", {300, 50, 900, 550}, 572, 1500, {0, 50, 1528, 550}},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(WidenedToRows(c.window, c.viewWidth, c.rowWidth, kWorkArea), c.expected) << c.what;
+}
+
 TEST(EditorWindowGeometry, ToolWindowPlacement) {
   struct TCase {
     const char* what;
