@@ -301,6 +301,38 @@ TEST_F(EditorWindowLayout, SizeOptimisationFitsTheEditorAndFillsTheHeight) {
   EXPECT_EQ(frame.right - frame.left, fittedWidth);
 }
 
+TEST_F(EditorWindowLayout, ALargerFontWidensAWindowSizedByItsProfileToItsRows) {
+  TOvnxBinaryFormWClass* w = host.Create();
+  ASSERT_NE(w, nullptr);
+  SetWindowPos(w->Handle(), nullptr, 40, 30, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The profile's client size: just the rows' width at the present font.
+  int width = 0, height = 0;
+  w->ClientSize(width, height);
+  RECT editor = {};
+  GetWindowRect(w->Editor().Handle(), &editor);
+  w->SetClientSize(width - (editor.right - editor.left) + w->Editor().OptimalClientWidth(), 400);
+  ASSERT_EQ(w->SizeMode(), smNone);
+  RECT before = {};
+  GetWindowRect(w->Handle(), &before);
+
+  host.MutableSettings().FontHeight = 20;
+  w->ApplySettings(host.Settings());
+  GetWindowRect(w->Editor().Handle(), &editor);
+  EXPECT_GE(editor.right - editor.left, w->Editor().OptimalClientWidth()) << "the character column is cut off";
+  RECT after = {};
+  GetWindowRect(w->Handle(), &after);
+  EXPECT_GT(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the height is the profile's";
+  EXPECT_EQ(w->SizeMode(), smNone);
+
+  // A smaller font leaves the wider window as it is.
+  host.MutableSettings().FontHeight = 12;
+  w->ApplySettings(host.Settings());
+  RECT smaller = {};
+  GetWindowRect(w->Handle(), &smaller);
+  EXPECT_EQ(smaller.right - smaller.left, after.right - after.left);
+}
+
 TEST_F(EditorWindowLayout, MenusEnableOnOpenAndCommandsObeyTheRule) {
   TOvnxBinaryFormWClass* w = host.Create();
   ASSERT_NE(w, nullptr);
