@@ -9,6 +9,7 @@
 #include "model/UserPrompt.h"
 #include "shell/LongPath.h"
 #include "shell/ShellTexts.h"
+#include "shell/win32/Help.h"
 #include "shell/win32/SettingsPlatform.h"
 
 namespace ovx {
@@ -92,6 +93,14 @@ void TDlgShortCut::OnCreate() {
   CheckDlgButton(Handle(), kSendTo, present.sendTo ? BST_CHECKED : BST_UNCHECKED);
   SetWindowContextHelpId(Handle(), kHelpContext);
   PlaceOver(reference_);
+}
+
+// F1: the dialog's page of the manual; a box about a missing manual is part of the dialog's wait.
+bool TDlgShortCut::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR& result) {
+  if (msg != WM_HELP) return false;
+  ShowHelp(Handle(), ExpandLongPathName(ExecutableFolder()) + "OVX.HLP", static_cast<int>(kHelpContext), prompt_);
+  result = TRUE;
+  return true;
 }
 
 void TDlgShortCut::OnCommand(int id, int, HWND) {

@@ -23,6 +23,7 @@ class TDlgShortCut final : public TCodeDialog {
  private:
   void OnCreate() override;
   void OnCommand(int id, int code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override;
 
   HWND reference_;
   TUserPrompt& prompt_;

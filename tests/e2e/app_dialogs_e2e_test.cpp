@@ -700,6 +700,13 @@ TEST_F(AppFirstRun, ShortcutDialogComesFirstOnItsOwn) {
   EXPECT_EQ(client.right, 412);
   EXPECT_EQ(client.bottom, 88);
   Screenshot(L"app-first-run");
+  // F1 asks for the dialog's own page; beside the test program there is no manual, which a box says.
+  ASSERT_TRUE(PressShortcut(dialog, VK_F1));
+  auto helpBox = WaitForMessageBox(L"警告");
+  ASSERT_TRUE(helpBox) << "F1 did nothing";
+  EXPECT_NE(helpBox->text.find(L"\\help\\launcher.html が見付かりません."), std::wstring::npos);
+  ASSERT_TRUE(AnswerMessageBox(helpBox->hwnd, L"OK"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(helpBox->hwnd); }));
   Click(dialog, L"キャンセル");
   EXPECT_NE(WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta"), nullptr);
 }
