@@ -461,6 +461,28 @@ TEST_F(EditorE2eToolWindows, AJumpUnderTheToolWindowMovesTheWindowOffTheCaret) {
 
 using EditorE2eScreens = EditorTest;
 
+// The pixels of a window's rectangle as the screen shows them.
+std::vector<COLORREF> ScreenPixels(HWND hwnd) {
+  const RECT r = WindowRect(hwnd);
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+HWND FunctionKeyPanel(HWND window) {
+  HWND found = nullptr;
+  EnumChildWindows(window, [](HWND child, LPARAM out) -> BOOL {
+    if (GetDlgCtrlID(child) != 0x3000 || lstrcmpiW(ClassOf(child).c_str(), L"button") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(out) = GetParent(child);
+    return FALSE;
+  }, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+
 TEST_F(EditorE2eScreens, EachTopLevelMenuOpen) {
   HWND window = OpenFileWindow(MakeFile(L"menus.dat", "0123456789abcdef0123"), kWaitMs, true);
   ASSERT_NE(window, nullptr);
@@ -474,10 +496,47 @@ TEST_F(EditorE2eScreens, EachTopLevelMenuOpen) {
   for (const Menu& m : menus) {
     ASSERT_TRUE(PressShortcut(window, m.key, MOD_ALT));
     ASSERT_NE(WaitForOpenMenu(window), nullptr) << "no menu open for " << m.name;
+    // The drop-down itself on screen, sized and holding its menu, before the picture is taken.
+    ASSERT_TRUE(WaitUntil([&] {
+      HWND popup = FindTopWindow(L"#32768", L"", ProcessOf(window));
+      if (!popup || !SendMessageW(popup, MN_GETHMENU, 0, 0)) return false;
+      const RECT r = WindowRect(popup);
+      return r.right - r.left > 40 && r.bottom - r.top > 40;
+    })) << "the drop-down of " << m.name << " is not shown";
     Screenshot(std::wstring(L"editor-menu-") + m.name);
     TypeKey(VK_ESCAPE);
     TypeKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([] { return FindTopWindow(L"#32768") == nullptr; }, 3000)) << m.name;
+  }
+}
+
+TEST_F(EditorE2eScreens, AFunctionBarShownAgainAfterAResizeHoldsNoOldGlyph) {
+  HWND window = OpenFileWindow(MakeFile(L"function bar.dat", "0123456789abcdef0123"));
+  ASSERT_NE(window, nullptr);
+  HWND panel = FunctionKeyPanel(window);
+  ASSERT_NE(panel, nullptr);
+  const RECT start = WindowRect(window);
+  struct TCase {
+    const wchar_t* name;
+    int widthChange, heightChange;
+  };
+  const TCase cases[] = {{L"narrower", -220, -60}, {L"wider", 260, 40}};
+  for (const TCase& c : cases) {
+    SetWindowPos(window, nullptr, 0, 0, start.right - start.left, start.bottom - start.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMenuCommand(window, MenuIdOf(miMM_ViewFunctionBar));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 3000)) << c.name;
+    SetWindowPos(window, nullptr, 0, 0, start.right - start.left + c.widthChange,
+                 start.bottom - start.top + c.heightChange, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMenuCommand(window, MenuIdOf(miMM_ViewFunctionBar));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel); }, 3000)) << c.name;
+    Sleep(500);
+    Screenshot(std::wstring(L"editor-function-bar-shown-") + c.name);
+    const std::vector<COLORREF> shown = ScreenPixels(panel);
+    // Painted afresh, the bar must look the same: anything else was left from before.
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(500);
+    EXPECT_TRUE(shown == ScreenPixels(panel)) << c.name << ": the bar changed when painted again";
   }
 }
 
