@@ -114,6 +114,18 @@ class TSearchDialogBase : public TToolDialog, public TCaptureReceiver {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  // A text on the string page that the chosen set cannot carry is named, as typed input names it,
+  // and nothing runs: its bytes would be empty and read as "nothing to search".
+  bool CarriesItsText(TFrmInputData& frame) {
+    if (frame.ActivePage() != dpString) return true;
+    TFrmInputStr& str = frame.FrmInputStr();
+    const TStringInput input = str.Input();
+    if (input.unrepresentable.empty()) return true;
+    prompt_.MessageDlgBeep(UnrepresentableMessage(str.ChosenSet(), input.unrepresentable), mtError, mbOK);
+    if (IsWindow(Handle())) str.SelectFirstOf(input.unrepresentable);
+    return false;
+  }
+
   // Asks about data that cannot be used as it is: true when the run goes on (はい); 再試行 puts the
   // focus on the input at fault.
   bool Accepts(TFrmInputData& frame, const std::optional<TDataWarning>& warning) {
@@ -183,6 +195,7 @@ class TDlgSearch final : public TSearchDialogBase {
 
   // The matches of the pattern in the whole document, counted without moving the caret.
   void CountMatches() {
+    if (!CarriesItsText(frame_)) return;
     const std::vector<std::uint8_t> pattern = frame_.DataBlock();
     if (!Accepts(frame_, SearchDataWarning(frame_.ActivePage(), pattern.empty()))) return;
     if (pattern.empty()) return;
@@ -196,6 +209,7 @@ class TDlgSearch final : public TSearchDialogBase {
 
   void Run() override {
     RedrawWindow(window_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (!CarriesItsText(frame_)) return;
     const std::vector<std::uint8_t> pattern = frame_.DataBlock();
     if (!Accepts(frame_, SearchDataWarning(frame_.ActivePage(), pattern.empty()))) return;
     TBinaryViewCore& view = View();
@@ -240,6 +254,7 @@ class TDlgReplace final : public TSearchDialogBase {
   }
 
   void Run() override {
+    if (!CarriesItsText(search_) || !CarriesItsText(replacement_)) return;
     const std::vector<std::uint8_t> pattern = search_.DataBlock();
     if (!Accepts(search_, SearchDataWarning(search_.ActivePage(), pattern.empty()))) return;
     const std::vector<std::uint8_t> replacement = replacement_.DataBlock();
