@@ -14,6 +14,9 @@ void TOvnxBinaryFormWClass::SetPartVisible(HWND part, bool visible) {
   if (!part || PartVisible(part) == visible) return;
   ShowWindow(part, visible ? SW_SHOW : SW_HIDE);
   LayoutParts();
+  // A part shown again stands where the window's size now puts it, which may not be where it was
+  // hidden: it paints itself and its children whole there, keeping nothing of what lay under it.
+  if (visible) RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void TOvnxBinaryFormWClass::LayoutParts() {

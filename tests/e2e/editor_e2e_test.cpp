@@ -515,19 +515,19 @@ TEST_F(EditorE2eScreens, AFunctionBarShownAgainAfterAResizeHoldsNoOldGlyph) {
   ASSERT_NE(window, nullptr);
   HWND panel = FunctionKeyPanel(window);
   ASSERT_NE(panel, nullptr);
-  const RECT start = WindowRect(window);
+  // Each from where the one before left the window: narrowed, the bar clips its captions; widened
+  // again, none of the clipped glyphs may stay.
   struct TCase {
     const wchar_t* name;
     int widthChange, heightChange;
   };
-  const TCase cases[] = {{L"narrower", -220, -60}, {L"wider", 260, 40}};
+  const TCase cases[] = {{L"narrower", -220, -60}, {L"wider", 480, 40}, {L"shorter", 0, -120}};
   for (const TCase& c : cases) {
-    SetWindowPos(window, nullptr, 0, 0, start.right - start.left, start.bottom - start.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT now = WindowRect(window);
     PostMenuCommand(window, MenuIdOf(miMM_ViewFunctionBar));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(panel); }, 3000)) << c.name;
-    SetWindowPos(window, nullptr, 0, 0, start.right - start.left + c.widthChange,
-                 start.bottom - start.top + c.heightChange, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, now.right - now.left + c.widthChange, now.bottom - now.top + c.heightChange,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMenuCommand(window, MenuIdOf(miMM_ViewFunctionBar));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(panel); }, 3000)) << c.name;
     Sleep(500);
