@@ -57,6 +57,20 @@ HWND OpenByCommand(HWND window, TMenuItem item, const std::wstring& caption) {
   return WaitForWindow(L"#32770", caption);
 }
 
+// A drop-down of the menu bar by its accelerator, once the window is in front (a window raised
+// after the drop-down opened would cover it), and the drop-down once it holds its menu.
+HWND OpenMenuBarItem(HWND window, wchar_t key) {
+  SetForegroundWindow(window);
+  WaitUntil([window] { return GetForegroundWindow() == window; });
+  PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, key);
+  HWND popup = nullptr;
+  WaitUntil([&] {
+    popup = FindTopWindow(L"#32768", L"", ProcessOf(window));
+    return popup && SendMessageW(popup, MN_GETHMENU, 0, 0);
+  });
+  return popup;
+}
+
 // The rotate commands work on a selection: four bytes are selected first.
 HWND OpenOverASelection(HWND window, TMenuItem item, const std::wstring& caption) {
   for (int i = 0; i < 4; ++i) PressShortcut(window, VK_RIGHT, MOD_SHIFT);
@@ -102,14 +116,8 @@ const TScene kScenes[] = {
     {L"relative-jump", [](HWND e) { return OpenByCommand(e, miMM_RelativeJump, L"相対ジャンプツール"); }},
     {L"all-code-search", [](HWND e) { return OpenByCommand(e, miMM_AllCodeSearch, L"全コード検索"); }},
     {L"lump-setting", [](HWND e) { return OpenByCommand(e, miMM_LumpSetting, L"設定"); }},
-    {L"file-menu", [](HWND e) {
-       PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-       return WaitForWindow(L"#32768", L"");
-     }},
-    {L"help-menu", [](HWND e) {
-       PostMessageW(e, WM_SYSCOMMAND, SC_KEYMENU, 'h');
-       return WaitForWindow(L"#32768", L"");
-     }},
+    {L"file-menu", [](HWND e) { return OpenMenuBarItem(e, 'f'); }},
+    {L"help-menu", [](HWND e) { return OpenMenuBarItem(e, 'h'); }},
     {L"tray-menu", [](HWND) {
        // The notification-area icon's right click (the menu opens at the cursor).
        SetCursorPos(MulDiv(600, ScreenDpi(), 96), MulDiv(420, ScreenDpi(), 96));
