@@ -324,13 +324,6 @@ TEST_F(EditorWindowLayout, ALargerFontWidensAWindowSizedByItsProfileToItsRows) {
   EXPECT_GT(after.right - after.left, before.right - before.left);
   EXPECT_EQ(after.bottom - after.top, before.bottom - before.top) << "the height is the profile's";
   EXPECT_EQ(w->SizeMode(), smNone);
-
-  // A smaller font leaves the wider window as it is.
-  host.MutableSettings().FontHeight = 12;
-  w->ApplySettings(host.Settings());
-  RECT smaller = {};
-  GetWindowRect(w->Handle(), &smaller);
-  EXPECT_EQ(smaller.right - smaller.left, after.right - after.left);
 }
 
 TEST_F(EditorWindowLayout, MenusEnableOnOpenAndCommandsObeyTheRule) {
