@@ -36,17 +36,22 @@ void TOvnxBinaryFormWClass::ApplySettings(const TEnvironmentSettings& settings) 
   UpdateStatusBar();
   if (sizeMode_.Mode() != smNone) {
     OptimizeWindowSize(sizeMode_.Mode());
-  } else if (editor_->OptimalClientWidth() != rowWidth && !IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
+  } else if (editor_->OptimalClientWidth() != rowWidth) {
     // A window sized by hand or by its profile keeps its size, but never hides the end of its
-    // rows because they grew: it widens by what its view lacks.
-    RECT window = {}, view = {};
-    GetWindowRect(hwnd_, &window);
-    GetWindowRect(editor_->Handle(), &view);
-    const TScreenRect now = {window.left, window.top, window.right, window.bottom};
-    const TScreenRect next = WidenedToRows(now, view.right - view.left, editor_->OptimalClientWidth(), WorkArea());
-    if (next != now)
-      SetWindowPos(hwnd_, nullptr, next.left, next.top, next.Width(), next.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // rows because they grew.
+    WidenToRows();
   }
+}
+
+void TOvnxBinaryFormWClass::WidenToRows() {
+  if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+  RECT window = {}, view = {};
+  GetWindowRect(hwnd_, &window);
+  GetWindowRect(editor_->Handle(), &view);
+  const TScreenRect now = {window.left, window.top, window.right, window.bottom};
+  const TScreenRect next = WidenedToRows(now, view.right - view.left, editor_->OptimalClientWidth(), WorkArea());
+  if (next != now)
+    SetWindowPos(hwnd_, nullptr, next.left, next.top, next.Width(), next.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TOvnxBinaryFormWClass::ToggleViewItem(TMenuItem item) {
