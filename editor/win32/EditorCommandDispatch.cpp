@@ -187,6 +187,7 @@ void TOvnxBinaryFormWClass::ClickMenuItem(TMenuItem clicked) {
     case miMM_SearchNext:
     case miMM_SearchPrev:
       RepeatSearch(*this, item == miMM_SearchPrev);
+      if (toolWindows_) toolWindows_->KeepClearOfCaret();
       break;
     case miMM_CompareFile: case miMM_CompareWindow: case miMM_ComparePresent: case miMM_CompareQuit:
     case miMM_CompareNext: case miMM_ComparePrev:

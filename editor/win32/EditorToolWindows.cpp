@@ -149,6 +149,11 @@ void TEditorToolWindows::KeepClearOfCaret(HWND window) {
   }
 }
 
+void TEditorToolWindows::KeepClearOfCaret() {
+  for (HWND w : windows_)
+    if (w) KeepClearOfCaret(w);
+}
+
 void TEditorToolWindows::Hide() {
   for (HWND w : windows_)
     if (w) ShowWindow(w, SW_HIDE);

@@ -46,6 +46,8 @@ class TEditorToolWindows {
   // After a search, replace or jump from a tool window: the window moves out of the way if it
   // covers the caret.
   void KeepClearOfCaret(HWND window);
+  // After a search repeated from the view's keys or the menu: every such window, as above.
+  void KeepClearOfCaret();
 
  private:
   void Place(TToolWindowKind kind);

@@ -553,6 +553,40 @@ TEST_F(SearchE2e, RepeatKeysOpenTheDialogFirstThenWalkBothWays) {
   }
 }
 
+// A match found again from the keys moves the open search window off the caret, as its own
+// 検索開始 does.
+TEST_F(SearchE2e, ARepeatedSearchMovesTheSearchWindowOffTheMatch) {
+  std::string bytes(0x400, 'U');
+  bytes.replace(0x10, 2, "AB");
+  bytes.replace(0x80, 2, "AB");
+  HWND window = OpenFileWindow(MakeFile(L"repeat-under.bin", bytes));
+  ASSERT_NE(window, nullptr);
+  HWND dialog = OpenDialog(window, miMM_SearchData, L"検索");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(TypeKeys(dialog, L"{Down}4241"));  // Word 4241h: "AB"
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(Descendant(DataFrames(dialog).at(0), kEditHex)) == L"4241h"; }, 3000));
+  Click(dialog, IDOK);
+  ASSERT_TRUE(ShowsAddress(window, 0x10));
+  ASSERT_TRUE(WaitUntil([&] {
+    SetForegroundWindow(window);
+    return GetForegroundWindow() == window;
+  }));
+  std::optional<TCaretPosition> at;
+  ASSERT_TRUE(WaitUntil([&] { return (at = CaretPosition(window)) && at->address == 0x10; }, 3000));
+  // The window is put over the cell row 8 shows, where the next match sets the caret.
+  POINT target = {at->caret.left, at->caret.top + 7 * ViewCellSize().ch};
+  ClientToScreen(at->view, &target);
+  SetWindowPos(dialog, nullptr, target.x - 40, target.y - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(PressShortcut(window, VK_NEXT, MOD_CONTROL));  // SEARCHNEXT
+  ASSERT_TRUE(ShowsAddress(window, 0x80));
+  const RECT caret = {target.x, target.y, target.x + 2 * ViewCellSize().cw, target.y + ViewCellSize().ch};
+  RECT overlap = {};
+  EXPECT_TRUE(WaitUntil([&] {
+    const RECT tool = WindowRect(dialog);
+    return !IntersectRect(&overlap, &caret, &tool);
+  }, 3000)) << "the search window still covers the match";
+}
+
 TEST_F(SearchE2e, DifferencesOnlyBoxFollowsTheComparison) {
   HWND window = OpenFileWindow(MakeFile(L"cmp.bin", "ABAB"));
   ASSERT_NE(window, nullptr);
