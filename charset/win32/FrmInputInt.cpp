@@ -49,6 +49,7 @@ bool TFrmInputInt::Create(HWND parent, int x, int y, HFONT font, int dpi) {
     // The net value shows in decimal while the decimal field has the focus, else in hexadecimal.
     e->OnEnter = [this](TEditInt& sender) {
       editOut_.SetCardinalNumber(&sender == &editDec_ ? cnDecimal : cnHexadecimal);
+      lastRadix_ = &sender == &editBin_ ? 0 : &sender == &editDec_ ? 1 : 2;
     };
   }
   SetDialogMode(dmInteger);

@@ -58,6 +58,8 @@ class TFrmInputInt final : public TFramePanel {
   TEditInt& EditOut() { return editOut_; }
   HWND Variable() const { return variable_; }
   HWND ByteOrderList() const { return byteOrder_; }
+  // The number field the user was in last: 0 binary, 1 decimal, 2 hexadecimal; -1 before any.
+  int LastRadix() const { return lastRadix_; }
   HWND AddressList() const { return address_; }
   HWND CaptureButton() const { return capture_; }
 
@@ -75,6 +77,7 @@ class TFrmInputInt final : public TFramePanel {
   std::uint64_t captured_ = 0;
   HWND variable_ = nullptr, address_ = nullptr, byteOrder_ = nullptr, capture_ = nullptr;
   TEditInt editBin_, editDec_, editHex_, maxDec_, maxHex_, editOut_;
+  int lastRadix_ = -1;
 };
 
 }  // namespace ovx

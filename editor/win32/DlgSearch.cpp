@@ -220,6 +220,7 @@ class TDlgSearch final : public TSearchDialogBase {
       case ssNewSearch: view.SearchData(pattern.data(), length, !Forward(), DifferencesOnly()); break;
     }
     window_.SetLastIntWidth(static_cast<std::uint8_t>(frame_.FrmInputInt().IntWidth()));
+    window_.SetIntegerChoices(frame_.FrmInputInt().LastRadix(), frame_.FrmInputInt().ByteOrder() == boBigEndian);
   }
 
   TFrmInputData frame_;

@@ -253,6 +253,14 @@ void TOvnxBinaryFormWClass::RunCloseItem(TMenuItem item) {
   }
 }
 
+void TOvnxBinaryFormWClass::SetIntegerChoices(int focusRadix, bool bigEndian) {
+  if (focusRadix >= 0 && focusRadix <= 2) state_.settings.focusRadix = static_cast<std::uint8_t>(focusRadix);
+  const std::uint8_t order = bigEndian ? 1 : 0;
+  if (order == state_.settings.infoByteOrder) return;
+  SetInfoByteOrder(order);
+  UpdateInformationPanel();
+}
+
 void TOvnxBinaryFormWClass::SetInfoByteOrder(std::uint8_t order) {
   state_.settings.infoByteOrder = order;
   HMENU menu = menus_.ParentOf(miMM_LittleEndian);

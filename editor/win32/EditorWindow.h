@@ -129,6 +129,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   TCaptureFeed& CaptureFeed() { return captureFeed_; }
   // The integer width the next integer, search or replace dialog starts with.
   void SetLastIntWidth(std::uint8_t width) { state_.settings.lastIntWidth = width; }
+  // The number field to focus first (-1 keeps it) and the byte order the next integer, search or
+  // replace dialog starts with; the byte order is the window's, so the panel and menu follow.
+  void SetIntegerChoices(int focusRadix, bool bigEndian);
   // The search and replace dialogs (DlgSearch.cpp): the settings record their frames start from,
   // and the program's prompt, which their own questions go through.
   const TEnvironmentSettings& EnvironmentSettings() { return host_.Settings(); }

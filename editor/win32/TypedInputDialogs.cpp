@@ -56,6 +56,7 @@ class TDlgIntInput final : public TTypedDialog, public TCaptureReceiver {
   void Run() override {
     Write(frame_.Bytes());
     window_.SetLastIntWidth(static_cast<std::uint8_t>(frame_.IntWidth()));
+    window_.SetIntegerChoices(frame_.LastRadix(), frame_.ByteOrder() == boBigEndian);
   }
 
   TFrmInputInt frame_;

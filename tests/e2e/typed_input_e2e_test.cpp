@@ -72,13 +72,21 @@ TEST_F(TypedInputE2e, IntegerInBothWidthsAndByteOrdersOverwritesThenReplacesASel
   ASSERT_TRUE(Press(dialog, IDOK));
   EXPECT_TRUE(SavedAs(window, path, std::string("\x45\x23\x00\x00\x03\x02\x05\x06\x07", 9))) << ReadWholeFile(path);
 
-  // Closed and opened again, the dialog starts with the width last written: DoubleWord.
+  // Closed and opened again, the dialog starts with the width, byte order and field last used:
+  // DoubleWord, big-endian, the hexadecimal field.
   PostMenuCommand(window, MenuIdOf(miMM_InputInt));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
   dialog = OpenDialog(window, miMM_InputInt, L"整数型定型入力");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(SendMessageW(FrameControl(dialog, kVariableList), CB_GETCURSEL, 0, 0), 1);
   EXPECT_TRUE(Shows(FrameControl(dialog, kMaxHex), L"FFFFFFFFh"));
+  EXPECT_EQ(SendMessageW(FrameControl(dialog, kByteOrderList), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(WaitUntil([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
+           info.hwndFocus == FrameControl(dialog, kEditHex);
+  })) << "the hexadecimal field has the focus";
   // The dialog keeps its offset when the window moves.
   const RECT before = WindowRect(dialog), owner = WindowRect(window);
   SetWindowPos(window, nullptr, owner.left + 40, owner.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
