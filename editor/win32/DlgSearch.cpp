@@ -263,6 +263,8 @@ class TDlgReplace final : public TSearchDialogBase {
     const bool backward = !Forward(), confirm = Checked(replaceCheck_), differencesOnly = DifferencesOnly();
     const std::optional<std::uint8_t> searchWidth = IntegerPageWidth(search_);
     const std::optional<std::uint8_t> replacementWidth = IntegerPageWidth(replacement_);
+    const int radix = search_.FrmInputInt().LastRadix();
+    const bool bigEndian = search_.FrmInputInt().ByteOrder() == boBigEndian;
 
     // The dialog may be closed while a query waits: from here on only what outlives it is used.
     TOvnxBinaryFormWClass& window = window_;
@@ -282,6 +284,7 @@ class TDlgReplace final : public TSearchDialogBase {
     }
     window.SetLastIntWidth(
         LastIntWidthAfterReplace(window.State().settings.lastIntWidth, searchWidth, replacementWidth));
+    window.SetIntegerChoices(radix, bigEndian);
     window.Editor().Repaint();
     window.UpdateStatusBar();
   }
