@@ -171,5 +171,16 @@ TEST_F(InputFramesWin32, FivePagesAndTheirDataBlocks) {
   EXPECT_TRUE(frame.DataBlock().empty());
 }
 
+// A paste far beyond the edit control's default 30,000 characters reaches the data block whole.
+TEST_F(InputFramesWin32, AFortyThousandCharacterPasteIsTakenWhole) {
+  bool cut = false;
+  frame.FrmInputStr().OnTextCut = [&] { cut = true; };
+  const std::wstring text(40000, L'x');
+  SendMessageW(frame.FrmInputStr().EditBox(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  frame.SetActivePage(dpString);
+  EXPECT_EQ(frame.DataBlock().size(), text.size());
+  EXPECT_FALSE(cut);
+}
+
 }  // namespace
 }  // namespace ovx
