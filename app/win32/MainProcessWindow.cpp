@@ -223,11 +223,8 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& p
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       // Profiles of windows closed minimised by older versions hold no client area: such a
       // window keeps the size it was made with.
-      // A size kept under a smaller font never hides the end of the rows.
-      if (profile.ClientWidth > 0 && profile.ClientHeight > 0) {
+      if (profile.ClientWidth > 0 && profile.ClientHeight > 0)
         window->SetClientSize(profile.ClientWidth, profile.ClientHeight);
-        window->WidenToRows();
-      }
       KeepOnScreen(window->Handle());
     } else if (options.ProfileNotExistToCenter) {
       CenterWindowInWorkArea(window->Handle());

@@ -84,8 +84,6 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   void BringToFront();
   // Client size as a profile stores it.
   void SetClientSize(int width, int height);
-  // A view narrower than its rows widens the window by what it lacks (height and the rest kept).
-  void WidenToRows();
   void ClientSize(int& width, int& height) const;
   // Left, top and client size of the window's normal placement, which a minimised or
   // maximised window returns to, as a profile stores them.
@@ -179,6 +177,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   bool CreateParts();
   void ConnectEvents();
   void LayoutParts();
+  // A view narrower than its rows widens the window by what it lacks (height and the rest kept).
+  void WidenToRows();
   bool PartVisible(HWND part) const;
   bool PartsReady() const { return panelBinary_ != nullptr && statusBar_.Handle() != nullptr; }
   void SetPartVisible(HWND part, bool visible);
