@@ -1,5 +1,7 @@
 #include "app/ShortcutPlan.h"
 
+#include "shell/HelpTopics.h"
+
 namespace ovx {
 
 namespace {
@@ -14,7 +16,6 @@ std::string WithoutBackslash(const std::string& folder) {
 }
 
 const char kLauncher[] = "Ovx.exe";
-const char kHelpFile[] = "Ovx.hlp";
 
 }  // namespace
 
@@ -44,7 +45,10 @@ void ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folde
   if (wanted.startMenu && !groupPresent) {
     if (files.CreateFolder(group)) {
       files.CreateShellLink(launcher, folders.group, MainLinkName(title));
-      files.CreateShellLink(programFolder + kHelpFile, folders.group, HelpLinkName(title));
+      // The help link goes where ヘルプ goes: the old help file where it stands beside the
+      // program, else the manual's contents page.
+      const auto exists = [&files](const std::string& path) { return files.FileExists(path); };
+      files.CreateShellLink(ResolveHelp(programFolder, hcContents, exists).path, folders.group, HelpLinkName(title));
     } else {
       report("プログラムグループの作成に失敗しました.");
     }

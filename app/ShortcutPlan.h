@@ -48,7 +48,7 @@ TShortcutChoice PresentShortcuts(const TShortcutFolders& folders, const std::str
 
 // Makes the folders match the choice, in order: the program group (created with the main and the
 // help link, or emptied of the three links and removed), the desktop link, the send-to link.
-// `programFolder` holds "Ovx.exe" and "Ovx.hlp" and ends in a backslash. A step that fails
+// `programFolder` holds "Ovx.exe" and the manual (or the old "OVX.HLP"), and ends in a backslash. A step that fails
 // reports its error message at once, before the next step runs; the later steps run all the same.
 void ApplyShortcuts(const TShortcutChoice& wanted, const TShortcutFolders& folders, const std::string& title,
                     const std::string& programFolder, TShortcutFileSystem& files,

@@ -63,7 +63,7 @@ TEST(AppShortcutPlan, CreatingAndRemovingEveryShortcut) {
   EXPECT_TRUE(Apply({true, true, true}, files).empty());
   const std::map<std::string, std::string> created = {
       {"C:\\u\\Programs\\Orvanta\\Orvanta.lnk", kProgram + "Ovx.exe"},
-      {"C:\\u\\Programs\\Orvanta\\Orvanta Help.lnk", kProgram + "Ovx.hlp"},
+      {"C:\\u\\Programs\\Orvanta\\Orvanta Help.lnk", kProgram + "help\\index.html"},
       {"C:\\u\\Desktop\\Orvanta.lnk", kProgram + "Ovx.exe"},
       {"C:\\u\\SendTo\\Orvanta.lnk", kProgram + "Ovx.exe"},
   };
@@ -81,6 +81,27 @@ TEST(AppShortcutPlan, CreatingAndRemovingEveryShortcut) {
   EXPECT_TRUE(Apply({}, files).empty());
   EXPECT_TRUE(files.files.empty());
   EXPECT_FALSE(files.FolderExists("C:\\u\\Programs\\Orvanta"));
+}
+
+// The help link opens what ヘルプ opens: the old help file where it is shipped, else the manual's
+// contents page (also when the manual is missing: the link names where it belongs).
+TEST(AppShortcutPlan, HelpLinkGoesToTheHelpFileWhereShippedElseTheManualsContents) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> shipped;
+    std::string target;
+  };
+  const Case cases[] = {
+      {"manual only", {kProgram + "help\\index.html"}, kProgram + "help\\index.html"},
+      {"help file and manual", {kProgram + "OVX.HLP", kProgram + "help\\index.html"}, kProgram + "OVX.HLP"},
+      {"nothing shipped", {}, kProgram + "help\\index.html"},
+  };
+  for (const Case& c : cases) {
+    TFakeFiles files;
+    for (const std::string& f : c.shipped) files.files[f] = "";
+    EXPECT_TRUE(Apply({true, false, false}, files).empty()) << c.name;
+    EXPECT_EQ(files.files["C:\\u\\Programs\\Orvanta\\Orvanta Help.lnk"], c.target) << c.name;
+  }
 }
 
 TEST(AppShortcutPlan, FolderFailuresAreReportedAndTheLaterStepsRun) {
