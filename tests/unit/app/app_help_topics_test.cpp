@@ -83,6 +83,29 @@ TEST(HelpTopics, EveryContextHasThePageThatSaysItServesIt) {
   for (const auto& [context, page] : served) EXPECT_EQ(table.count(context), 1u) << page << " serves " << context;
 }
 
+// Every page and picture a page points to is in the manual, and every picture of help/img is shown
+// on some page (scripts/package ships the folder as it is).
+TEST(HelpTopics, EveryLinkAndPictureOfAPageIsThereAndEveryPictureIsShown) {
+  const fs::path manual = fs::path(OVX_SOURCE_DIR) / "help";
+  const std::regex target(R"re((?:href|src)="([^":#]+)")re");
+  std::set<std::string> shown;
+  for (const auto& entry : fs::directory_iterator(manual)) {
+    if (entry.path().extension() != ".html") continue;
+    const std::string text = ReadText(entry.path());
+    for (std::sregex_iterator it(text.begin(), text.end(), target), end; it != end; ++it) {
+      const std::string name = (*it)[1];
+      EXPECT_TRUE(fs::exists(manual / name)) << entry.path().filename() << " points to " << name;
+      shown.insert(name);
+    }
+  }
+  int pictures = 0;
+  for (const auto& entry : fs::directory_iterator(manual / "img")) {
+    ++pictures;
+    EXPECT_EQ(shown.count("img/" + entry.path().filename().string()), 1u) << entry.path().filename() << " is on no page";
+  }
+  EXPECT_GE(pictures, 6);
+}
+
 // Help contexts written as numbers where the code makes a dialog: a caption, then the context,
 // then the designed size (L"検索", 18, {…}), or one of two (bytes ? 154 : 153).
 std::set<int> LiteralContextsInTheCode() {
