@@ -1,12 +1,18 @@
 // Writes the manual's key tables (help/keys.html) from the command list and the two built-in key
 // templates, so the manual shows the bindings the program has: one HTML table per command group,
 // a row per command, the keys of "Windows 版標準" and "MS-DOS 版標準" side by side.
-// Usage: ovx_key_tables PAGE OUT   (copies PAGE to OUT with the tables at "<!--KEY-TABLES-->")
+// Also writes every page's navigation from the one list of pages, the contents page's <ul>, so a
+// page missing from the contents cannot be packed.
+// Usage: ovx_key_tables CONTENTS PAGE OUT   (copies PAGE to OUT with a link to every page of
+// CONTENTS' list after its <header> line and the tables at "<!--KEY-TABLES-->", where it has one)
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/KeyMap.h"
 
@@ -60,25 +66,66 @@ std::string Tables() {
   return out.str();
 }
 
+std::string ReadText(const char* path, bool& ok) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  ok = static_cast<bool>(in);
+  return text.str();
+}
+
+// The pages of the contents page's list, in its order: (file, title) of each <li><a href="…">…</a>.
+std::vector<std::pair<std::string, std::string>> ContentsList(const std::string& contents) {
+  std::vector<std::pair<std::string, std::string>> pages;
+  const std::size_t begin = contents.find("<ul>"), end = contents.find("</ul>", begin);
+  const std::string open = "<li><a href=\"";
+  for (std::size_t at = contents.find(open, begin); at < end; at = contents.find(open, at)) {
+    at += open.size();
+    const std::size_t quote = contents.find('"', at), close = contents.find("</a>", quote);
+    pages.emplace_back(contents.substr(at, quote - at), contents.substr(quote + 2, close - quote - 2));
+  }
+  return pages;
+}
+
+// A line of links to the contents and every page; the page shown is not a link.
+std::string Navigation(const std::vector<std::pair<std::string, std::string>>& pages, const std::string& shown) {
+  auto all = pages;
+  all.insert(all.begin(), {"index.html", "目次"});
+  std::string nav = "<nav class=\"pages\">";
+  for (const auto& [file, title] : all) {
+    nav += file == shown ? "<strong>" + title + "</strong>" : "<a href=\"" + file + "\">" + title + "</a>";
+    nav += "\n";
+  }
+  return nav + "</nav>\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: ovx_key_tables PAGE OUT\n";
+  if (argc != 4) {
+    std::cerr << "usage: ovx_key_tables CONTENTS PAGE OUT\n";
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
-  std::stringstream page;
-  page << in.rdbuf();
-  std::string text = page.str();
-  const std::string marker = "<!--KEY-TABLES-->";
-  const std::size_t at = text.find(marker);
-  if (!in || at == std::string::npos) {
-    std::cerr << argv[1] << ": no " << marker << "\n";
+  bool ok = false;
+  const auto pages = ContentsList(ReadText(argv[1], ok));
+  if (!ok || pages.empty()) {
+    std::cerr << argv[1] << ": no list of pages\n";
     return 1;
   }
-  text.replace(at, marker.size(), Tables());
-  std::ofstream out(argv[2], std::ios::binary);
+  std::string text = ReadText(argv[2], ok);
+  const std::string name = std::filesystem::path(argv[2]).filename().string();
+  bool listed = name == "index.html";
+  for (const auto& page : pages) listed = listed || page.first == name;
+  const std::string header = "</header>\n";
+  const std::size_t headerEnd = text.find(header);
+  if (!ok || !listed || headerEnd == std::string::npos) {
+    std::cerr << argv[2] << (listed ? ": no <header>" : ": not in the contents' list") << "\n";
+    return 1;
+  }
+  const std::string marker = "<!--KEY-TABLES-->";
+  if (const std::size_t at = text.find(marker); at != std::string::npos) text.replace(at, marker.size(), Tables());
+  text.insert(headerEnd + header.size(), Navigation(pages, name));
+  std::ofstream out(argv[3], std::ios::binary);
   out << text;
   return out ? 0 : 1;
 }
