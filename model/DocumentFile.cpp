@@ -86,7 +86,8 @@ bool LoadFile(const std::string& name, TMemoryModule& module, TEditHistory& hist
               const TDocumentFileHooks& hooks, TFileSystem& fs) {
   history.ClearHistory();
   if (const int error = module.LoadFromFile(name, fs); error != 0) {
-    prompt.MessageDlgBeep(LoadFailureText(name, error, fs), mtError, mbAbort);
+    // A load the user ended (by closing the window) needs no word about it.
+    if (error != kLoadCancelled) prompt.MessageDlgBeep(LoadFailureText(name, error, fs), mtError, mbAbort);
     return false;
   }
   if (hooks.AfterLoad) hooks.AfterLoad();

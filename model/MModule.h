@@ -19,6 +19,8 @@ constexpr std::int32_t kBlockSize = 4096;
 constexpr std::int32_t kTableGrowth = 256;
 // The largest document an address can reach.
 constexpr std::int64_t kMaxDocumentSize = 0x7FFFFFFF;
+// A load ended by its step event: no platform error code is negative.
+constexpr int kLoadCancelled = -1;
 
 // A block descriptor; free when data is null (next -1, previous -1, used 0).
 struct TBlockDescriptor {
@@ -59,6 +61,9 @@ class TMemoryModule {
  public:
   using TChangeEvent = std::function<void(TMemoryModule& sender)>;
   using TProgressEvent = std::function<void(TMemoryModule& sender, const std::string& text)>;
+  // Raised during a load after each slab but the last, with the bytes read so far and the file's
+  // size; the document then holds the file's first slab. False ends the load.
+  using TLoadStepEvent = std::function<bool(TMemoryModule& sender, std::int64_t loaded, std::int64_t size)>;
 
   TMemoryModule();
   ~TMemoryModule();
@@ -78,12 +83,13 @@ class TMemoryModule {
   std::uint8_t NotifyLocked = 0;
   TChangeEvent OnChange;
   TProgressEvent OnProgress;
+  TLoadStepEvent OnLoadStep;
 
   void Clear();
 
   // 0 on success, else the platform's error code. A file of 2 GiB or more is refused with
   // fs.FileTooLargeCode(), one larger than the memory to be had with fs.OutOfMemoryCode().
-  // A failed load leaves the document empty.
+  // A failed load leaves the document empty; so does one that OnLoadStep ended (kLoadCancelled).
   int LoadFromFile(const std::string& name, TFileSystem& fs = PlatformFileSystem());
   // Writes the document to a temporary file beside the target and replaces the target only
   // when that is complete and flushed (model/SafeReplace.h); on failure the target is untouched.

@@ -58,6 +58,10 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
 
     std::int64_t total = 0;
     std::int32_t previous = -1;
+    // The first slab is shown while the rest loads: its chain ends there, and the slabs after it
+    // form a chain of their own that joins it when the whole file is in.
+    std::int32_t shownTail = -1;
+    std::int32_t restHead = -1;
     for (;;) {
       // A whole slab at a time, read straight into the memory of its blocks.
       std::uint8_t* slab = pool_.AllocateSlab();
@@ -73,9 +77,11 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
         TBlockDescriptor& d = table_[At(b)];
         d.data = slab + i * kPieceBytes;
         d.used = static_cast<std::int32_t>(std::min(kPieceBytes, got - i * kPieceBytes));
-        d.previous = previous;
+        d.previous = previous == shownTail ? -1 : previous;
         if (previous < 0) {
           head_ = b;
+        } else if (previous == shownTail) {
+          restHead = b;
         } else {
           table_[At(previous)].next = b;
         }
@@ -84,11 +90,26 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
       blockCount_ += static_cast<std::int32_t>(pieces);
       total += static_cast<std::int64_t>(got);
       if (got < kSlabBytes) break;
+      if (OnLoadStep) {
+        if (shownTail < 0) {
+          shownTail = previous;
+          RebuildIndex();
+          Recount(0);
+        }
+        if (!OnLoadStep(*this, total, fileSize)) {
+          error = kLoadCancelled;
+          break;
+        }
+      }
     }
     if (error != 0) {
-      // A load that fails part way leaves nothing half loaded.
+      // A load that fails part way, or is ended, leaves nothing half loaded.
       Clear();
       return error;
+    }
+    if (restHead >= 0) {
+      table_[At(shownTail)].next = restHead;
+      table_[At(restHead)].previous = shownTail;
     }
     RebuildIndex();
   }

@@ -216,6 +216,50 @@ TEST(MemoryModuleFile, ReadErrorPartWayLeavesTheDocumentEmpty) {
   EXPECT_EQ(test::ChainProblems(m), "");
 }
 
+// While a long file loads, every step shows the file's first slab as a whole document; the step's
+// answer decides whether the load goes on.
+TEST(MemoryModuleFile, LoadStepsShowTheFirstSlabAndMayEndTheLoad) {
+  struct Case {
+    std::size_t bytes;
+    int stopAtStep;  // 0: never
+    std::vector<std::int64_t> loadedAtSteps;
+  } cases[] = {
+      {kSlabBytes - 1, 0, {}},
+      {kSlabBytes, 0, {std::int64_t(kSlabBytes)}},
+      {3 * kSlabBytes + 777, 0, {std::int64_t(kSlabBytes), 2 * std::int64_t(kSlabBytes), 3 * std::int64_t(kSlabBytes)}},
+      {3 * kSlabBytes + 777, 2, {std::int64_t(kSlabBytes), 2 * std::int64_t(kSlabBytes)}},
+  };
+  TTempFolder folder;
+  for (const Case& c : cases) {
+    const auto bytes = Pattern(c.bytes, 7);
+    const std::string name = folder.File("long.bin");
+    WriteFile(name, bytes);
+    TMemoryModule m;
+    Fill(m, Pattern(100));
+    std::vector<std::int64_t> loaded;
+    m.OnLoadStep = [&](TMemoryModule& sender, std::int64_t done, std::int64_t size) {
+      loaded.push_back(done);
+      EXPECT_EQ(size, std::int64_t(c.bytes));
+      // What the window paints meanwhile: the first slab, whole and consistent.
+      EXPECT_EQ(sender.Size(), std::int32_t(kSlabBytes));
+      EXPECT_EQ(Content(sender), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + kSlabBytes));
+      EXPECT_TRUE(sender.IndexConsistent());
+      return int(loaded.size()) != c.stopAtStep;
+    };
+    const int result = m.LoadFromFile(name);
+    EXPECT_EQ(loaded, c.loadedAtSteps) << c.bytes;
+    if (c.stopAtStep != 0) {
+      EXPECT_EQ(result, kLoadCancelled);
+      EXPECT_EQ(m.Size(), 0);
+      EXPECT_EQ(m.BlockCount(), 0);
+    } else {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(Content(m), bytes) << c.bytes;
+    }
+    EXPECT_EQ(test::ChainProblems(m), "");
+  }
+}
+
 TEST(MemoryModuleFile, FileOf2GiBIsRefusedWithoutLoading) {
   TTempFolder folder;
   const std::string name = folder.File("huge.bin");
