@@ -89,6 +89,7 @@ const TToolButtonDef kButtons[ToolButtonCount] = {
     {tbReplaceData, "TB_ReplaceData", "置換", imReplaceData, miMM_ReplaceData, false, false},
     {tbSearchPrev, "TB_SearchPrev", "上方向へ再検索", imSearchPrev, miMM_SearchPrev, false, false},
     {tbSearchNext, "TB_SearchNext", "下方向へ再検索", imSearchNext, miMM_SearchNext, false, false},
+    {tbAllCodeSearch, "TB_AllCodeSearch", "全コード検索", imAllCodeSearch, miMM_AllCodeSearch, false, false},
     {tbCompareFile, "TB_CompareFile", "指定ファイルと比較", imCompareFile, miMM_CompareFile, true, false},
     {tbCompareWindow, "TB_CompareWindow", "別ウィンドウと比較", imCompareWindow, miMM_CompareWindow, false, false},
     {tbComparePresent, "TB_ComparePresent", "ディスク上の現状と比較", imComparePresent, miMM_ComparePresent, false,

@@ -59,7 +59,7 @@ TMenuStates EnableSetting(const TMenuStateInput& in);
 // The tool bar, left to right; separators are not buttons.
 enum TToolButton : int {
   tbNewFile, tbOpenFile, tbSaveFile, tbCut, tbCopy, tbPaste, tbUndo, tbRedo, tbSearchData,
-  tbReplaceData, tbSearchPrev, tbSearchNext, tbCompareFile, tbCompareWindow, tbComparePresent,
+  tbReplaceData, tbSearchPrev, tbSearchNext, tbAllCodeSearch, tbCompareFile, tbCompareWindow, tbComparePresent,
   tbCompareQuit, tbComparePrev, tbCompareNext, tbOption, tbOpenHelp, tbClose, ToolButtonCount
 };
 

@@ -40,6 +40,7 @@ enum TToolBarImage : int {
   imSaveAllFile = 24,
   imReload = 25,
   imAddressJump = 26,
+  imAllCodeSearch = 27,
   imWindowEntry = 46,      // a window of the window menus
   imMoreWindows = 48,      // "& : more..."
   imInfoMode = 59,         // the status bar's menu panel

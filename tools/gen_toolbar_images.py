@@ -309,6 +309,10 @@ def draw(index):
         ic.big_text(7, 0, "x", B)
         ic.fill(1, 11, 10, 12, N)
         ic.right(14, 11, N, 4)
+    elif index == 27:  # search in every code set: magnifier before a stack of coloured code rows
+        magnifier(ic, 5, 5, 4)
+        for y, c in ((0, R), (3, N), (6, B)):
+            ic.fill(11, y, 15, y + 1, c)
     elif index == 46:  # window entry
         window(ic)
         ic.line(3, 8, 12, 8, L)

@@ -410,8 +410,8 @@ TEST_F(EditorWindowLayout, GarbageCollectionReportsThroughTheStatusBarFigures) {
 TEST_F(EditorWindowLayout, ToolButtonHintsAndPictures) {
   TOvnxBinaryFormWClass* w = host.Create();
   ASSERT_NE(w, nullptr);
-  // 21 buttons and 6 separators, left to right.
-  EXPECT_EQ(SendMessageW(w->ToolBarHandle(), TB_BUTTONCOUNT, 0, 0), 27);
+  // 22 buttons and 6 separators, left to right.
+  EXPECT_EQ(SendMessageW(w->ToolBarHandle(), TB_BUTTONCOUNT, 0, 0), 28);
   struct Case {
     TMenuItem item;
     const wchar_t* hint;
@@ -419,6 +419,7 @@ TEST_F(EditorWindowLayout, ToolButtonHintsAndPictures) {
   };
   const Case cases[] = {{miMM_SaveFile, L"上書き保存", imSaveFile},
                         {miMM_ComparePresent, L"ディスク上の現状と比較", imComparePresent},
+                        {miMM_AllCodeSearch, L"全コード検索", imAllCodeSearch},
                         {miMM_Close, L"閉じる", imClose}};
   for (const Case& c : cases) {
     NMTTDISPINFOW info = {};
@@ -434,6 +435,16 @@ TEST_F(EditorWindowLayout, ToolButtonHintsAndPictures) {
     SendMessageW(w->ToolBarHandle(), TB_GETBUTTONINFOW, MenuIdOf(c.item), reinterpret_cast<LPARAM>(&button));
     EXPECT_EQ(button.iImage, c.image);
   }
+  // A click on the all-code button opens its tool.
+  RECT r = {};
+  ASSERT_TRUE(SendMessageW(w->ToolBarHandle(), TB_GETRECT, MenuIdOf(miMM_AllCodeSearch), reinterpret_cast<LPARAM>(&r)));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_EQ(w->ToolWindows().Window(twAllCodeSearch), nullptr);
+  SendMessageW(w->ToolBarHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(w->ToolBarHandle(), WM_LBUTTONUP, 0, at);
+  HWND tool = w->ToolWindows().Window(twAllCodeSearch);
+  ASSERT_NE(tool, nullptr);
+  EXPECT_EQ(GetWindow(tool, GW_OWNER), w->Handle());
 }
 
 // Neither the old help file nor the manual: one box names the missing contents page, and the
