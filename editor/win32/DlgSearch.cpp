@@ -7,6 +7,8 @@
 #include "editor/SearchRules.h"
 #include "editor/win32/EditorWindow.h"
 #include "editor/win32/FrmInputData.h"
+#include "editor/win32/PendingMessages.h"
+#include "editor/win32/StringRefusal.h"
 #include "editor/win32/ToolDialog.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "shell/win32/WindowDpi.h"
@@ -117,13 +119,7 @@ class TSearchDialogBase : public TToolDialog, public TCaptureReceiver {
   // A text on the string page that the chosen set cannot carry is named, as typed input names it,
   // and nothing runs: its bytes would be empty and read as "nothing to search".
   bool CarriesItsText(TFrmInputData& frame) {
-    if (frame.ActivePage() != dpString) return true;
-    TFrmInputStr& str = frame.FrmInputStr();
-    const TStringInput input = str.Input();
-    if (input.unrepresentable.empty()) return true;
-    prompt_.MessageDlgBeep(UnrepresentableMessage(str.ChosenSet(), input.unrepresentable), mtError, mbOK);
-    if (IsWindow(Handle())) str.SelectFirstOf(input.unrepresentable);
-    return false;
+    return frame.ActivePage() != dpString || CarriedStringInput(frame.FrmInputStr(), prompt_).has_value();
   }
 
   // Asks about data that cannot be used as it is: true when the run goes on (はい); 再試行 puts the
@@ -379,17 +375,7 @@ void RepeatSearch(TOvnxBinaryFormWClass& window, bool backward) {
 
 TReplaceAnswer AskReplaceQuery(TOvnxBinaryFormWClass& window) {
   // The pending messages run first, so that the view shows the match before the question.
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return raCancel;
-    }
-    // Input to the waiting window and its tools would change what the loop works on.
-    if (IsInputFor(msg, window.Handle()) || IsToolDialogMessage(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  if (!RunPendingMessages(window.Handle(), false)) return raCancel;
   TBinaryView& view = window.Editor().View();
   const TQueryPlace place = {view.CaretScreenPoint(), view.Painter().CharHeight(), WindowDpi(view.Handle())};
   struct alignas(4) TTemplate {

@@ -1,5 +1,6 @@
 #include "editor/win32/TypedInputDialogs.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "charset/win32/RightEdit.h"
 #include "editor/TypedInput.h"
 #include "editor/win32/EditorWindow.h"
+#include "editor/win32/StringRefusal.h"
 #include "editor/win32/ToolDialog.h"
 #include "shell/win32/Win32UserPrompt.h"
 #include "view/win32/BEditor.h"
@@ -81,13 +83,8 @@ class TDlgStrInput final : public TTypedDialog {
     return frame_.EditBox();
   }
   void Run() override {
-    const TStringInput input = frame_.Input();
-    if (!input.unrepresentable.empty()) {
-      prompt_.MessageDlgBeep(UnrepresentableMessage(frame_.ChosenSet(), input.unrepresentable), mtError, mbOK);
-      if (IsWindow(Handle())) frame_.SelectFirstOf(input.unrepresentable);
-      return;
-    }
-    Write(std::vector<std::uint8_t>(input.bytes.begin(), input.bytes.end()));
+    const std::optional<TStringInput> input = CarriedStringInput(frame_, prompt_);
+    if (input) Write(std::vector<std::uint8_t>(input->bytes.begin(), input->bytes.end()));
   }
 
   TFrmInputStr frame_;
