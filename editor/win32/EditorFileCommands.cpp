@@ -14,8 +14,17 @@
 
 namespace ovx {
 
+// A load is a wait of its window: between slabs the process runs on, a close that reaches the
+// window is kept (and ends the load), and commands and saves aimed at the half-loaded document
+// are refused.
+bool TOvnxBinaryFormWClass::LoadWaiting(const std::string& name) {
+  TWaitScope wait(this);
+  loadShown_ = false;
+  return editor_->LoadFile(name);
+}
+
 bool TOvnxBinaryFormWClass::TFileSite::LoadDocument(const std::string& name) {
-  bool loaded = w_.editor_->LoadFile(name);
+  bool loaded = w_.LoadWaiting(name);
   w_.editor_->Repaint();
   w_.UpdateStatusBar();
   return loaded;
@@ -24,7 +33,7 @@ bool TOvnxBinaryFormWClass::TFileSite::LoadDocument(const std::string& name) {
 bool TOvnxBinaryFormWClass::TFileSite::ReloadDocument(const std::string& name) {
   TViewPosition kept = w_.editor_->Core().GetViewPosition();
   std::uint8_t mode = w_.editor_->Core().InputMode();
-  bool loaded = w_.editor_->LoadFile(name);
+  bool loaded = w_.LoadWaiting(name);
   w_.editor_->Core().SetInputMode(mode);
   w_.editor_->Core().SetViewPosition(kept);
   w_.editor_->Repaint();

@@ -10,6 +10,7 @@
 #include "editor/win32/AllCodeSearchTool.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/JumpTools.h"
+#include "editor/win32/PendingMessages.h"
 #include "editor/win32/ToolBarImageList.h"
 #include "editor/win32/DlgSearch.h"
 #include "editor/win32/TypedInputDialogs.h"
@@ -186,6 +187,18 @@ void TOvnxBinaryFormWClass::ConnectEvents() {
   events.OnKeyState = [this] { RefreshFunctionBar(false); };
   editor_->SetEvents(std::move(events));
   editor_->Module().OnProgress = [this](TMemoryModule&, const std::string& text) { statusBar_.SetProgress(text); };
+  editor_->Module().OnLoadStep = [this](TMemoryModule&, std::int64_t, std::int64_t) { return LoadGoesOn(); };
+}
+
+bool TOvnxBinaryFormWClass::LoadGoesOn() {
+  // The file's first rows are on screen at once; the window then answers between slabs.
+  if (!loadShown_) {
+    loadShown_ = true;
+    editor_->Repaint();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  // A close that reached the window meanwhile was kept by the load's wait: the load ends for it.
+  return RunPendingMessages(hwnd_, true) && !waits_.CloseKept();
 }
 
 void TOvnxBinaryFormWClass::BringUpToDate(unsigned parts) {
@@ -306,6 +319,7 @@ void TOvnxBinaryFormWClass::ActivateNextWindowBelow() {
 void TOvnxBinaryFormWClass::FormClose() {
   editor_->SetEvents(TBEditorEvents{});
   editor_->Module().OnProgress = nullptr;
+  editor_->Module().OnLoadStep = nullptr;
   host_.EditorWindowClosed(*this);
   toolWindows_->CloseAll();
   DestroyWindow(hwnd_);

@@ -172,6 +172,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   void WaitBegins() override;
   // What the view reported inside one of its messages, brought up to date once (UpdateBatch.h).
   void BringUpToDate(unsigned parts);
+  // Between the slabs of a long load: shows the first part, runs what is queued; false ends the load.
+  bool LoadGoesOn();
+  bool LoadWaiting(const std::string& name);
 
   // Creation (EditorWindow.cpp) and layout (EditorWindowLayout.cpp).
   bool CreateParts();
@@ -244,6 +247,8 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   bool optimizing_ = false;
   // Set from the close request until the window is gone or stays.
   bool closing_ = false;
+  // The first part of the load under way has been painted.
+  bool loadShown_ = false;
   TUpdateBatch updates_;
   SIZE lastClient_ = {0, 0};
   // What the frame and the menu bar add to the client area in the normal state.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
 #include <mutex>
 #include <thread>
 
@@ -16,6 +17,17 @@ namespace ovx {
 namespace {
 
 int LastError() { return static_cast<int>(GetLastError()); }
+
+// OVX_READ_PAUSE_MS makes every read wait that long, so that tests can look at a window while
+// its load is still under way.
+DWORD ReadPause() {
+  static const DWORD pause = [] {
+    wchar_t value[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"OVX_READ_PAUSE_MS", value, 16);
+    return length > 0 && length < 16 ? static_cast<DWORD>(std::wcstoul(value, nullptr, 10)) : 0ul;
+  }();
+  return pause;
+}
 
 // What the new file takes over from the one it replaces. Read-only is not among them, as a
 // read-only file is never replaced; the archive bit is set, since the content changed.
@@ -84,6 +96,7 @@ class TWin32File final : public TFile {
   }
 
   int Read(void* buffer, std::size_t n, std::size_t& got) override {
+    if (const DWORD pause = ReadPause(); pause > 0) Sleep(pause);
     got = 0;
     auto* p = static_cast<char*>(buffer);
     while (got < n) {

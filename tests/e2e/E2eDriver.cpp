@@ -973,16 +973,22 @@ HWND OpenFileWindow(const std::wstring& path, DWORD ms, bool byLauncher, bool ca
   else
     StartEditor(argument);
   HWND window = WaitForWindow(kEditorClass, EditorCaptionFor(path), ms);
-  if (!window) return nullptr;
-  // The caption comes first, the load follows in the same message: a message answered after it
-  // means the document is in.
-  DWORD_PTR ignored = 0;
-  if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, ms, &ignored)) return nullptr;
+  if (!window || !WaitForLoadEnd(window, ms)) return nullptr;
   SetForegroundWindow(window);
   if (!WaitUntil([window] { return GetForegroundWindow() == window; }, 3000)) return nullptr;
   if (caretToTop && !PressShortcut(window, VK_HOME, MOD_CONTROL)) return nullptr;
   if (!WaitForCaretAddress(window, 0, ms)) return nullptr;
   return window;
+}
+
+bool WaitForLoadEnd(HWND window, DWORD ms) {
+  // The caption comes first and the load follows in the same message; a long load answers
+  // between its slabs with "読み込み実行中..." in the progress panel, which empties at its end.
+  return WaitUntil([window] {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 200, &ignored) &&
+           StatusPanelText(window, kProgressPanel).empty();
+  }, ms);
 }
 
 std::optional<std::string> CopyAllBytes(HWND editorWindow) {

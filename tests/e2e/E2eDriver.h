@@ -131,6 +131,11 @@ bool WaitForInsertCaret(HWND editorWindow, DWORD ms = 3000);
 // opened before comes back with its caret where it was left: caretToTop sends it to the top first
 // (Ctrl+Home), for cases that reopen one file.
 HWND OpenFileWindow(const std::wstring& path, DWORD ms = kWaitMs, bool byLauncher = false, bool caretToTop = false);
+// The status bar panel of the document's progress text ("読み込み実行中...", "書き込み中...").
+constexpr int kProgressPanel = 7;
+// Waits until the window's load, if one runs, has ended: the window answers and its progress
+// panel is empty.
+bool WaitForLoadEnd(HWND window, DWORD ms = kWaitMs);
 // The caption of an editor window holding the file.
 std::wstring EditorCaptionFor(const std::wstring& path);
 // The whole document as the view copies it: select all, copy, read the private block.
