@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/win32/InformationPanel.h"
 #include "shell/TraceLines.h"
 #include "tests/e2e/E2eDriver.h"
 
