@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/MenuItems.h"
+#include "editor/win32/InformationPanel.h"
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {
@@ -83,6 +84,50 @@ TEST_F(WaitsE2e, CloseAllFromAnotherWindowWaitsForEachDialog) {
     CloseHandle(process.handle);
     StopEditors();
   }
+}
+
+// ヘルプ without the manual beside the program names the missing page in a box of its window.
+// Meanwhile a second window answers (its caption is read, a key moves its caret), and 全て閉じる
+// from it closes it at once but the waiting window only once the box is answered.
+TEST_F(WaitsE2e, TheMissingHelpPageBoxKeepsItsWindowAndLeavesTheOtherLive) {
+  const std::wstring otherPath = MakeFile(L"other.bin", "OTHER");
+  auto [waiting, other] = TwoWindows(MakeFile(L"waiting.bin", "WAIT"), otherPath);
+  ASSERT_TRUE(waiting && other);
+  ASSERT_FALSE(FileExists(ProgramFolder() + L"help\\index.html")) << "this case needs a program without its manual";
+  const TProcess process = {OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(waiting)), ProcessOf(waiting)};
+  PostMenuCommand(waiting, MenuIdOf(miMM_OpenHelp));
+  auto box = WaitForMessageBox(L"警告", ProcessOf(waiting));
+  ASSERT_TRUE(box) << "ヘルプ did nothing";
+  EXPECT_NE(box->text.find(L"\\help\\index.html が見付かりません."), std::wstring::npos) << box->text;
+
+  // The box holds the thread's caret and focus: the key goes to the other window's view, and its
+  // caret is read from its information panel.
+  EXPECT_EQ(Caption(other), EditorCaptionFor(otherPath));
+  const int address = TInformationPanel::HexLabelId(ibAddress);
+  ASSERT_EQ(InformationLabel(other, address), L"00000000h");
+  HWND view = nullptr;
+  EnumChildWindows(
+      other,
+      [](HWND child, LPARAM found) {
+        if (ClassOf(child) != L"TBinaryView") return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&view));
+  ASSERT_NE(view, nullptr);
+  PostMessageW(view, WM_KEYDOWN, VK_RIGHT, 1);
+  PostMessageW(view, WM_KEYUP, VK_RIGHT, 1 | (1u << 30) | (1u << 31));
+  EXPECT_TRUE(WaitUntil([&] { return InformationLabel(other, address) == L"00000001h"; }))
+      << "the other window took no key: " << InformationLabel(other, address);
+
+  PostMenuCommand(other, MenuIdOf(miMM_AllClose));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(other); })) << "the other window stayed";
+  EXPECT_TRUE(Stays(waiting)) << "the waiting window went under its box";
+  EXPECT_TRUE(IsWindow(box->hwnd));
+  ASSERT_TRUE(AnswerMessageBox(box->hwnd, L"OK"));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(waiting); })) << "the kept close never ran";
+  EXPECT_TRUE(WaitForExit(process)) << "the process did not end with its last window";
+  CloseHandle(process.handle);
 }
 
 // A window of the window list that closes while the list is open is not chosen, and the line of
