@@ -10,6 +10,7 @@
 #include "editor/WindowLoops.h"
 #include "editor/win32/EditorFileSite.h"
 #include "editor/win32/FileDialogs.h"
+#include "shell/win32/InputTraceFile.h"
 #include "view/win32/BEditor.h"
 
 namespace ovx {
@@ -19,6 +20,7 @@ namespace ovx {
 // are refused.
 bool TOvnxBinaryFormWClass::LoadWaiting(const std::string& name) {
   TWaitScope wait(this);
+  const TTracedPart part("load");
   loadShown_ = false;
   return editor_->LoadFile(name);
 }

@@ -14,6 +14,7 @@
 #include "editor/win32/ToolBarImageList.h"
 #include "editor/win32/DlgSearch.h"
 #include "editor/win32/TypedInputDialogs.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/KeyState.h"
 #include "shell/win32/WindowDpi.h"
 #include "shell/win32/WindowObject.h"
@@ -193,10 +194,12 @@ void TOvnxBinaryFormWClass::ConnectEvents() {
 bool TOvnxBinaryFormWClass::LoadGoesOn() {
   // The file's first rows are on screen at once; the window then answers between slabs.
   if (!loadShown_) {
+    const TTracedPart part("load first part");
     loadShown_ = true;
     editor_->Repaint();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
+  const TTracedPart part("load pump");
   // A close that reached the window meanwhile was kept by the load's wait: the load ends for it.
   return RunPendingMessages(hwnd_, true) && !waits_.CloseKept();
 }
