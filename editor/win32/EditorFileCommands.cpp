@@ -12,6 +12,7 @@
 #include "editor/win32/FileDialogs.h"
 #include "shell/win32/InputTraceFile.h"
 #include "view/win32/BEditor.h"
+#include "view/win32/BinaryView.h"
 
 namespace ovx {
 
@@ -22,6 +23,13 @@ bool TOvnxBinaryFormWClass::LoadWaiting(const std::string& name) {
   TWaitScope wait(this);
   const TTracedPart part("load");
   loadShown_ = false;
+  // Another window's question or load may run its own loop meanwhile: the view holds its input
+  // whoever hands it on.
+  struct THeldInput {
+    TBinaryView& view;
+    explicit THeldInput(TBinaryView& v) : view(v) { view.HoldInput(true); }
+    ~THeldInput() { view.HoldInput(false); }
+  } held(editor_->View());
   return editor_->LoadFile(name);
 }
 

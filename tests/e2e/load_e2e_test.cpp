@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 
+#include "editor/MenuItems.h"
 #include "editor/win32/InformationPanel.h"
 #include "tests/e2e/E2eDriver.h"
 
@@ -83,6 +84,33 @@ TEST_F(LoadE2e, TheFirstRowsShowWhileTheRestLoadsAndTypingWaitsForTheEnd) {
   // Once the document is in, typing edits it.
   ASSERT_TRUE(TypeKeys(window, L"ff"));
   EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(window, 0) == L"変更"; }));
+}
+
+// Another window's dialog opened during a load runs its own loop inside the load's pump, and that
+// loop hands on what is queued for the loading window: keys reaching its view still change nothing.
+TEST_F(LoadE2e, KeysHandedOnByAnotherWindowsDialogDoNotEditADocumentStillLoading) {
+  const std::string bytes = KnownEnds();
+  const std::wstring path = MakeFile(L"long load under a dialog.bin", bytes);
+  TSlowReads slow(L"300");
+  StartEditor();
+  HWND other = WaitForWindow(L"TOvnxBinaryFormWClass", L"(新規) - Orvanta");
+  ASSERT_NE(other, nullptr);
+  StartLauncher(L"\"" + path + L"\"");
+  HWND loading = WaitForFirstPart(path);
+  ASSERT_NE(loading, nullptr);
+  const std::optional<TCaretPosition> caret = CaretPosition(loading);
+  ASSERT_TRUE(caret);
+  PostMenuCommand(other, MenuIdOf(miMM_Version));
+  HWND dialog = WaitForWindow(L"#32770", L"バージョン情報");
+  ASSERT_NE(dialog, nullptr);
+  for (wchar_t c : std::wstring(L"ff")) PostMessageW(caret->view, WM_CHAR, c, 1);
+  Sleep(500);
+  EXPECT_NE(StatusPanelText(loading, 0), L"変更");
+  ASSERT_EQ(StatusPanelText(loading, kProgressPanel), kLoading) << "the load ended under the dialog";
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitForLoadEnd(loading, 30000));
+  EXPECT_NE(StatusPanelText(loading, 0), L"変更");
+  EXPECT_EQ(HexLabel(loading, ibDWord), Hex(LittleEndianAt(bytes, 0)));
 }
 
 TEST_F(LoadE2e, ClosingTheWindowEndsTheLoadAtOnceAndLeavesTheFileAsItWas) {

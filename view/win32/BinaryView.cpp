@@ -449,7 +449,18 @@ bool TBinaryView::OnSetCursor() {
   return true;
 }
 
+namespace {
+
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         message == WM_IME_CHAR || message == WM_IME_COMPOSITION || message == WM_CONTEXTMENU ||
+         message == TBinaryView::kMenuMessage;
+}
+
+}  // namespace
+
 LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (inputHeld_ && IsUserInput(message)) return 0;
   if (destroying_ || message == WM_NCDESTROY || !events_.OnMessageBegin || !events_.OnMessageEnd)
     return Dispatch(message, wParam, lParam);
   const std::shared_ptr<bool> alive = alive_;

@@ -34,6 +34,9 @@ class TBinaryView : public TViewWindow, public TViewHost {
   TBinaryViewCore& Core() { return core_; }
   const TBinaryViewCore& Core() const { return core_; }
   void SetEvents(TBEditorEvents events) { events_ = std::move(events); }
+  // While held, the user's keys, clicks and menus reach the view without effect, whichever loop
+  // hands them on (a document still loading takes no edit).
+  void HoldInput(bool held) { inputHeld_ = held; }
 
   // The font's height and the DPI are in device pixels; the gaps between cells follow the DPI.
   void SetFontHeight(int height, int dpi);
@@ -122,6 +125,7 @@ class TBinaryView : public TViewWindow, public TViewHost {
   bool hasCaret_ = false;
   bool dragTimer_ = false;
   bool destroying_ = false;
+  bool inputHeld_ = false;
   std::unique_ptr<TMenuImages> menuPictures_;  // made once per image, kept with the view
   std::function<int(TCommandId)> imageOf_;
   int wheelRemainder_ = 0;
