@@ -7,6 +7,7 @@
 #include "app/InstanceRequest.h"
 #include "shell/SettingsLists.h"
 #include "shell/ShellTexts.h"
+#include "shell/win32/InputTraceFile.h"
 #include "shell/win32/InstanceConnection.h"
 #include "shell/win32/SettingsPlatform.h"
 #include "shell/win32/WindowObject.h"
@@ -110,13 +111,19 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   dialogOpen_ = false;
   menuUpdatesEnabled_ = true;
   // 3.-4. Lists and settings.
-  CreateSettingsStore();
-  store_->LoadSettings();
+  {
+    const TTracedPart part("settings");
+    CreateSettingsStore();
+    store_->LoadSettings();
+  }
   // 5. The opening screen stays at least until this tick count.
   const DWORD deadline = GetTickCount() + 1000;
   // 6. Notification icon.
   trayIconShown_ = false;
-  SetTrayIcon(true);
+  {
+    const TTracedPart part("tray icon");
+    SetTrayIcon(true);
+  }
   // 7. The opening screen: the version dialog without its close button, not modal.
   std::unique_ptr<TDlgVersion> opening;
   if (Options().OpeningDlg) {
@@ -188,6 +195,7 @@ void TMainProcessWindow::ServeDeferredRequests() {
 }
 
 TOvnxBinaryFormWClass* TMainProcessWindow::CreateEditorWindow() {
+  const TTracedPart part("window creation");
   auto* window = new TOvnxBinaryFormWClass(*this);
   if (!window->FormCreate(instance_)) {
     delete window;
@@ -230,7 +238,10 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& p
       CenterWindowInWorkArea(window->Handle());
     }
   }
-  window->ShowAndRepaint();
+  {
+    const TTracedPart part("window shown");
+    window->ShowAndRepaint();
+  }
   window->LoadIntoWindow(path);
   if (found && options.ProfilePositionLoad) window->SetViewPosition(profile);
   UpdateWindowMenus();
