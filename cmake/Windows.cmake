@@ -9,6 +9,13 @@ target_compile_options(ovxcore PRIVATE -O2)
 set(OVX_GUI_LINK -municode -mwindows -static -Wl,--no-insert-timestamp)
 
 add_executable(ovxmain WIN32 app/win32/OvxMain.cpp app/win32/ovxmain.rc)
+# windres names no dependencies: the files the resource script takes in are listed here, so that a
+# changed picture, list or included script is built in.
+set(OVX_MAIN_RESOURCE_FILES app/win32/ovxmain.ico app/win32/ovxmain.manifest app/win32/AppResources.h
+    app/win32/ProductPicture.jpg shell/CmdList.txt editor/win32/EditorResources.rc editor/win32/ToolBarImages.bmp
+    charset/win32/CharsetResources.rc charset/win32/AnkFonts.bmp)
+list(TRANSFORM OVX_MAIN_RESOURCE_FILES PREPEND ${CMAKE_SOURCE_DIR}/)
+set_source_files_properties(app/win32/ovxmain.rc PROPERTIES OBJECT_DEPENDS "${OVX_MAIN_RESOURCE_FILES}")
 target_link_libraries(ovxmain PRIVATE ovxcore)
 target_link_options(ovxmain PRIVATE ${OVX_GUI_LINK})
 include(cmake/FilerTemplates.cmake)

@@ -69,7 +69,7 @@ class TToolAllCodeSearch final : public TToolDialog {
     list_ = AddControl(WC_LISTVIEWW, L"",
                        LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP |
                            WS_GROUP,
-                       0, acList, 8, 86, 504, 224);
+                       0, acList, 8, 86, 504, 200);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT);
     const struct {
       const wchar_t* title;
@@ -82,8 +82,9 @@ class TToolAllCodeSearch final : public TToolDialog {
       column.cx = Scaled(columns[i].width);
       ListView_InsertColumn(list_, i, &column);
     }
-    // The summary ends clear of the buttons beside it.
-    status_ = AddControl(L"STATIC", L"", SS_LEFT | SS_ENDELLIPSIS | SS_NOPREFIX, 0, acStatus, 8, 330, 330, 16);
+    // The summary is as wide as the list and has two lines, above the buttons: the counts of six
+    // code sets with the out-of-date note are longer than a line.
+    status_ = AddControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, 0, acStatus, 8, 292, 504, 30);
     AddButtons(L"検索開始");
     SetWindowSubclass(Handle(), Extra, 0, reinterpret_cast<DWORD_PTR>(this));
     SetTimer(Handle(), kStaleTimer, 500, nullptr);

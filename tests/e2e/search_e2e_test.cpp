@@ -674,6 +674,37 @@ bool DoubleClickRow(HWND list, int row) {
   return true;
 }
 
+// A control's rectangle on the screen.
+RECT ScreenRect(HWND control) {
+  RECT r = {};
+  GetWindowRect(control, &r);
+  return r;
+}
+
+// The tool bar button of the menu item, on the screen; empty when the tool bar has none.
+RECT ToolButtonRect(HWND window, TMenuItem item) {
+  HWND bar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
+  RECT r = {};
+  TRemote remote(bar, sizeof(RECT));
+  SIZE_T done = 0;
+  if (!bar || !remote.buffer || !SendMessageW(bar, TB_GETRECT, MenuIdOf(item), reinterpret_cast<LPARAM>(remote.buffer)) ||
+      !ReadProcessMemory(remote.process, remote.buffer, &r, sizeof r, &done))
+    return {};
+  MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Pixels of the rectangle on the screen that differ from its top left one (the background).
+int DrawnPixels(const RECT& r) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF background = GetPixel(screen, r.left, r.top);
+  int drawn = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) drawn += GetPixel(screen, x, y) != background;
+  ReleaseDC(nullptr, screen);
+  return drawn;
+}
+
 TEST_F(SearchE2e, AllCodeSearchListsOneTextInFourCodeSetsAndGoesToAHit) {
   std::string bytes(0x200, '\0');
   bytes.replace(0x10, 4, "\x93\xFA\x96\x7B");              // 日本 in Shift-JIS
@@ -682,9 +713,24 @@ TEST_F(SearchE2e, AllCodeSearchListsOneTextInFourCodeSetsAndGoesToAHit) {
   bytes.replace(0x100, 6, "\xE6\x97\xA5\xE6\x9C\xAC");     // UTF-8
   HWND window = OpenFileWindow(MakeFile(L"allcode.bin", bytes));
   ASSERT_NE(window, nullptr);
-  HWND tool = OpenDialog(window, miMM_AllCodeSearch, L"全コード検索");
+  // The tool bar's button shows its picture and opens the tool.
+  SetForegroundWindow(window);
+  const RECT button = ToolButtonRect(window, miMM_AllCodeSearch);
+  ASSERT_GT(button.right, button.left);
+  EXPECT_TRUE(WaitUntil([&] { return DrawnPixels(button) >= 24; }, 3000)) << DrawnPixels(button);
+  HWND bar = FindWindowExW(window, nullptr, L"ToolbarWindow32", nullptr);
+  POINT middle = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  ScreenToClient(bar, &middle);
+  PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(middle.x, middle.y));
+  PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(middle.x, middle.y));
+  HWND tool = WaitForWindow(L"#32770", L"全コード検索");
   ASSERT_NE(tool, nullptr);
   MoveAside(tool, window);
+  // The summary line is as wide as the list and clear of the buttons below it.
+  const RECT summary = ScreenRect(GetDlgItem(tool, acStatus)), listed = ScreenRect(GetDlgItem(tool, acList));
+  EXPECT_EQ(summary.right - summary.left, listed.right - listed.left);
+  EXPECT_LE(summary.bottom, ScreenRect(GetDlgItem(tool, IDOK)).top);
+  EXPECT_GE(summary.top, listed.bottom);
   SendMessageW(GetDlgItem(tool, acText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"日本"));
   // ASCII cannot carry the text: its box is disabled.
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(tool, acFirstCode)); }, 3000));

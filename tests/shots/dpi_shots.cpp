@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor/MenuItems.h"
+#include "editor/win32/AllCodeSearchTool.h"
 #include "tests/e2e/E2eDriver.h"
 
 namespace ovx::e2e {
@@ -114,7 +115,17 @@ const TScene kScenes[] = {
     {L"byte-rotate", [](HWND e) { return OpenOverASelection(e, miMM_ByteRoll, L"n バイトローテート"); }},
     {L"address-jump", [](HWND e) { return OpenByCommand(e, miMM_AddressJump, L"アドレスジャンプ"); }},
     {L"relative-jump", [](HWND e) { return OpenByCommand(e, miMM_RelativeJump, L"相対ジャンプツール"); }},
-    {L"all-code-search", [](HWND e) { return OpenByCommand(e, miMM_AllCodeSearch, L"全コード検索"); }},
+    {L"all-code-search", [](HWND e) {
+       // With a list of hits: 日本 written over the start in Shift-JIS, EUC-JP, UTF-16LE and UTF-8.
+       TypeKeys(e, L"{Home}93FA967BC6FCCBDCE5652C67E697A5E69CAC");
+       if (!WaitUntil([e] { return CaretAddress(e) == 18; })) return HWND{};
+       HWND tool = OpenByCommand(e, miMM_AllCodeSearch, L"全コード検索");
+       if (!tool) return tool;
+       SendMessageW(GetDlgItem(tool, acText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"日本"));
+       PostMessageW(GetDlgItem(tool, IDOK), BM_CLICK, 0, 0);
+       WaitUntil([tool] { return TextOf(GetDlgItem(tool, acStatus)).find(L" 件 (") != std::wstring::npos; });
+       return tool;
+     }},
     {L"lump-setting", [](HWND e) { return OpenByCommand(e, miMM_LumpSetting, L"設定"); }},
     {L"file-menu", [](HWND e) { return OpenMenuBarItem(e, 'f'); }},
     {L"help-menu", [](HWND e) { return OpenMenuBarItem(e, 'h'); }},
