@@ -147,6 +147,8 @@ class TMemoryModule {
   std::uint8_t* AllocateBlock();
   int ReadFromFile(const std::string& name, TFileSystem& fs);
   void ResetTable(std::size_t descriptors);
+  // Adds free descriptors up to `descriptors` in all; they are taken after those free now.
+  void GrowTable(std::size_t descriptors);
   void RebuildIndex();
   void Recount(std::uint8_t modified, bool contentChanged = true);
   void Progress(const char* text);

@@ -82,14 +82,18 @@ void TMemoryModule::Clear() {
   ++changes_;
 }
 
+void TMemoryModule::GrowTable(std::size_t descriptors) {
+  const std::size_t old = table_.size();
+  if (descriptors <= old) return;
+  table_.resize(descriptors);
+  index_.Grow(descriptors);
+  // Free descriptors are taken from the back: the lowest first.
+  free_.insert(free_.begin(), descriptors - old, 0);
+  for (std::size_t i = 0; i < descriptors - old; ++i) free_[i] = static_cast<std::int32_t>(descriptors - 1 - i);
+}
+
 std::int32_t TMemoryModule::TakeFreeDescriptor() {
-  if (free_.empty()) {
-    std::size_t old = table_.size();
-    std::size_t grown = old + static_cast<std::size_t>(kTableGrowth);
-    table_.resize(grown);
-    index_.Grow(grown);
-    for (std::size_t i = grown; i-- > old;) free_.push_back(static_cast<std::int32_t>(i));
-  }
+  if (free_.empty()) GrowTable(table_.size() + static_cast<std::size_t>(kTableGrowth));
   std::int32_t i = free_.back();
   free_.pop_back();
   return i;

@@ -12,6 +12,13 @@ namespace {
 
 constexpr std::size_t At(std::int32_t i) { return static_cast<std::size_t>(i); }
 
+// One descriptor per 4096 bytes, rounded up to whole steps of 256.
+std::size_t DescriptorsFor(std::int64_t bytes) {
+  const std::int64_t pages = (bytes + kBlockSize - 1) / kBlockSize;
+  const std::int64_t steps = (pages + kTableGrowth - 1) / kTableGrowth;
+  return static_cast<std::size_t>(std::max<std::int64_t>(steps, 1) * kTableGrowth);
+}
+
 // Raises the progress text on construction and the empty text when the operation ends.
 class TProgressScope {
  public:
@@ -51,10 +58,10 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
     error = file->Size(fileSize);
     if (error != 0) return error;
     if (fileSize > kMaxDocumentSize) return fs.FileTooLargeCode();
-    // One descriptor per 4096 bytes, rounded up to whole steps of 256.
-    std::int64_t pages = (fileSize + kBlockSize - 1) / kBlockSize;
-    std::int64_t steps = (pages + kTableGrowth - 1) / kTableGrowth;
-    ResetTable(static_cast<std::size_t>(std::max<std::int64_t>(steps, 1) * kTableGrowth));
+    // The table takes the whole file once the first slab is shown: writing a large table first
+    // would keep the first rows off the screen.
+    const std::size_t wholeTable = DescriptorsFor(fileSize);
+    ResetTable(std::min(wholeTable, DescriptorsFor(static_cast<std::int64_t>(kSlabBytes))));
 
     std::int64_t total = 0;
     std::int32_t previous = -1;
@@ -101,6 +108,7 @@ int TMemoryModule::ReadFromFile(const std::string& name, TFileSystem& fs) {
           break;
         }
       }
+      GrowTable(wholeTable);
     }
     if (error != 0) {
       // A load that fails part way, or is ended, leaves nothing half loaded.

@@ -244,6 +244,10 @@ TEST(MemoryModuleFile, LoadStepsShowTheFirstSlabAndMayEndTheLoad) {
       EXPECT_EQ(sender.Size(), std::int32_t(kSlabBytes));
       EXPECT_EQ(Content(sender), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + kSlabBytes));
       EXPECT_TRUE(sender.IndexConsistent());
+      // The table takes the whole file only once the first slab has been shown.
+      const std::size_t pages = (c.bytes + kBlockSize - 1) / kBlockSize;
+      const std::size_t whole = (pages + kTableGrowth - 1) / kTableGrowth * kTableGrowth;
+      EXPECT_EQ(sender.Descriptors().size(), loaded.size() == 1 ? kSlabBytes / kBlockSize : whole);
       return int(loaded.size()) != c.stopAtStep;
     };
     const int result = m.LoadFromFile(name);
