@@ -1011,17 +1011,23 @@ TEST_F(ViewEditorTest, RowRepaintAfterAnotherViewPaintedDrawsItsOwnBackground) {
 
 // A row repaint keeps the rows it can and moves them on a scroll: what it leaves on the screen
 // must be what a whole paint draws.
+// The rows, and the strips' cells, are drawn again only where they changed: what is on screen
+// after each step is what a whole paint draws.
 TEST_F(ViewEditorTest, ARowRepaintShowsWhatAWholePaintShows) {
   Fill(16 * 200, [](std::int32_t i) { return static_cast<std::uint8_t>(i * 13 + i / 16); });
   const int rows = Geometry().visibleRows;
+  const HWND windows[] = {View(), FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr),
+                          FindWindowExW(editor_->Handle(), nullptr, L"TFooterView", nullptr)};
   auto same = [&](const char* step) {
     HideCaret(View());
-    const TViewPicture shown(View(), TViewPicture::kFromWindow), whole(View());
+    for (HWND window : windows) {
+      const TViewPicture shown(window, TViewPicture::kFromWindow), whole(window);
+      int differing = 0;
+      for (int y = 0; y < whole.Height(); ++y)
+        for (int x = 0; x < whole.Width(); ++x) differing += shown.Pixel(x, y) != whole.Pixel(x, y);
+      EXPECT_EQ(differing, 0) << step << ", window " << (window == View() ? "view" : "strip");
+    }
     ShowCaret(View());
-    int differing = 0;
-    for (int y = 0; y < whole.Height(); ++y)
-      for (int x = 0; x < whole.Width(); ++x) differing += shown.Pixel(x, y) != whole.Pixel(x, y);
-    EXPECT_EQ(differing, 0) << step;
   };
   TViewPicture{View()};  // the whole paint the row repaints start from
   const struct {
@@ -1040,6 +1046,36 @@ TEST_F(ViewEditorTest, ARowRepaintShowsWhatAWholePaintShows) {
   }
   Type(L"7");
   same("a digit typed");
+  editor_->SetCharaSet(csEuc);
+  same("another character set");
+}
+
+// A key may change the document, the caret and the scroll position in turn; the rows are drawn
+// once for it.
+TEST_F(ViewEditorTest, RowsAreDrawnOncePerKey) {
+  Fill(16 * 200);
+  TViewPicture{View()};
+  int drawn = 0;
+  const auto strips = editor_->View().OnRowsPainted;
+  editor_->View().OnRowsPainted = [&](const TPaintModel& model) {
+    ++drawn;
+    strips(model);
+  };
+  for (int i = 1; i < Geometry().visibleRows; ++i) Key(VK_DOWN);
+  const struct {
+    const char* name;
+    UINT message;
+    WPARAM key;
+  } steps[] = {
+      {"a digit typed", WM_CHAR, L'5'},
+      {"down past the last row: a scroll and a caret move", WM_KEYDOWN, VK_DOWN},
+      {"a page down", WM_KEYDOWN, VK_NEXT},
+  };
+  for (const auto& step : steps) {
+    drawn = 0;
+    SendMessageW(View(), step.message, step.key, 1);
+    EXPECT_EQ(drawn, 1) << step.name;
+  }
 }
 
 TEST_F(ViewEditorTest, LoadFileThroughTheControl) {

@@ -148,15 +148,28 @@ void TBinaryView::Render(HDC dc, bool full) {
              (marker.empty || (marker.columnLineX == drawnMarker_.columnLineX &&
                                marker.columnLineBottom == drawnMarker_.columnLineBottom));
   drawnMarker_ = marker;
+  // Only the band of rows drawn again goes to the screen: under Wine each copy is sent whole.
+  int bandTop = 0, bandBottom = size.cy;
   if (keepRows) {
     const TRowRepaint plan = PlanRowRepaint(drawnRows_, model_.rows);
     if (plan.shiftRows != 0) ShiftRows(buffer, plan.shiftRows);
     painter_.PaintRows(buffer, geometry_, model_, marker, &plan.draw);
+    const auto first = std::find(plan.draw.begin(), plan.draw.end(), true);
+    const auto last = std::find(plan.draw.rbegin(), plan.draw.rend(), true);
+    if (plan.shiftRows != 0) {
+      bandTop = geometry_.RowTop(0);
+      bandBottom = geometry_.RowTop(static_cast<int>(model_.rows.size()));
+    } else if (first == plan.draw.end()) {
+      bandBottom = bandTop;
+    } else {
+      bandTop = geometry_.RowTop(static_cast<int>(first - plan.draw.begin()));
+      bandBottom = geometry_.RowTop(static_cast<int>(plan.draw.rend() - last));
+    }
   } else {
     painter_.PaintRows(buffer, geometry_, model_, marker);
   }
   drawnRows_ = model_.rows;
-  BitBlt(dc, 0, 0, size.cx, size.cy, buffer, 0, 0, SRCCOPY);
+  if (bandBottom > bandTop) BitBlt(dc, 0, bandTop, size.cx, bandBottom - bandTop, buffer, 0, bandTop, SRCCOPY);
   if (OnRowsPainted) OnRowsPainted(model_);
 }
 
@@ -184,7 +197,26 @@ POINT TBinaryView::CaretScreenPoint() const {
 // TViewHost.
 
 void TBinaryView::PaintRows() {
+  if (rowsHeld_) {
+    rowsDue_ = true;
+    return;
+  }
+  DrawRows();
+}
+
+void TBinaryView::DrawHeldRows() {
+  rowsHeld_ = false;
+  if (rowsDue_) DrawRows();
+}
+
+void TBinaryView::DrawRows() {
+  rowsDue_ = false;
   if (!hwnd_ || destroying_) return;
+  // A hidden view is drawn whole when it is shown.
+  if (!IsWindowVisible(hwnd_)) {
+    if (hasCaret_) PlaceCaret();
+    return;
+  }
   const TTracedPart part("rows");
   if (hasCaret_) HideCaret(hwnd_);
   HDC dc = GetDC(hwnd_);
@@ -461,13 +493,18 @@ bool IsUserInput(UINT message) {
 
 LRESULT TBinaryView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (inputHeld_ && IsUserInput(message)) return 0;
-  if (destroying_ || message == WM_NCDESTROY || !events_.OnMessageBegin || !events_.OnMessageEnd)
-    return Dispatch(message, wParam, lParam);
+  if (destroying_ || message == WM_NCDESTROY) return Dispatch(message, wParam, lParam);
   const std::shared_ptr<bool> alive = alive_;
-  const std::function<void()> end = events_.OnMessageEnd;
-  events_.OnMessageBegin();
+  // A key or click may change the document, the caret and the selection in turn: one drawing.
+  const bool holdsRows = !rowsHeld_ && (IsUserInput(message) || message == WM_VSCROLL);
+  if (holdsRows) rowsHeld_ = true;
+  const bool batched = events_.OnMessageBegin && events_.OnMessageEnd;
+  const std::function<void()> end = batched ? events_.OnMessageEnd : nullptr;
+  if (batched) events_.OnMessageBegin();
   const LRESULT result = Dispatch(message, wParam, lParam);
-  if (*alive) end();
+  if (!*alive) return result;
+  if (holdsRows && rowsHeld_) DrawHeldRows();
+  if (end) end();
   return result;
 }
 

@@ -37,6 +37,10 @@ class TBinaryView : public TViewWindow, public TViewHost {
   // While held, the user's keys, clicks and menus reach the view without effect, whichever loop
   // hands them on (a document still loading takes no edit).
   void HoldInput(bool held) { inputHeld_ = held; }
+  // Rows asked for inside one input message are drawn once, when it ends. A wait that begins
+  // inside it draws them at once, and rows asked for from then on are drawn as they come: the user
+  // sees the view as it stands while the question waits.
+  void DrawHeldRows();
 
   // The font's height and the DPI are in device pixels; the gaps between cells follow the DPI.
   void SetFontHeight(int height, int dpi);
@@ -122,10 +126,13 @@ class TBinaryView : public TViewWindow, public TViewHost {
   std::vector<TPaintRow> drawnRows_;
   TCaretMarkerShape drawnMarker_;
   void ShiftRows(HDC buffer, int rows);
+  void DrawRows();
   bool hasCaret_ = false;
   bool dragTimer_ = false;
   bool destroying_ = false;
   bool inputHeld_ = false;
+  bool rowsHeld_ = false;
+  bool rowsDue_ = false;
   std::unique_ptr<TMenuImages> menuPictures_;  // made once per image, kept with the view
   std::function<int(TCommandId)> imageOf_;
   int wheelRemainder_ = 0;

@@ -16,7 +16,7 @@ class TFooterView : public TStripView {
   const std::array<std::array<char, 3>, 16>& Sums() const { return sums_; }
 
  protected:
-  void PaintCells(HDC dc, const RECT& client) override;
+  bool CellText(int column, std::wstring& text) const override;
 
  private:
   std::array<std::array<char, 3>, 16> sums_{};

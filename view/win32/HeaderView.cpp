@@ -9,17 +9,13 @@ namespace ovx {
 void THeaderView::SetCharaSet(TCharaSet charaSet) {
   if (charaSet == charaSet_) return;
   charaSet_ = charaSet;
-  Refresh();
+  RefreshCells();
 }
 
-void THeaderView::PaintCells(HDC dc, const RECT& client) {
-  for (int column = 0; column < kColumnCount; ++column) {
-    if (widths_[static_cast<std::size_t>(column)] <= 0) continue;
-    const std::string caption = ColumnCaption(column, charaSet_);  // ASCII only
-    const std::wstring text(caption.begin(), caption.end());
-    const bool highlighted = caretColumn_ >= 0 && column == kFirstHexColumn + caretColumn_;
-    PaintCell(dc, CellRect(column, client), text.c_str(), static_cast<int>(text.size()), highlighted);
-  }
+bool THeaderView::CellText(int column, std::wstring& text) const {
+  const std::string caption = ColumnCaption(column, charaSet_);  // ASCII only
+  text.assign(caption.begin(), caption.end());
+  return true;
 }
 
 }  // namespace ovx

@@ -14,7 +14,7 @@ class THeaderView : public TStripView {
   TCharaSet CharaSet() const { return charaSet_; }
 
  protected:
-  void PaintCells(HDC dc, const RECT& client) override;
+  bool CellText(int column, std::wstring& text) const override;
 
  private:
   TCharaSet charaSet_ = csSJis;

@@ -32,11 +32,70 @@ void TStripView::SetWidths(const std::array<int, kColumnCount>& widths) {
 void TStripView::SetCaretColumn(int column) {
   if (column == caretColumn_) return;
   caretColumn_ = column;
-  Refresh();
+  RefreshCells();
 }
 
+// Drawn at once, as the rows are: under Wine a paint message costs more than the drawing. A
+// hidden strip is drawn whole when it is shown.
 void TStripView::Refresh() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+  HDC dc = GetDC(hwnd_);
+  Render(dc);
+  ReleaseDC(hwnd_, dc);
+}
+
+// A caret step changes one or two cells; their frames stay, only the text areas are drawn.
+void TStripView::RefreshCells() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  HDC dc = nullptr;
+  HGDIOBJ oldFont = nullptr;
+  for (int column = 0; column < kColumnCount; ++column) {
+    const TCellPicture now = PictureOf(column);
+    TCellPicture& drawn = drawn_[static_cast<std::size_t>(column)];
+    if (now == drawn) continue;
+    if (now.shown != drawn.shown) {
+      if (dc) {
+        SelectObject(dc, oldFont);
+        ReleaseDC(hwnd_, dc);
+      }
+      Refresh();
+      return;
+    }
+    if (!dc) {
+      dc = GetDC(hwnd_);
+      oldFont = SelectObject(dc, font_);
+      SetBkMode(dc, TRANSPARENT);
+    }
+    const RECT inner = TextRect(CellRect(column, client));
+    if (inner.right > inner.left && inner.bottom > inner.top) {
+      FillSolid(dc, inner, GetSysColor(now.highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+      SetTextColor(dc, GetSysColor(now.highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+      DrawCentredText(dc, inner, now.text.c_str(), static_cast<int>(now.text.size()));
+    }
+    drawn = now;
+  }
+  if (dc) {
+    SelectObject(dc, oldFont);
+    ReleaseDC(hwnd_, dc);
+  }
+}
+
+TStripView::TCellPicture TStripView::PictureOf(int column) const {
+  TCellPicture picture;
+  if (widths_[static_cast<std::size_t>(column)] <= 0 || !CellText(column, picture.text)) return {};
+  picture.shown = true;
+  picture.highlighted = caretColumn_ >= 0 && column == kFirstHexColumn + caretColumn_;
+  return picture;
+}
+
+void TStripView::PaintCells(HDC dc, const RECT& client) {
+  for (int column = 0; column < kColumnCount; ++column) {
+    const TCellPicture picture = PictureOf(column);
+    if (picture.shown) PaintCell(dc, CellRect(column, client), picture);
+    drawn_[static_cast<std::size_t>(column)] = picture;
+  }
 }
 
 RECT TStripView::CellRect(int column, const RECT& client) const {
@@ -50,13 +109,13 @@ RECT TStripView::TextRect(const RECT& cell) const {
   return {cell.left + gap, cell.top + gap, cell.right - gap, cell.bottom - gap};
 }
 
-void TStripView::PaintCell(HDC dc, const RECT& cell, const wchar_t* text, int length, bool highlighted) const {
+void TStripView::PaintCell(HDC dc, const RECT& cell, const TCellPicture& picture) const {
   DrawRaisedCell(dc, cell);
   const RECT inner = TextRect(cell);
   if (inner.right <= inner.left || inner.bottom <= inner.top) return;
-  if (highlighted) FillSolid(dc, inner, GetSysColor(COLOR_HIGHLIGHT));
-  SetTextColor(dc, GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawCentredText(dc, inner, text, length);
+  if (picture.highlighted) FillSolid(dc, inner, GetSysColor(COLOR_HIGHLIGHT));
+  SetTextColor(dc, GetSysColor(picture.highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  DrawCentredText(dc, inner, picture.text.c_str(), static_cast<int>(picture.text.size()));
 }
 
 void TStripView::Render(HDC dc) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "view/ViewGeometry.h"
 #include "view/win32/ViewWindow.h"
@@ -26,21 +27,33 @@ class TStripView : public TViewWindow {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Draws the cells over a button-face background.
-  virtual void PaintCells(HDC dc, const RECT& client) = 0;
+  // The text of column i; false for a column the strip leaves empty.
+  virtual bool CellText(int column, std::wstring& text) const = 0;
   // The cell of column i and its inset text area (2 pixels at 96 DPI in on every side).
   RECT CellRect(int column, const RECT& client) const;
   RECT TextRect(const RECT& cell) const;
-  // Draws a raised cell with the text centred, highlighted when asked.
-  void PaintCell(HDC dc, const RECT& cell, const wchar_t* text, int length, bool highlighted) const;
+  // Draws the whole strip again, at once.
   void Refresh();
+  // Draws again, at once, only the cells whose text or highlight changed since they were drawn.
+  void RefreshCells();
 
   std::array<int, kColumnCount> widths_{};
   int caretColumn_ = -1;
 
  private:
+  struct TCellPicture {
+    bool shown = false, highlighted = false;
+    std::wstring text;
+    bool operator==(const TCellPicture&) const = default;
+  };
+  TCellPicture PictureOf(int column) const;
+  // Draws the cells over a button-face background.
+  void PaintCells(HDC dc, const RECT& client);
+  void PaintCell(HDC dc, const RECT& cell, const TCellPicture& picture) const;
+
   HFONT font_ = nullptr;
   int dpi_ = 96;
+  std::array<TCellPicture, kColumnCount> drawn_{};  // what each cell shows on screen
 };
 
 }  // namespace ovx
