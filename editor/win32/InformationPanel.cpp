@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "charset/StrUty.h"
 #include "editor/ToolBarImages.h"
-#include "shell/win32/ValueLabel.h"
 #include "shell/win32/WindowObject.h"
 #include "view/win32/Win32ViewClipboard.h"
 
@@ -12,6 +13,7 @@ namespace ovx {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TOvnxInformationPanel";
+constexpr wchar_t kLabelClassName[] = L"TOvnxInformationValue";
 
 struct TBoxDef {
   const wchar_t* caption;
@@ -69,6 +71,20 @@ RECT TInformationPanel::BoxRect(int box) const {
   return {Scaled(kBoxX[d.column]), top, Scaled(kBoxX[d.column] + kBoxWidth), top + Scaled(kBoxHeight)};
 }
 
+TInformationPanel::TBoxParts TInformationPanel::PartsOf(int box) const {
+  const TBoxDef& d = kBoxes[box];
+  const RECT r = BoxRect(box);
+  const int top = r.top + 2, bottom = r.bottom - 2, label = Scaled(kLabelWidth), paren = Scaled(8);
+  const int captionTop = Scaled(kRowTop + 2 + d.row * kRowStep);
+  TBoxParts p;
+  p.caption = {Scaled(kCaptionX[d.column]), captionTop, Scaled(kCaptionX[d.column] + 72), captionTop + Scaled(12)};
+  p.hex = {r.left + 2, top, r.left + 2 + label, bottom};
+  p.open = {p.hex.right, top, p.hex.right + paren, bottom};
+  p.dec = {p.open.right, top, p.open.right + label, bottom};
+  p.close = {p.dec.right, top, p.dec.right + paren, bottom};
+  return p;
+}
+
 bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images, int dpi) {
   dpi_ = dpi;
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -81,6 +97,10 @@ bool TInformationPanel::Create(HWND parent, HFONT captionFont, HIMAGELIST images
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc)) return false;
+    wc.lpfnWndProc = &TInformationPanel::LabelProcedure;
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = kLabelClassName;
     if (!RegisterClassExW(&wc)) return false;
   }
   hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, Scaled(520),
@@ -103,14 +123,11 @@ void TInformationPanel::SetDpi(int dpi, HFONT captionFont) {
   dpi_ = dpi > 0 ? dpi : 96;
   SetWindowPos(hwnd_, nullptr, 0, 0, Scaled(520), Scaled(68), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   BuildParts(captionFont);
-  for (int box = 0; box < InformationBoxCount; ++box)
-    for (int id : {HexLabelId(box), DecLabelId(box)})
-      if (HWND label = GetDlgItem(hwnd_, id))
-        SetWindowTextW(label, Utf8ToWide(shown_[static_cast<std::size_t>(id - kFirstControlId)]).c_str());
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void TInformationPanel::BuildParts(HFONT captionFont) {
+  captionFont_ = captionFont;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   valueFont_ = CreateFontW(-Scaled(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
@@ -123,24 +140,18 @@ void TInformationPanel::BuildParts(HFONT captionFont) {
     if (c) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;
   };
+  // The panel draws every text itself. Each value also has a label, never shown, that answers
+  // WM_GETTEXT with it: other programs read the values by control id.
+  auto label = [&](int id, const RECT& r) {
+    CreateWindowExW(0, kLabelClassName, L"", WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  };
   for (int box = 0; box < InformationBoxCount; ++box) {
     const TBoxDef& d = kBoxes[box];
     const RECT r = BoxRect(box);
-    const int inner = r.top + 2, innerHeight = Scaled(kBoxHeight) - 4;
-    child(L"STATIC", d.caption, SS_LEFT, Scaled(kCaptionX[d.column]), Scaled(kRowTop + 2 + d.row * kRowStep),
-          Scaled(72), Scaled(12), -1, captionFont);
-    if (box == ibBit) {
-      child(ValueLabelClass(), L"", SS_RIGHT, r.left + 2, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
-            valueFont_);
-    } else {
-      const int hexX = r.left + 2, openX = hexX + Scaled(kLabelWidth), decX = openX + Scaled(8);
-      child(ValueLabelClass(), L"", SS_RIGHT, hexX, inner, Scaled(kLabelWidth), innerHeight, HexLabelId(box),
-            valueFont_);
-      child(L"STATIC", L"(", SS_CENTER, openX, inner, Scaled(8), innerHeight, -1, valueFont_);
-      child(ValueLabelClass(), L"", SS_RIGHT, decX, inner, Scaled(kLabelWidth), innerHeight, DecLabelId(box),
-            valueFont_);
-      child(L"STATIC", L")", SS_CENTER, decX + Scaled(kLabelWidth), inner, Scaled(8), innerHeight, -1, valueFont_);
-    }
+    const TBoxParts parts = PartsOf(box);
+    label(HexLabelId(box), parts.hex);
+    if (box != ibBit) label(DecLabelId(box), parts.dec);
     HWND button = child(L"BUTTON", L"", BS_PUSHBUTTON | BS_FLAT | BS_ICON, Scaled(kButtonX[d.column]), r.top,
                         Scaled(16), Scaled(16), CopyButtonId(box), captionFont);
     if (button && copyIcon_) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(copyIcon_));
@@ -157,31 +168,34 @@ void TInformationPanel::BuildParts(HFONT captionFont) {
   }
 }
 
-void TInformationPanel::SetLabel(int id, const std::string& text) {
+bool TInformationPanel::SetLabel(int id, const std::string& text) {
   std::string& shown = shown_[static_cast<std::size_t>(id - kFirstControlId)];
-  if (shown == text) return;
-  HWND label = GetDlgItem(hwnd_, id);
-  if (!label) return;
+  if (shown == text) return false;
   shown = text;
-  SetWindowTextW(label, Utf8ToWide(text).c_str());
+  return true;
 }
 
 void TInformationPanel::Show(const TInformationTexts& t) {
   if (!hwnd_) return;
   const TInformationValue* values[InformationBoxCount] = {&t.address, &t.fileSize, &t.range, &t.bit,
                                                           &t.byte,    &t.word,     &t.dword};
+  RECT changed{};
   for (int box = 0; box < InformationBoxCount; ++box) {
-    SetLabel(HexLabelId(box), values[box]->hex);
-    if (box != ibBit) SetLabel(DecLabelId(box), values[box]->dec);
+    bool boxChanged = SetLabel(HexLabelId(box), values[box]->hex);
+    if (box != ibBit) boxChanged = SetLabel(DecLabelId(box), values[box]->dec) || boxChanged;
+    if (!boxChanged) continue;
+    const RECT r = BoxRect(box);
+    UnionRect(&changed, &changed, &r);
   }
+  // Drawn at once, as the rows are: under Wine a paint message costs more than the drawing.
+  if (IsRectEmpty(&changed) || !IsWindowVisible(hwnd_)) return;
+  HDC dc = GetDC(hwnd_);
+  Draw(dc, changed);
+  ReleaseDC(hwnd_, dc);
 }
 
 std::string TInformationPanel::CopyText(int box) const {
-  auto text = [&](int id) {
-    wchar_t buffer[64] = {};
-    GetWindowTextW(GetDlgItem(hwnd_, id), buffer, 64);
-    return WideToUtf8(buffer);
-  };
+  auto text = [&](int id) { return shown_[static_cast<std::size_t>(id - kFirstControlId)]; };
   return InformationCopyText({text(HexLabelId(box)), box == ibBit ? std::string() : text(DecLabelId(box))},
                              box == ibBit);
 }
@@ -189,12 +203,39 @@ std::string TInformationPanel::CopyText(int box) const {
 void TInformationPanel::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
+  Draw(dc, ps.rcPaint);
+  EndPaint(hwnd_, &ps);
+}
+
+void TInformationPanel::Draw(HDC dc, const RECT& area) {
+  const int savedDc = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  // Everything in the area is drawn afresh: a text drawn twice over itself would thicken.
+  FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SelectObject(dc, captionFont_);
   for (int box = 0; box < InformationBoxCount; ++box) {
     RECT r = BoxRect(box);
     FillRect(dc, &r, white_);
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+    TBoxParts parts = PartsOf(box);
+    DrawTextW(dc, kBoxes[box].caption, -1, &parts.caption, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
-  EndPaint(hwnd_, &ps);
+  SelectObject(dc, valueFont_);
+  auto value = [&](int id, RECT r) {
+    const std::wstring text = Utf8ToWide(shown_[static_cast<std::size_t>(id - kFirstControlId)]);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+  };
+  for (int box = 0; box < InformationBoxCount; ++box) {
+    TBoxParts parts = PartsOf(box);
+    value(HexLabelId(box), parts.hex);
+    if (box == ibBit) continue;
+    DrawTextW(dc, L"(", 1, &parts.open, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    value(DecLabelId(box), parts.dec);
+    DrawTextW(dc, L")", 1, &parts.close, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  RestoreDC(dc, savedDc);
 }
 
 LRESULT TInformationPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -202,21 +243,6 @@ LRESULT TInformationPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      // The value labels stand on the white boxes, the captions on the panel's face.
-      POINT at{};
-      MapWindowPoints(reinterpret_cast<HWND>(lp), hwnd_, &at, 1);
-      HDC dc = reinterpret_cast<HDC>(wp);
-      for (int box = 0; box < InformationBoxCount; ++box) {
-        const RECT r = BoxRect(box);
-        if (PtInRect(&r, at)) {
-          SetBkColor(dc, RGB(255, 255, 255));
-          return reinterpret_cast<LRESULT>(white_);
-        }
-      }
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
     case WM_COMMAND: {
       const int id = LOWORD(wp);
       if (HIWORD(wp) == BN_CLICKED && id >= kFirstControlId && id < kFirstControlId + 3 * InformationBoxCount &&
@@ -230,6 +256,21 @@ LRESULT TInformationPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK TInformationPanel::LabelProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_GETTEXT && msg != WM_GETTEXTLENGTH) return DefWindowProcW(hwnd, msg, wp, lp);
+  const auto* panel = reinterpret_cast<const TInformationPanel*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+  const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
+  if (!panel || index < 0 || index >= static_cast<int>(panel->shown_.size())) return 0;
+  const std::wstring text = Utf8ToWide(panel->shown_[static_cast<std::size_t>(index)]);
+  if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+  auto* buffer = reinterpret_cast<wchar_t*>(lp);
+  if (!buffer || wp == 0) return 0;
+  const std::size_t n = std::min<std::size_t>(text.size(), wp - 1);
+  text.copy(buffer, n);
+  buffer[n] = L'\0';
+  return static_cast<LRESULT>(n);
 }
 
 LRESULT CALLBACK TInformationPanel::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -33,29 +33,39 @@ class TInformationPanel {
   HWND Handle() const { return hwnd_; }
   // Lays the panel out again for a new DPI, with the window's caption font for it.
   void SetDpi(int dpi, HFONT captionFont);
-  // Sets the labels that changed; they draw with the next paint.
+  // Keeps the texts that changed and draws their boxes again.
   void Show(const TInformationTexts& texts);
   // The copy text of a box as its labels read now.
   std::string CopyText(int box) const;
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK LabelProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   RECT BoxRect(int box) const;
+  // Where a box's caption, value labels and brackets stand.
+  struct TBoxParts {
+    RECT caption, hex, open, dec, close;
+  };
+  TBoxParts PartsOf(int box) const;
   // The value font, the tips and every control, at the panel's DPI.
   void BuildParts(HFONT captionFont);
-  void SetLabel(int id, const std::string& text);
+  // Keeps a value's new text; true when it changed.
+  bool SetLabel(int id, const std::string& text);
   void Paint();
+  // Draws the part of the panel in `area`: faces, captions, boxes and values.
+  void Draw(HDC dc, const RECT& area);
 
   HWND hwnd_ = nullptr;
   int dpi_ = 96;
   HFONT valueFont_ = nullptr;
+  HFONT captionFont_ = nullptr;  // the window's, not owned
   HICON copyIcon_ = nullptr;
   HWND tips_ = nullptr;
   HBRUSH white_ = nullptr;
-  // What each label was last given, by control id from kFirstControlId: a caret step changes a
-  // few labels, and asking a label for its text costs Wine about as much as setting it.
+  // What each value shows, by control id from kFirstControlId: a caret step changes a few, and
+  // asking a label for its text costs Wine about as much as setting it.
   std::array<std::string, 3 * InformationBoxCount> shown_;
 };
 

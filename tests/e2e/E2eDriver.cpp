@@ -497,9 +497,7 @@ HWND InformationPanelOf(HWND window) {
 
 std::wstring InformationLabel(HWND window, int id) {
   HWND panel = InformationPanelOf(window);
-  wchar_t buffer[64] = {};
-  if (panel) GetWindowTextW(GetDlgItem(panel, id), buffer, 64);
-  return buffer;
+  return panel ? TextOf(GetDlgItem(panel, id)) : L"";
 }
 
 TMessageBox ReadMessageBox(HWND box) {
