@@ -118,12 +118,10 @@ bool TMainProcessWindow::Create(HINSTANCE instance, const std::vector<std::strin
   }
   // 5. The opening screen stays at least until this tick count.
   const DWORD deadline = GetTickCount() + 1000;
-  // 6. Notification icon.
+  // 6. Notification icon. Adding it costs the start some milliseconds, so it comes with the
+  // first messages served, after the first window is drawn.
   trayIconShown_ = false;
-  {
-    const TTracedPart part("tray icon");
-    SetTrayIcon(true);
-  }
+  PostMessageW(hwnd_, kShowTrayIconMessage, 0, 0);
   // 7. The opening screen: the version dialog without its close button, not modal.
   std::unique_ptr<TDlgVersion> opening;
   if (Options().OpeningDlg) {
@@ -240,10 +238,13 @@ TOvnxBinaryFormWClass* TMainProcessWindow::OpenEditorWindow(const std::string& p
   }
   {
     const TTracedPart part("window shown");
-    window->ShowAndRepaint();
+    window->Show();
   }
+  // The window is painted with its file's first part in (a long load paints it after the first
+  // slab), not empty before.
   window->LoadIntoWindow(path);
   if (found && options.ProfilePositionLoad) window->SetViewPosition(profile);
+  window->PaintNow();
   UpdateWindowMenus();
   return window;
 }
@@ -524,6 +525,12 @@ LRESULT TMainProcessWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case kServeRequestsMessage:
       if (phase_ == TProcessPhase::Running) ServeDeferredRequests();
+      return 0;
+    case kShowTrayIconMessage:
+      if (phase_ != TProcessPhase::Ending) {
+        const TTracedPart part("tray icon");
+        SetTrayIcon(true);
+      }
       return 0;
     case kOptionsClosedMessage:
       options_.reset();

@@ -75,6 +75,8 @@ class TMainProcessWindow final : public TEditorWindowHost {
   static constexpr UINT kOptionsClosedMessage = WM_APP + 16;
   // Posted to itself when a file request was answered: the file opens after the answer.
   static constexpr UINT kServeRequestsMessage = WM_APP + 17;
+  // Posted to itself at the start: the icon is added once the first window is on screen.
+  static constexpr UINT kShowTrayIconMessage = WM_APP + 18;
   void ShowOptionsDialog() override;
   // The options dialog's record becomes the process's, and every open window takes it.
   void ApplySettings(const TEnvironmentSettings& settings);

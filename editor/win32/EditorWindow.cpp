@@ -110,7 +110,6 @@ bool TOvnxBinaryFormWClass::FormCreate(HINSTANCE instance) {
   UpdateStatusBar();
   RefreshFunctionBar(true);
   OptimizeWindowSize(smFit);
-  DragAcceptFiles(hwnd_, TRUE);
   state_.creating = false;
   return true;
 }
@@ -196,7 +195,7 @@ bool TOvnxBinaryFormWClass::LoadGoesOn() {
   if (!loadShown_) {
     const TTracedPart part("load first part");
     loadShown_ = true;
-    editor_->Repaint();
+    // The view drew its rows when the first part came in; the panels are still to paint.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   const TTracedPart part("load pump");
@@ -212,7 +211,10 @@ void TOvnxBinaryFormWClass::BringUpToDate(unsigned parts) {
     UpdateInformationPanel();
 }
 
-void TOvnxBinaryFormWClass::WaitBegins() { BringUpToDate(updates_.Flush()); }
+void TOvnxBinaryFormWClass::WaitBegins() {
+  editor_->View().DrawHeldRows();
+  BringUpToDate(updates_.Flush());
+}
 
 void TOvnxBinaryFormWClass::SetFileName(const std::string& name) {
   state_.fileName = name;
@@ -221,9 +223,13 @@ void TOvnxBinaryFormWClass::SetFileName(const std::string& name) {
   if (!state_.creating) host_.UpdateWindowMenus();
 }
 
+void TOvnxBinaryFormWClass::Show() { ShowWindow(hwnd_, SW_SHOWNORMAL); }
+
+void TOvnxBinaryFormWClass::PaintNow() { UpdateWindow(hwnd_); }
+
 void TOvnxBinaryFormWClass::ShowAndRepaint() {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  UpdateWindow(hwnd_);
+  Show();
+  PaintNow();
 }
 
 void TOvnxBinaryFormWClass::BringToFront() {

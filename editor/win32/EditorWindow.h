@@ -80,6 +80,9 @@ class TOvnxBinaryFormWClass final : private TMenuCommandSite, private TWaitSite 
   const TEditorWindowState& State() const { return state_; }
   TSizeMode SizeMode() const { return sizeMode_.Mode(); }
 
+  void Show();
+  // Paints what is invalid now, not when the queue is next empty.
+  void PaintNow();
   void ShowAndRepaint();
   void BringToFront();
   // Client size as a profile stores it.
