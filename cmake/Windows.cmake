@@ -26,7 +26,6 @@ file(GLOB OVX_LAUNCHER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/*.
 add_executable(ovx WIN32 ${OVX_LAUNCHER_SOURCES} shell/win32/InstanceConnection.cpp launcher/ovx.rc)
 target_include_directories(ovx PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(ovx PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(ovx PRIVATE shell32 user32)
 target_link_options(ovx PRIVATE ${OVX_GUI_LINK})
 
 # The i686 editor may use the whole 4 GiB a 64-bit system gives a 32-bit process: large documents.
@@ -39,6 +38,16 @@ endif()
 get_filename_component(ovx_tool_prefix ${CMAKE_CXX_COMPILER} NAME)
 string(REGEX REPLACE "g\\+\\+.*$" "" ovx_tool_prefix ${ovx_tool_prefix})
 find_program(OVX_OBJCOPY ${ovx_tool_prefix}objcopy REQUIRED)
+
+# The editor starts without the shell, the common dialogs and COM; the launcher without the
+# window manager's library, which it needs only to hand files to a running editor.
+include(cmake/DelayImports.cmake)
+ovx_delay_imports(ovxmain shell32 DragFinish@4 DragQueryFileW@16 SHBrowseForFolderW@4 SHGetFolderPathW@20
+                  SHGetPathFromIDListW@8 ShellExecuteW@24 Shell_NotifyIconW@8)
+ovx_delay_imports(ovxmain comdlg32 ChooseColorW@4 GetOpenFileNameW@4 GetSaveFileNameW@4)
+ovx_delay_imports(ovxmain ole32 CoCreateInstance@20 CoInitializeEx@8 CoTaskMemFree@4 CoUninitialize@0)
+ovx_delay_imports(ovx user32 AllowSetForegroundWindow@4 FindWindowW@8 GetWindowThreadProcessId@8 MessageBoxW@16
+                  SendMessageW@16 SetForegroundWindow@4)
 # objcopy writes the moment of its run into the header unless told a fixed one.
 set(ovx_objcopy_fixed ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${OVX_OBJCOPY})
 foreach(deliverable ovxmain ovx)
