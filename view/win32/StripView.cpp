@@ -70,9 +70,9 @@ void TStripView::RefreshCells() {
     }
     const RECT inner = TextRect(CellRect(column, client));
     if (inner.right > inner.left && inner.bottom > inner.top) {
-      FillSolid(dc, inner, GetSysColor(now.highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+      SetBkColor(dc, GetSysColor(now.highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
       SetTextColor(dc, GetSysColor(now.highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      DrawCentredText(dc, inner, now.text.c_str(), static_cast<int>(now.text.size()));
+      DrawCentredText(dc, inner, now.text.c_str(), static_cast<int>(now.text.size()), true);
     }
     drawn = now;
   }

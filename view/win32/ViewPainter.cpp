@@ -48,12 +48,12 @@ void DrawRaisedCell(HDC dc, const RECT& r) {
   FillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, shadow);
 }
 
-void DrawCentredText(HDC dc, const RECT& r, const wchar_t* text, int length) {
+void DrawCentredText(HDC dc, const RECT& r, const wchar_t* text, int length, bool opaque) {
   SIZE extent{};
   GetTextExtentPoint32W(dc, text, length, &extent);
   const int x = r.left + (r.right - r.left - extent.cx) / 2;
   const int y = r.top + (r.bottom - r.top - extent.cy) / 2;
-  ExtTextOutW(dc, x, y, ETO_CLIPPED, &r, text, static_cast<UINT>(length), nullptr);
+  ExtTextOutW(dc, x, y, ETO_CLIPPED | (opaque ? ETO_OPAQUE : 0), &r, text, static_cast<UINT>(length), nullptr);
 }
 
 TBackBuffer::TBackBuffer(HDC target, int width, int height)

@@ -21,8 +21,8 @@ COLORREF ResolveColor(std::uint32_t color);
 void DrawRaisedCell(HDC dc, const RECT& r);
 // Fills r with a solid colour.
 void FillSolid(HDC dc, const RECT& r, COLORREF color);
-// The text centred in r, clipped to it.
-void DrawCentredText(HDC dc, const RECT& r, const wchar_t* text, int length);
+// The text centred in r, clipped to it; over r filled with the background colour when opaque.
+void DrawCentredText(HDC dc, const RECT& r, const wchar_t* text, int length, bool opaque = false);
 // Owns a memory bitmap of a window's client size: everything is drawn there first
 // and copied at once, so a repaint never flickers.
 class TBackBuffer {
