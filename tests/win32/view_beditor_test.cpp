@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/KeyMap.h"
+#include "tests/win32/window_picture.h"
 #include "shell/Settings.h"
 #include "view/win32/BEditor.h"
 #include "view/win32/BinaryView.h"
@@ -34,51 +35,6 @@ class TViewTestPrompt : public TUserPrompt {
     lastText = text;
   }
   void Beep() override {}
-};
-
-// A 32-bit picture of one window's client area, painted through WM_PRINTCLIENT, or copied
-// from what the window last drew.
-class TViewPicture {
- public:
-  enum TSource { kPrinted, kFromWindow };
-  explicit TViewPicture(HWND window, TSource source = kPrinted) {
-    RECT r{};
-    GetClientRect(window, &r);
-    width_ = r.right;
-    height_ = r.bottom;
-    dc_ = CreateCompatibleDC(nullptr);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width_;
-    bi.bmiHeader.biHeight = -height_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    if (source == kPrinted) {
-      SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT);
-      return;
-    }
-    HDC windowDc = GetDC(window);
-    BitBlt(dc_, 0, 0, width_, height_, windowDc, 0, 0, SRCCOPY);
-    ReleaseDC(window, windowDc);
-  }
-  ~TViewPicture() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  HDC Dc() const { return dc_; }
-
- private:
-  int width_ = 0, height_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 // Writes width × height pixels of dc from (x, y) as a 32-bit BMP file.
@@ -468,7 +424,7 @@ TEST_F(ViewEditorTest, EmptyDocumentPaintsEofThenDashesAndHatchesBelowTheRows) {
   LeaveAPartialRow();
   const TViewGeometry& g = Geometry();
   ASSERT_EQ(g.visibleRows, 5);
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const TColorSettings colors;
   const POINT eof = HexMargin(0, 0);
   EXPECT_EQ(picture.Pixel(eof.x, eof.y), colors.EofBG);
@@ -493,7 +449,7 @@ TEST_F(ViewEditorTest, SelectionIsPaintedInTheSelectColours) {
   for (int i = 0; i < 3; ++i) Core().ExecuteCommand(cmRIGHT);
   ASSERT_EQ(Core().GetSelection().start, 2);
   ASSERT_EQ(Core().GetSelection().end, 5);
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const TViewGeometry& g = Geometry();
   const COLORREF select = GetSysColor(COLOR_HIGHLIGHT);
   for (int j : {2, 3, 4}) {
@@ -516,19 +472,19 @@ TEST_F(ViewEditorTest, CaretMarkerIsDrawnInTheOtherAreaInItsColour) {
   ASSERT_FALSE(m.empty);
   const COLORREF marker = TColorSettings{}.CaretMarker;
   {
-    TViewPicture picture(View());
+    TWindowPicture picture(View());
     EXPECT_EQ(picture.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
     EXPECT_EQ(picture.Pixel(m.columnLineX, g.RowTop(3) + 1), marker);  // the line runs over all rows
     EXPECT_NE(picture.Pixel(m.columnLineX - 3, g.RowTop(3) + 1), marker);
     SaveControlPicture(*editor_, "view_caret_marker");
   }
   editor_->SetCaretMarker(false);
-  TViewPicture off(View());
+  TWindowPicture off(View());
   EXPECT_NE(off.Pixel((m.rowLineLeft + m.rowLineRight) / 2, m.rowLineY), marker);
 }
 
 // Pixels of a cell's text area that differ from its background colour.
-int InkIn(const TViewPicture& picture, int left, int top, int width, int height, COLORREF background) {
+int InkIn(const TWindowPicture& picture, int left, int top, int width, int height, COLORREF background) {
   int ink = 0;
   for (int y = top; y < top + height; ++y)
     for (int x = left; x < left + width; ++x) ink += picture.Pixel(x, y) != background;
@@ -548,7 +504,7 @@ TEST_F(ViewEditorTest, DoubleByteCharacterStraddlingARowEndTakesTheSeventeenthCe
   ASSERT_EQ(Core().GetSelection().end, 17);
   editor_->SetCaretMarker(false);
   const TViewGeometry& g = Geometry();
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const COLORREF normal = GetSysColor(COLOR_WINDOW), select = GetSysColor(COLOR_HIGHLIGHT);
   const int top0 = g.RowTop(0), top1 = g.RowTop(1);
   const int cell15 = g.CharLeft() + 15 * g.cw, cell16 = g.CharLeft() + 16 * g.cw;
@@ -587,8 +543,8 @@ TEST_F(ViewEditorTest, EachCharacterSetNamesItsColumnAndDrawsItsCode) {
   for (TCharaSet set : {csAscii, csSJis, csJis, csEuc, csUnicode}) {
     editor_->SetCharaSet(set);
     EXPECT_EQ(header->CharaSet(), set);
-    TViewPicture view(View());  // a paint hands the set to the caption strip
-    TViewPicture strip(headerWindow);
+    TWindowPicture view(View());  // a paint hands the set to the caption strip
+    TWindowPicture strip(headerWindow);
     // The caption of the character column, as pixels: each set's name differs.
     std::vector<COLORREF> caption;
     for (int y = 0; y < strip.Height(); ++y)
@@ -603,7 +559,7 @@ TEST_F(ViewEditorTest, HighlightRangeIsDrawnBold) {
   Fill(32, [](std::int32_t) -> std::uint8_t { return 0x88; });
   Core().SetCaret(20, 0);
   Core().SetHighlight(0, 2);
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const TViewGeometry& g = Geometry();
   const COLORREF normal = GetSysColor(COLOR_WINDOW);
   auto hexInk = [&](int j) {
@@ -628,12 +584,12 @@ TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
   ASSERT_TRUE(Core().CompareWithModule(partner));
   const TViewGeometry& g = Geometry();
   const COLORREF normal = GetSysColor(COLOR_WINDOW);
-  auto markInk = [&](const TViewPicture& picture, int j) {
+  auto markInk = [&](const TWindowPicture& picture, int j) {
     return InkIn(picture, g.HexLeft() + j * g.hexCellWidth + 2 + 2 * g.cw, g.RowTop(1) + 2, g.cw, g.ch,
                  picture.Pixel(HexMargin(1, j).x, HexMargin(1, j).y));
   };
   {
-    TViewPicture picture(View());
+    TWindowPicture picture(View());
     EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), RGB(250, 200, 0));
     EXPECT_EQ(picture.Pixel(HexMargin(1, 2).x, HexMargin(1, 2).y), normal);
     EXPECT_EQ(picture.Pixel(g.CharLeft() + g.cw, g.RowTop(1) + 1), RGB(250, 200, 0));
@@ -642,13 +598,13 @@ TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
   }
   editor_->SetCompareColors(false);
   {
-    TViewPicture picture(View());
+    TWindowPicture picture(View());
     EXPECT_EQ(picture.Pixel(HexMargin(1, 1).x, HexMargin(1, 1).y), RGB(0, 160, 250));  // one colour for both
     EXPECT_GT(markInk(picture, 1), 2);  // the marks stay
   }
   editor_->SetCompareMarks(false);
   {
-    TViewPicture picture(View());
+    TWindowPicture picture(View());
     EXPECT_EQ(markInk(picture, 1), 0);
   }
   Core().EndCompare();
@@ -657,7 +613,7 @@ TEST_F(ViewEditorTest, ComparisonColoursAndMarksFollowTheirSwitches) {
 TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
   Fill(64);
   Core().SetCaret(16 + 3, 0);
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const TViewGeometry& g = Geometry();
   // Inside the address cell's inset, left of its text.
   EXPECT_EQ(picture.Pixel(3, g.RowTop(1) + 3), GetSysColor(COLOR_HIGHLIGHT));
@@ -668,11 +624,11 @@ TEST_F(ViewEditorTest, RowCellsShowTheCaretRowInHighlightColours) {
 TEST_F(ViewEditorTest, StripsFollowTheCaretColumnTheSumsAndTheCharacterSet) {
   Fill(32, [](std::int32_t i) -> std::uint8_t { return i % 16 == 0 ? 0xAB : 1; });
   Core().SetCaret(5, 0);
-  TViewPicture view(View());  // a paint hands the model to both strips
+  TWindowPicture view(View());  // a paint hands the model to both strips
   HWND headerWindow = FindWindowExW(editor_->Handle(), nullptr, L"THeaderView", nullptr);
   HWND footerWindow = FindWindowExW(editor_->Handle(), nullptr, L"TFooterView", nullptr);
-  TViewPicture headerPicture(headerWindow);
-  TViewPicture footerPicture(footerWindow);
+  TWindowPicture headerPicture(headerWindow);
+  TWindowPicture footerPicture(footerWindow);
   const TViewGeometry& g = Geometry();
   // The caret's column is highlighted in both strips, the one beside it is not.
   const int caretCellX = g.HexLeft() + 5 * g.hexCellWidth + 3;
@@ -967,7 +923,7 @@ TEST_F(ViewEditorTest, EnvironmentColoursPaintTheCellsAndComeBack) {
   settings.Colors.NormalBG = RGB(200, 10, 10);
   settings.Colors.EofBG = RGB(10, 200, 10);
   editor_->SetEnvironment(settings);
-  TViewPicture picture(View());
+  TWindowPicture picture(View());
   const POINT eof = HexMargin(0, 0), dashes = HexMargin(0, 1);
   EXPECT_EQ(picture.Pixel(eof.x, eof.y), RGB(10, 200, 10));
   EXPECT_EQ(picture.Pixel(dashes.x, dashes.y), RGB(200, 10, 10));
@@ -981,7 +937,7 @@ TEST_F(ViewEditorTest, EnvironmentColoursPaintTheCellsAndComeBack) {
 TEST_F(ViewEditorTest, RowRepaintAfterAnotherViewPaintedDrawsItsOwnBackground) {
   LeaveAPartialRow();
   const TViewGeometry& g = Geometry();
-  TViewPicture{View()};
+  TWindowPicture{View()};
   RECT bounds{};
   GetWindowRect(editor_->Handle(), &bounds);
   HWND otherHost = CreateWindowExW(WS_EX_TOOLWINDOW, L"OvxViewTestHost", L"other", WS_POPUP | WS_VISIBLE, 200, 200,
@@ -993,9 +949,9 @@ TEST_F(ViewEditorTest, RowRepaintAfterAnotherViewPaintedDrawsItsOwnBackground) {
     TEnvironmentSettings red = DefaultEnvironmentSettings();
     red.Colors.NormalBG = RGB(200, 10, 10);
     other.SetEnvironment(red);
-    TViewPicture{other.ViewHandle()};
+    TWindowPicture{other.ViewHandle()};
     Type(L"1");  // a row repaint of the first view, straight to its window
-    TViewPicture screen(View(), TViewPicture::kFromWindow);
+    TWindowPicture screen(View(), TWindowPicture::kFromWindow);
     int black = 0, own = 0, foreign = 0;
     for (int y = g.RowTop(5) + 1; y < screen.Height() - 1; ++y)
       for (int x = g.HexLeft() + 2; x < g.HexLeft() + 30; ++x) {
@@ -1020,16 +976,11 @@ TEST_F(ViewEditorTest, ARowRepaintShowsWhatAWholePaintShows) {
                           FindWindowExW(editor_->Handle(), nullptr, L"TFooterView", nullptr)};
   auto same = [&](const char* step) {
     HideCaret(View());
-    for (HWND window : windows) {
-      const TViewPicture shown(window, TViewPicture::kFromWindow), whole(window);
-      int differing = 0;
-      for (int y = 0; y < whole.Height(); ++y)
-        for (int x = 0; x < whole.Width(); ++x) differing += shown.Pixel(x, y) != whole.Pixel(x, y);
-      EXPECT_EQ(differing, 0) << step << ", window " << (window == View() ? "view" : "strip");
-    }
+    for (HWND window : windows)
+      EXPECT_EQ(PixelsUnlikeAWholePaint(window), 0) << step << ", window " << (window == View() ? "view" : "strip");
     ShowCaret(View());
   };
-  TViewPicture{View()};  // the whole paint the row repaints start from
+  TWindowPicture{View()};  // the whole paint the row repaints start from
   const struct {
     const char* name;
     UINT key;
@@ -1051,10 +1002,10 @@ TEST_F(ViewEditorTest, ARowRepaintShowsWhatAWholePaintShows) {
 }
 
 // A key may change the document, the caret and the scroll position in turn; the rows are drawn
-// once for it.
-TEST_F(ViewEditorTest, RowsAreDrawnOncePerKey) {
+// once for it, and before a menu it opens waits on the user.
+TEST_F(ViewEditorTest, RowsAreDrawnOncePerKeyAndBeforeAMenu) {
   Fill(16 * 200);
-  TViewPicture{View()};
+  TWindowPicture{View()};
   int drawn = 0;
   const auto strips = editor_->View().OnRowsPainted;
   editor_->View().OnRowsPainted = [&](const TPaintModel& model) {
@@ -1076,6 +1027,16 @@ TEST_F(ViewEditorTest, RowsAreDrawnOncePerKey) {
     SendMessageW(View(), step.message, step.key, 1);
     EXPECT_EQ(drawn, 1) << step.name;
   }
+  int drawnWhenOpened = -1;
+  editor_->View().MenuTracker = [&](HMENU, POINT) {
+    drawnWhenOpened = drawn;
+    return 0;
+  };
+  drawn = 0;
+  const POINT p = HexMargin(1, 7);
+  SendMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x - 4, p.y + 4));
+  EXPECT_EQ(drawnWhenOpened, 1) << "the right click's caret move, before its menu";
+  EXPECT_EQ(drawn, 1);
 }
 
 TEST_F(ViewEditorTest, LoadFileThroughTheControl) {

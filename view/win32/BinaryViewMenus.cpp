@@ -10,6 +10,9 @@
 
 namespace ovx {
 int TBinaryView::TrackMenu(HMENU menu, POINT screen) {
+  // The menu waits on the user: the click's move of the caret is drawn before it, whichever
+  // window the view lies in.
+  DrawHeldRows();
   // The chosen command runs in this view after the menu: the window may not go meanwhile.
   TWaitScope wait(MenuWaits, wkMenu);
   if (MenuTracker) return MenuTracker(menu, screen);
