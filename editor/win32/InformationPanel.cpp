@@ -243,6 +243,12 @@ LRESULT TInformationPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_PRINTCLIENT: {
+      RECT all{};
+      GetClientRect(hwnd_, &all);
+      Draw(reinterpret_cast<HDC>(wp), all);
+      return 0;
+    }
     case WM_COMMAND: {
       const int id = LOWORD(wp);
       if (HIWORD(wp) == BN_CLICKED && id >= kFirstControlId && id < kFirstControlId + 3 * InformationBoxCount &&

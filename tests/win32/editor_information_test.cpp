@@ -1,6 +1,7 @@
 // The information panel's labels after caret moves and its copy buttons, and the text output
 // into a file with its error box.
 #include "tests/win32/editor_fake_host.h"
+#include "tests/win32/window_picture.h"
 
 namespace ovx::test {
 namespace {
@@ -84,6 +85,28 @@ TEST_F(EditorInformation, SelectEndingASelectionRefreshesTheRangeAndTheButtons) 
   EXPECT_EQ(Label(*w, TInformationPanel::DecLabelId(ibRange)), L"0");
   EXPECT_FALSE(enabled(miMM_Copy));
   EXPECT_FALSE(enabled(miMM_Cut));
+}
+
+// A caret step draws the boxes it changed at once: the panel on screen is what a whole paint of
+// it draws.
+TEST_F(EditorInformation, BoxesDrawnAtOnceShowWhatAWholePaintShows) {
+  std::string bytes(64, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 37 + 11);
+  TOvnxBinaryFormWClass* w = host.OpenEditorWindow(scratch.Write("p.bin", bytes));
+  ASSERT_NE(w, nullptr);
+  ShowWindow(w->Handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(w->Handle());
+  const HWND panel = w->Information().Handle();
+  ASSERT_TRUE(IsWindowVisible(panel));
+  TBinaryViewCore& view = w->Editor().Core();
+  for (const std::int32_t caret : {1, 17, 40, 63, 64, 0}) {
+    view.SetCaret(caret, 0);
+    EXPECT_EQ(PixelsUnlikeAWholePaint(panel), 0) << "caret at " << caret;
+  }
+  view.SetAnchor(3);
+  view.SetSelectionState(ssSticky);
+  view.SetCaret(30, 0);
+  EXPECT_EQ(PixelsUnlikeAWholePaint(panel), 0) << "a range";
 }
 
 TEST_F(EditorInformation, TextOutputOfASelectionAndItsErrorBox) {
