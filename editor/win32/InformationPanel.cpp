@@ -168,7 +168,7 @@ void TInformationPanel::BuildParts(HFONT captionFont) {
   }
 }
 
-bool TInformationPanel::SetLabel(int id, const std::string& text) {
+bool TInformationPanel::KeepText(int id, const std::string& text) {
   std::string& shown = shown_[static_cast<std::size_t>(id - kFirstControlId)];
   if (shown == text) return false;
   shown = text;
@@ -181,8 +181,8 @@ void TInformationPanel::Show(const TInformationTexts& t) {
                                                           &t.byte,    &t.word,     &t.dword};
   RECT changed{};
   for (int box = 0; box < InformationBoxCount; ++box) {
-    bool boxChanged = SetLabel(HexLabelId(box), values[box]->hex);
-    if (box != ibBit) boxChanged = SetLabel(DecLabelId(box), values[box]->dec) || boxChanged;
+    bool boxChanged = KeepText(HexLabelId(box), values[box]->hex);
+    if (box != ibBit) boxChanged = KeepText(DecLabelId(box), values[box]->dec) || boxChanged;
     if (!boxChanged) continue;
     const RECT r = BoxRect(box);
     UnionRect(&changed, &changed, &r);

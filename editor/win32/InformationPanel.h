@@ -52,7 +52,7 @@ class TInformationPanel {
   // The value font, the tips and every control, at the panel's DPI.
   void BuildParts(HFONT captionFont);
   // Keeps a value's new text; true when it changed.
-  bool SetLabel(int id, const std::string& text);
+  bool KeepText(int id, const std::string& text);
   void Paint();
   // Draws the part of the panel in `area`: faces, captions, boxes and values.
   void Draw(HDC dc, const RECT& area);
@@ -64,8 +64,8 @@ class TInformationPanel {
   HICON copyIcon_ = nullptr;
   HWND tips_ = nullptr;
   HBRUSH white_ = nullptr;
-  // What each value shows, by control id from kFirstControlId: a caret step changes a few, and
-  // asking a label for its text costs Wine about as much as setting it.
+  // What each value shows, by control id from kFirstControlId: the panel draws it and the value's
+  // label answers with it.
   std::array<std::string, 3 * InformationBoxCount> shown_;
 };
 

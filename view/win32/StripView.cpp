@@ -44,42 +44,31 @@ void TStripView::Refresh() {
   ReleaseDC(hwnd_, dc);
 }
 
-// A caret step changes one or two cells; their frames stay, only the text areas are drawn.
+// A caret step changes one or two cells; their frames stay, only the text areas are drawn. A cell
+// that appears or goes changes the frames: the strip is drawn whole.
 void TStripView::RefreshCells() {
   if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  HDC dc = nullptr;
-  HGDIOBJ oldFont = nullptr;
+  std::array<TCellPicture, kColumnCount> now;
   for (int column = 0; column < kColumnCount; ++column) {
-    const TCellPicture now = PictureOf(column);
-    TCellPicture& drawn = drawn_[static_cast<std::size_t>(column)];
-    if (now == drawn) continue;
-    if (now.shown != drawn.shown) {
-      if (dc) {
-        SelectObject(dc, oldFont);
-        ReleaseDC(hwnd_, dc);
-      }
+    now[static_cast<std::size_t>(column)] = PictureOf(column);
+    if (now[static_cast<std::size_t>(column)].shown != drawn_[static_cast<std::size_t>(column)].shown) {
       Refresh();
       return;
     }
-    if (!dc) {
-      dc = GetDC(hwnd_);
-      oldFont = SelectObject(dc, font_);
-      SetBkMode(dc, TRANSPARENT);
-    }
-    const RECT inner = TextRect(CellRect(column, client));
-    if (inner.right > inner.left && inner.bottom > inner.top) {
-      SetBkColor(dc, GetSysColor(now.highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-      SetTextColor(dc, GetSysColor(now.highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      DrawCentredText(dc, inner, now.text.c_str(), static_cast<int>(now.text.size()), true);
-    }
-    drawn = now;
   }
-  if (dc) {
-    SelectObject(dc, oldFont);
-    ReleaseDC(hwnd_, dc);
+  if (now == drawn_) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  HDC dc = GetDC(hwnd_);
+  const HGDIOBJ oldFont = SelectObject(dc, font_);
+  for (int column = 0; column < kColumnCount; ++column) {
+    const TCellPicture& picture = now[static_cast<std::size_t>(column)];
+    if (picture == drawn_[static_cast<std::size_t>(column)]) continue;
+    PaintCellText(dc, TextRect(CellRect(column, client)), picture);
+    drawn_[static_cast<std::size_t>(column)] = picture;
   }
+  SelectObject(dc, oldFont);
+  ReleaseDC(hwnd_, dc);
 }
 
 TStripView::TCellPicture TStripView::PictureOf(int column) const {
@@ -111,11 +100,14 @@ RECT TStripView::TextRect(const RECT& cell) const {
 
 void TStripView::PaintCell(HDC dc, const RECT& cell, const TCellPicture& picture) const {
   DrawRaisedCell(dc, cell);
-  const RECT inner = TextRect(cell);
+  PaintCellText(dc, TextRect(cell), picture);
+}
+
+void TStripView::PaintCellText(HDC dc, const RECT& inner, const TCellPicture& picture) const {
   if (inner.right <= inner.left || inner.bottom <= inner.top) return;
-  if (picture.highlighted) FillSolid(dc, inner, GetSysColor(COLOR_HIGHLIGHT));
+  SetBkColor(dc, GetSysColor(picture.highlighted ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(picture.highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  DrawCentredText(dc, inner, picture.text.c_str(), static_cast<int>(picture.text.size()));
+  DrawCentredText(dc, inner, picture.text.c_str(), static_cast<int>(picture.text.size()), true);
 }
 
 void TStripView::Render(HDC dc) {

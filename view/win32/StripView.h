@@ -50,6 +50,8 @@ class TStripView : public TViewWindow {
   // Draws the cells over a button-face background.
   void PaintCells(HDC dc, const RECT& client);
   void PaintCell(HDC dc, const RECT& cell, const TCellPicture& picture) const;
+  // The text area inside a cell's frame, filled in the cell's colour.
+  void PaintCellText(HDC dc, const RECT& inner, const TCellPicture& picture) const;
 
   HFONT font_ = nullptr;
   int dpi_ = 96;
